@@ -1,0 +1,5 @@
+#pragma once
+// The subcommands of lexiforge-cli. Each takes the arguments after its name
+// and returns the process exit status.
+
+int RunConvertCommand(int argc, char** argv);

@@ -1,0 +1,56 @@
+#include "convert/phoneme_codes.h"
+
+#include <cstring>
+
+const std::array<PhonemeCodeEntry, kPhonemeCodeRows + 1> PhonemeCodeTable = {{
+    {"Qb", 4},   {"Qch", 5},  {"Qd", 6},   {"Qf", 7},   {"Qg", 8},   {"Qh", 9},   {"Qj", 10},
+    {"Qk", 11},  {"Qky", 12}, {"Qp", 13},  {"Qpy", 14}, {"Qs", 15},  {"Qsh", 16}, {"Qt", 17},
+    {"Qts", 18}, {"Qz", 19},  {"_n", 20},  {"a", 21},   {"a:", 22},  {"b", 23},   {"by", 24},
+    {"ch", 25},  {"d", 26},   {"dy", 27},  {"e", 28},   {"e:", 29},  {"f", 30},   {"g", 31},
+    {"gy", 32},  {"h", 33},   {"hy", 34},  {"i", 35},   {"i:", 36},  {"j", 37},   {"k", 38},
+    {"ky", 39},  {"m", 40},   {"my", 41},  {"n", 42},   {"ny", 43},  {"o", 44},   {"o:", 45},
+    {"p", 46},   {"py", 47},  {"r", 48},   {"ry", 49},  {"s", 50},   {"sh", 51},  {"t", 52},
+    {"ts", 53},  {"u", 54},   {"u:", 55},  {"w", 56},   {"y", 57},   {"z", 58},   {nullptr, 0},
+}};
+
+namespace {
+
+// Each code byte's symbol, straight from its value; nullptr for bytes that
+// are no code. Built once from the table so the two can never disagree.
+struct SymbolByCode {
+  std::array<const char*, 256> symbol{};
+  SymbolByCode() {
+    for (int i = 0; i < kPhonemeCodeRows; ++i) symbol[PhonemeCodeTable[i].code] = PhonemeCodeTable[i].symbol;
+  }
+};
+
+const SymbolByCode& Symbols() {
+  static const SymbolByCode symbols;
+  return symbols;
+}
+
+}  // namespace
+
+int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
+  const SymbolByCode& table = Symbols();
+  size_t len = std::strlen(baseform);
+  for (const auto* p = reinterpret_cast<const unsigned char*>(codes); *p; ++p) {
+    const char* symbol = table.symbol[*p];
+    if (!symbol) continue;
+    const size_t symbolLen = std::strlen(symbol);
+    const size_t separator = len > 0 ? 1 : 0;
+    if (len + separator + symbolLen > sizeof baseform - 1) break;
+    if (separator) baseform[len++] = ' ';
+    std::memcpy(baseform + len, symbol, symbolLen);
+    len += symbolLen;
+    baseform[len] = '\0';
+  }
+  return 1;
+}
+
+uint8_t PhonemeCodeOf(std::string_view symbol) {
+  for (int i = 0; i < kPhonemeCodeRows; ++i) {
+    if (symbol == PhonemeCodeTable[i].symbol) return PhonemeCodeTable[i].code;
+  }
+  return 0;
+}
