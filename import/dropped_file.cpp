@@ -1,0 +1,1 @@
+#include "import/dropped_file.h"

@@ -1,0 +1,1 @@
+#include "import/grammar_file.h"

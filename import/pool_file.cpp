@@ -1,0 +1,1 @@
+#include "import/pool_file.h"

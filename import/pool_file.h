@@ -1,0 +1,16 @@
+#pragma once
+// Pool files (.ppl): a 10-byte header, then records of word, reading and coded
+// baseform, each NUL-terminated. Their rows are always appended.
+
+#include <cstddef>
+
+#include "wordlist/word_list.h"
+
+inline constexpr size_t kPoolHeaderSize = 10;
+// A NUL, "1.Ja_JPR", a NUL.
+inline constexpr unsigned char kPoolHeader[kPoolHeaderSize] = {0x00, 0x31, 0x2E, 0x4A, 0x61,
+                                                               0x5F, 0x4A, 0x50, 0x52, 0x00};
+
+// Returns 0 when the file cannot be opened or does not start with the header
+// (the list is then untouched), otherwise 1, also when it gives no rows.
+int LoadPoolFile(WordList list, const char* path);

@@ -1,0 +1,1 @@
+#include "import/text_word_list.h"

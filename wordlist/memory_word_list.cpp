@@ -1,0 +1,1 @@
+#include "wordlist/memory_word_list.h"
