@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
@@ -107,7 +108,8 @@ int RunConvertCommand(int argc, char** argv) {
 
   UseBinaryStandardStreams();
   if (first < argc) {
-    for (int i = first; i < argc; ++i) run.Convert(argv[i], 0);
+    const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
+    for (int i = first; i < argc; ++i) run.Convert(run.encoding == Encoding::kUtf8 ? utf8[i] : argv[i], 0);
   } else {
     const std::string input = ReadAllStandardInput();
     std::string_view rest = input;

@@ -4,8 +4,15 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Both return false, leaving `out` unspecified, when `in` is not valid in its
 // encoding or holds a character the other encoding cannot represent.
 bool SjisFromUtf8(std::string_view in, std::string& out);
 bool Utf8FromSjis(std::string_view in, std::string& out);
+
+// The last `argc` arguments of the command line (those in `argv`) as the user
+// typed them, in UTF-8. On Windows `argv` holds them in the ANSI code page,
+// which cannot carry every character, so they are taken from the wide command
+// line instead.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);

@@ -46,3 +46,5 @@ bool Utf8FromSjis(std::string_view in, std::string& out) {
   static Converter converter("UTF-8", "CP932");
   return converter.Convert(in, out);
 }
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include "cli/text_encoding.h"
 
@@ -42,4 +43,19 @@ bool SjisFromUtf8(std::string_view in, std::string& out) {
 bool Utf8FromSjis(std::string_view in, std::string& out) {
   std::wstring wide;
   return Widen(kShiftJis, in, wide) && Narrow(CP_UTF8, wide, out);
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return args;
+  if (count >= argc) {
+    for (int i = 0; i < argc; ++i) {
+      std::string utf8;
+      if (Narrow(CP_UTF8, wide[count - argc + i], utf8)) args[i] = utf8;
+    }
+  }
+  LocalFree(wide);
+  return args;
 }

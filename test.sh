@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, from a fresh Debian 12 machine:
+# installs what is missing, builds the native and the Windows targets, runs
+# the native tests, then the Windows tests under Wine on Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+status=0
+
+echo "== native build and tests"
+cmake --preset native >/dev/null
+cmake --build build/native -j"$jobs"
+(cd build/native && ctest --output-on-failure -j"$jobs") || status=1
+
+echo "== Windows build and tests (Wine)"
+cmake --preset windows >/dev/null
+cmake --build build/windows -j"$jobs"
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+(cd build/windows && ctest --output-on-failure) || status=1
+
+exit $status

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# lexiforge-cli convert, driven as a user would: arguments, standard input,
+# encodings, exit statuses and what goes to standard error.
+# usage: cli_test.sh COMMAND... (the CLI, e.g. build/native/cli/lexiforge-cli,
+#        or "wine build/windows/cli/lexiforge-cli.exe")
+set -u
+CLI=("$@")
+export WINEDEBUG=-all
+passed=0
+failed=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [[ "$2" == "$3" ]]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS... < input; sets out, err, status
+  "${CLI[@]}" "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(cat "$work/out")
+  err=$(cat "$work/err")
+}
+
+run convert きゃー らーめん
+check "arguments" $'きゃー\tky a a:\t1\nらーめん\tr a a: m e _n\t1' "$out"
+check "all converted: status 0" 0 "$status"
+
+run convert かぃ
+check "incomplete" $'かぃ\tk a *\t0' "$out"
+check "incomplete: status 1" 1 "$status"
+
+printf 'がっき\r\n\nカタカナ\nっ' >"$work/in"
+run convert <"$work/in"
+check "stdin, CR LF, empty line, last line without LF" \
+  $'がっき\tg a Qky i\t1\n\t\t-1\nカタカナ\t\t-2\nっ\t*\t0' "$out"
+check "stdin: status 1" 1 "$status"
+
+run convert </dev/null
+check "no input: nothing printed" "" "$out"
+check "no input: status 0" 0 "$status"
+
+printf '\x82\xa9\x82\xc1\x82\xcf\n' >"$work/in"
+run convert --encoding sjis <"$work/in"
+check "sjis passes bytes through" "$(printf '\x82\xa9\x82\xc1\x82\xcf\tk a Qp a\t1')" "$out"
+
+printf 'きゃー\n\xff\xfe\nかっぱ\n' >"$work/in"
+run convert --encoding=utf-8 <"$work/in"
+check "invalid UTF-8: other lines still converted" $'きゃー\tky a a:\t1\nかっぱ\tk a Qp a\t1' "$out"
+check "invalid UTF-8: status 1" 1 "$status"
+[[ "$err" == *"line 2"* ]]; check "invalid UTF-8: line number on stderr" 0 $?
+
+printf 'か😀\n' >"$work/in"
+run convert <"$work/in"
+check "character Shift-JIS cannot hold: no output line" "" "$out"
+[[ "$err" == *"line 1"* ]]; check "character Shift-JIS cannot hold: reported" 0 $?
+
+long=$(printf 'し%.0s' {1..120})
+run convert "$long"
+baseform=$(cut -f2 <<<"$out")
+check "long reading: baseform cut to whole symbols within 255 bytes" 254 "${#baseform}"
+check "long reading: result" 1 "$(cut -f3 <<<"$out")"
+
+run convert --encoding latin1 か
+check "unknown encoding: status 2" 2 "$status"
+[[ "$err" == *usage* ]]; check "unknown encoding: usage on stderr" 0 $?
+run convert --frobnicate
+check "unknown option: status 2" 2 "$status"
+run
+check "no command: status 2" 2 "$status"
+run convert --help
+check "--help: status 0" 0 "$status"
+[[ "$out" == *"255 bytes"* ]]; check "--help explains long readings" 0 $?
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,61 @@
+// Pool phoneme codes: the table's order, the expansion of coded baseforms,
+// and the reverse lookup used for writing.
+
+#include "convert/phoneme_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Expand(const std::string& codes) {
+  char baseform[256] = {};
+  EXPECT_EQ(ExpandPhonemeCodes(codes.c_str(), baseform), 1);
+  return baseform;
+}
+
+TEST(PhonemeCodeTable, CodesFourToFiftyEightInByteOrderOfTheSymbols) {
+  for (int i = 0; i < kPhonemeCodeRows; ++i) {
+    EXPECT_EQ(PhonemeCodeTable[i].code, 4 + i);
+    if (i > 0) {
+      EXPECT_LT(std::string(PhonemeCodeTable[i - 1].symbol), PhonemeCodeTable[i].symbol);
+    }
+    EXPECT_EQ(PhonemeCodeOf(PhonemeCodeTable[i].symbol), PhonemeCodeTable[i].code);
+  }
+  EXPECT_EQ(PhonemeCodeTable[kPhonemeCodeRows].code, 0);
+  EXPECT_STREQ(PhonemeCodeTable[0].symbol, "Qb");
+  EXPECT_STREQ(PhonemeCodeTable[kPhonemeCodeRows - 1].symbol, "z");
+}
+
+TEST(PhonemeCodeOf, UnknownSymbolsHaveNoCode) {
+  for (const char* symbol : {"", "*", "a ", "Q", "kya", "A", "_N", "n:"}) EXPECT_EQ(PhonemeCodeOf(symbol), 0) << symbol;
+}
+
+TEST(ExpandPhonemeCodes, SymbolsSeparatedBySingleSpaces) {
+  EXPECT_EQ(Expand("\x27\x15\x16"), "ky a a:");
+  EXPECT_EQ(Expand("\x0D\x15"), "Qp a");
+  EXPECT_EQ(Expand("\x14"), "_n");
+  EXPECT_EQ(Expand("\x20\x3A"), "gy z");  // 0x20 and 0x3A are codes like any other
+}
+
+TEST(ExpandPhonemeCodes, BytesThatAreNoCodeLeaveNoTrace) {
+  EXPECT_EQ(Expand("\x26\x01\x15"), "k a");
+  EXPECT_EQ(Expand("\x03\x26\x3B\x15\xFF"), "k a");
+  EXPECT_EQ(Expand(""), "");
+  EXPECT_EQ(Expand("\x01\x02\x03\x3B\x80\xFF"), "");
+}
+
+// The field holds 255 bytes; a longer expansion ends after the last whole
+// symbol that fits.
+TEST(ExpandPhonemeCodes, OverlongExpansionEndsAtAWholeSymbol) {
+  EXPECT_EQ(Expand(std::string(63, '\x05')).size(), 63u * 4 - 1);  // 63 "Qch" always fit
+  const std::string cut = Expand(std::string(100, '\x05'));
+  EXPECT_EQ(cut.size(), 64u * 4 - 1);
+  EXPECT_EQ(cut.substr(cut.size() - 4), " Qch");
+  const std::string singles = Expand(std::string(200, '\x15'));
+  EXPECT_EQ(singles.size(), 255u);
+  EXPECT_EQ(singles.back(), 'a');
+}
+
+}  // namespace
