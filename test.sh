@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, from a fresh Debian 12 machine:
 # installs what is missing, builds the native and the Windows targets, runs
-# the native tests, then the Windows tests under Wine on Xvfb.
+# the native tests, the Windows tests under Wine on Xvfb, the native tests
+# again under the sanitizers, and each fuzz target for a bounded time
+# (LEXIFORGE_FUZZ_SECONDS, 45 by default).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,5 +23,13 @@ cmake --build build/windows -j"$jobs"
 # shellcheck source=scripts/wine-env.sh
 . scripts/wine-env.sh
 (cd build/windows && ctest --output-on-failure) || status=1
+
+echo "== native tests with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
+cmake --preset sanitize >/dev/null
+cmake --build build/sanitize -j"$jobs"
+(cd build/sanitize && ctest --output-on-failure -j"$jobs") || status=1
+
+echo "== fuzz targets, ${LEXIFORGE_FUZZ_SECONDS:-45} s each"
+scripts/fuzz.sh "${LEXIFORGE_FUZZ_SECONDS:-45}" || status=1
 
 exit $status

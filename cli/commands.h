@@ -3,3 +3,4 @@
 // and returns the process exit status.
 
 int RunConvertCommand(int argc, char** argv);
+int RunShowCommand(int argc, char** argv);

@@ -12,6 +12,7 @@ constexpr char kUsage[] =
     "\n"
     "commands:\n"
     "  convert   convert hiragana readings into baseforms\n"
+    "  show      print the rows that word lists, grammar and pool files give\n"
     "\n"
     "lexiforge-cli COMMAND --help explains a command.\n";
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "convert") return RunConvertCommand(argc - 2, argv + 2);
+  if (command == "show") return RunShowCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "lexiforge-cli: unknown command %s\n\n", argv[1]);
   std::fputs(kUsage, stderr);
   return 2;

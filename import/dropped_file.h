@@ -10,5 +10,6 @@ enum class DroppedFileKind { kTextWordList, kGrammarFile, kPoolFile };
 DroppedFileKind KindOfDroppedFile(const char* path);
 
 // Reads the file into the list behind its rows; returns false when it could
-// not be read (cannot be opened, or a pool file whose header differs).
+// not be read (cannot be opened, a pool file whose header differs, or a
+// grammar block or pool body too large to hold in memory).
 bool LoadDroppedFile(WordList list, const char* path);

@@ -3,6 +3,7 @@
 // baseform, each NUL-terminated. Their rows are always appended.
 
 #include <cstddef>
+#include <cstdio>
 
 #include "wordlist/word_list.h"
 
@@ -11,6 +12,11 @@ inline constexpr size_t kPoolHeaderSize = 10;
 inline constexpr unsigned char kPoolHeader[kPoolHeaderSize] = {0x00, 0x31, 0x2E, 0x4A, 0x61,
                                                                0x5F, 0x4A, 0x50, 0x52, 0x00};
 
-// Returns 0 when the file cannot be opened or does not start with the header
-// (the list is then untouched), otherwise 1, also when it gives no rows.
+// Returns 0 when the file cannot be opened, does not start with the header,
+// or its body cannot be held in memory (the list is then untouched),
+// otherwise 1, also when it gives no rows.
 int LoadPoolFile(WordList list, const char* path);
+
+// Whether the file, opened in binary mode, starts with the ten header bytes.
+// Moves the file position.
+bool HasPoolHeader(std::FILE* file);

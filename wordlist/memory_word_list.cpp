@@ -42,7 +42,9 @@ class TextStore {
   // 32-bit positions run out. Throws nothing.
   bool Add(const std::string_view (&texts)[kWordColumns], uint32_t& position) {
     const size_t size = texts[0].size() + texts[1].size() + texts[2].size();
-    if (blocks_.empty() || used_ + size > kBlockSize) {
+    // A block is never filled to its last byte, so even an empty row's
+    // position names a block that exists.
+    if (blocks_.empty() || used_ + size >= kBlockSize) {
       if (blocks_.size() == kMaxBlocks) return false;
       std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
       if (!block) return false;
@@ -89,7 +91,9 @@ size_t TextSize(const Row& row) { return size_t{row.length[0]} + row.length[1] +
 void EntryTexts(const WordEntry& entry, std::string_view (&texts)[kWordColumns]) {
   const char* fields[kWordColumns] = {entry.word, entry.reading, entry.baseform};
   for (int c = 0; c < kWordColumns; ++c) {
-    const std::string_view field(fields[c], strnlen(fields[c], kWordFieldSize));
+    const void* nul = std::memchr(fields[c], '\0', kWordFieldSize);
+    const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - fields[c]) : kWordFieldSize;
+    const std::string_view field(fields[c], length);
     texts[c] = field.substr(0, SjisPrefixLength(field, kWordFieldSize - 1));
   }
 }

@@ -1,0 +1,42 @@
+#pragma once
+// Resource and control ids, shared by lexiforge.rc and the code. The numbers
+// are the program's own: other documents and the users' habits (the
+// accelerators) refer to them, so none may change.
+
+// Commands: menu bar 101, context menu 104, accelerators 103.
+#define IDM_OPEN 40001
+#define IDM_SAVE 40002
+#define IDM_SAVE_AS 40003
+#define IDM_EXIT 40004
+#define IDM_BUILD_POOL 40005
+#define IDM_READ_WORD_LIST 40006
+#define IDM_ADD 40007
+#define IDM_DELETE 40009
+#define IDM_MODIFY 40010
+#define IDM_ABOUT 40011
+#define IDM_READ_GRAMMAR_FILE 40018
+#define IDM_NEW 40019
+#define IDM_READ_POOL_FILE 40020
+
+// Menus and accelerators.
+#define IDR_MAIN_MENU 101
+#define IDR_ACCELERATORS 103
+#define IDR_CONTEXT_MENU 104
+
+// Dialogs.
+#define IDD_ENTRY 102
+#define IDD_ABOUT 105
+
+// Controls: the word list in the main window, the entry dialog's boxes and
+// its generate button (its other buttons are IDOK 1 "修正", IDCANCEL 2
+// "ｷｬﾝｾﾙ" and 3 "追加").
+#define IDC_WORD_LIST 100
+#define IDC_WORD_BOX 1000
+#define IDC_READING_BOX 1001
+#define IDC_BASEFORM_BOX 1002
+#define IDC_GENERATE_BASEFORM 1004
+#define IDC_ADD_ROW 3
+
+// Icons.
+#define IDI_PROGRAM 106
+#define IDI_PROGRAM_SMALL 107

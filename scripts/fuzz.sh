@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets and runs each for a bounded time on a copy of its
+# committed seed corpus.
+#   scripts/fuzz.sh [SECONDS [TARGET...]]     (default: 45 s, every target)
+# A crash leaves its input in build/fuzz/crashes/ and makes the script fail;
+# keep such inputs as regression cases in the tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-45}
+shift || true
+cmake --preset fuzz >/dev/null
+cmake --build build/fuzz -j"$(nproc)"
+
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+  for exe in build/fuzz/fuzz/fuzz_*; do [[ -x "$exe" ]] && targets+=("$(basename "$exe")"); done
+fi
+
+mkdir -p build/fuzz/crashes
+status=0
+for target in "${targets[@]}"; do
+  name=${target#fuzz_}
+  work=$(mktemp -d)
+  [[ -d fuzz/corpus/$name ]] && cp -r "fuzz/corpus/$name/." "$work/"
+  echo "== $target: ${seconds}s"
+  if ! "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="build/fuzz/crashes/$target-" -print_final_stats=1 "$work" >"build/fuzz/$target.log" 2>&1; then
+    echo "$target FAILED; see build/fuzz/$target.log and build/fuzz/crashes/"
+    tail -30 "build/fuzz/$target.log"
+    status=1
+  fi
+  grep -E '^stat::number_of_executed_units' "build/fuzz/$target.log" || true
+  rm -rf "$work"
+done
+exit $status
