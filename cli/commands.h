@@ -4,3 +4,5 @@
 
 int RunConvertCommand(int argc, char** argv);
 int RunShowCommand(int argc, char** argv);
+int RunSaveCommand(int argc, char** argv);
+int RunPoolCommand(int argc, char** argv);

@@ -13,6 +13,8 @@ constexpr char kUsage[] =
     "commands:\n"
     "  convert   convert hiragana readings into baseforms\n"
     "  show      print the rows that word lists, grammar and pool files give\n"
+    "  save      write them into one text word list\n"
+    "  pool      write them into one pool file\n"
     "\n"
     "lexiforge-cli COMMAND --help explains a command.\n";
 
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
   }
   if (command == "convert") return RunConvertCommand(argc - 2, argv + 2);
   if (command == "show") return RunShowCommand(argc - 2, argv + 2);
+  if (command == "save") return RunSaveCommand(argc - 2, argv + 2);
+  if (command == "pool") return RunPoolCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "lexiforge-cli: unknown command %s\n\n", argv[1]);
   std::fputs(kUsage, stderr);
   return 2;

@@ -8,13 +8,17 @@
 
 inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read from a file
 
-// Splits one line (NUL-terminated, changed in place) into the three zero-filled
-// field buffers. Returns the number of fields found (1 to 3), or 0 when the
-// line gives no row; after 0 the buffers are not to be used.
+// Splits one line (NUL-terminated, changed in place: a final LF and the tabs
+// that end fields become NULs) into the three zero-filled field buffers, each
+// field cut after the last whole character within 80 bytes. Returns the
+// number of fields found (1 to 3), or 0 when the line gives no row; after 0
+// the buffers are not to be used.
 int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
                   char (&baseform)[kWordFieldSize]);
 
 // Reads the text word list at `path` into the list: behind its rows when
 // `append` is set, otherwise in place of them (the old rows go only once the
-// file has opened). Returns false only when the file cannot be opened.
+// file has opened). The file is read as Windows reads text files on every
+// platform (CR LF is a line end, Ctrl-Z ends the file), each line whole
+// however long. Returns false only when the file cannot be opened.
 bool LoadTextWordList(WordList list, const char* path, bool append);

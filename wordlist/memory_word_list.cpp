@@ -1,6 +1,7 @@
 #include "wordlist/memory_word_list.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -36,7 +37,7 @@ static_assert(sizeof(Row) == 12);
 class TextStore {
  public:
   static constexpr size_t kBlockSize = 64 * 1024;  // far above one row's 765 bytes
-  static constexpr size_t kMaxBlocks = (size_t{1} << 32) / kBlockSize;
+  static constexpr size_t kMaxBlocks = (uint64_t{1} << 32) / kBlockSize;
 
   // Copies the three texts in; false (storing nothing) when memory or the
   // 32-bit positions run out. Throws nothing.
@@ -207,9 +208,10 @@ void DestroyMemoryWordList(WordList list) {
 }
 
 // Like the list control, an index past the end appends and a negative one
-// inserts nothing. A row that finds no memory is not inserted.
+// inserts nothing. A row that finds no memory is not inserted, nor one that
+// would take the row count past what an int index can name.
 void InsertWordRow(WordList list, int index, const WordEntry& entry) {
-  if (!list || index < 0) return;
+  if (!list || index < 0 || list->rows.size() >= static_cast<size_t>(INT_MAX)) return;
   Row row{};
   if (!list->StoreTexts(row, entry)) return;
   row.key = NewRowKey();
@@ -228,14 +230,22 @@ void SetWordRow(WordList list, int index, const WordEntry& entry) {
   if (list->StoreTexts(row, entry)) list->ReleaseTexts(old);
 }
 
-void GetWordRow(WordList list, int index, WordEntry& entry) {
+namespace {
+
+void CopyRow(WordList list, int index, WordEntry& entry, size_t limit) {
   entry = WordEntry{};
   if (!list || !list->Holds(index)) return;
   const Row& row = list->rows[static_cast<size_t>(index)];
-  CopySjisText(entry.word, list->Text(row, 0), kRowReadLimit);
-  CopySjisText(entry.reading, list->Text(row, 1), kRowReadLimit);
-  CopySjisText(entry.baseform, list->Text(row, 2), kRowReadLimit);
+  CopySjisText(entry.word, list->Text(row, 0), limit);
+  CopySjisText(entry.reading, list->Text(row, 1), limit);
+  CopySjisText(entry.baseform, list->Text(row, 2), limit);
 }
+
+}  // namespace
+
+void GetWordRow(WordList list, int index, WordEntry& entry) { CopyRow(list, index, entry, kRowReadLimit); }
+
+void GetWholeWordRow(WordList list, int index, WordEntry& entry) { CopyRow(list, index, entry, kWordFieldSize - 1); }
 
 int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
 
@@ -331,11 +341,6 @@ void FocusWordRow(WordList list, int index) {
   if (!list || (index != -1 && !list->Holds(index))) return;
   for (Row& row : list->rows) row.state &= ~kFocused;
   if (index >= 0) list->rows[static_cast<size_t>(index)].state |= kFocused;
-}
-
-std::string_view WordRowText(WordList list, int index, int column) {
-  if (!list || !list->Holds(index) || column < 0 || column >= kWordColumns) return {};
-  return list->Text(list->rows[static_cast<size_t>(index)], column);
 }
 
 intptr_t WordRowKey(WordList list, int index) {

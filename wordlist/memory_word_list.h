@@ -9,8 +9,6 @@
 // the row that takes its place (the new last row when it was the last), and
 // nothing holds it once the list is empty.
 
-#include <string_view>
-
 #include "wordlist/word_list.h"
 
 // An empty list, or nullptr when there is no memory for it. Row keys are
@@ -26,11 +24,6 @@ bool IsWordRowSelected(WordList list, int index);
 // The row at `index` takes the focus from whichever row held it; -1 leaves
 // no row holding it.
 void FocusWordRow(WordList list, int index);
-
-// The whole text (up to 255 bytes) of one column (0 word, 1 reading,
-// 2 baseform) of a row, without GetWordRow's 127-byte cut; empty when there
-// is no such row or column. Valid until the list is next changed.
-std::string_view WordRowText(WordList list, int index, int column);
 
 // The row key of the row at `index`, or -1.
 intptr_t WordRowKey(WordList list, int index);

@@ -19,7 +19,7 @@ inline constexpr int32_t kSortedAscending = 1;
 inline constexpr int32_t kSortedDescending = 2;
 
 // The part of `text` the order looks at: at most its first 29 bytes, never
-// ending in the lead byte of a double-byte character.
+// splitting a double-byte character.
 std::string_view SortPrefix(std::string_view text);
 
 // Plain byte order of two texts as unsigned bytes, a text before any longer
@@ -27,8 +27,9 @@ std::string_view SortPrefix(std::string_view text);
 int CompareSortTexts(std::string_view a, std::string_view b);
 
 // The order of two prefixes in the column's current direction: ascending
-// unless the column was last sorted descending. Any column outside 0 to 2
-// gives 0.
+// when the column's direction is ascending, otherwise descending (a sort
+// flips the direction first, so it never meets "never sorted"). Any column
+// outside 0 to 2 gives 0.
 int CompareInColumnDirection(std::string_view prefix1, std::string_view prefix2, int column);
 
 // Flips the column's direction as a header click does (never sorted or
@@ -44,5 +45,6 @@ struct SortItem {
 };
 
 // Orders the items, given in row order, by their prefixes in the column's
-// current direction; items that compare equal keep their relative order.
+// current direction as CompareInColumnDirection gives it; items that compare
+// equal keep their relative order.
 void SortItemsStably(std::vector<SortItem>& items, int column);

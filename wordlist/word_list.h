@@ -63,3 +63,7 @@ int CompareWordRows(intptr_t key1, intptr_t key2, intptr_t column);
 // Per column: 0 never sorted, 1 last sorted ascending, 2 descending. Lives as
 // long as the process; emptying the list does not reset it.
 extern int32_t ColumnSortDirection[3];
+
+// Like GetWordRow, but each text whole (up to 255 bytes): for writing rows
+// to files, where the entry dialog's cut would lose text.
+void GetWholeWordRow(WordList list, int index, WordEntry& entry);

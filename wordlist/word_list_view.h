@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <type_traits>
-
 #include "wordlist/word_list.h"
 
 inline WordList AsWordList(HWND list) { return reinterpret_cast<WordList>(list); }

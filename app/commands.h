@@ -1,0 +1,49 @@
+#pragma once
+// The main window's commands (menu bar, accelerators, context menu) and the
+// list's notifications. Each takes the main window; the word list is its
+// child IDC_WORD_LIST. None of them moves the keyboard focus: the window
+// procedure gives it to the list after each command that asks for it.
+
+#include <windows.h>
+
+HWND WordListOf(HWND main);
+
+// "%s - Corvane Lexiforge" with the current file path, or with "無題" when
+// there is no current file.
+void ShowCurrentFileInTitle(HWND main);
+
+// "ﾌｧｲﾙを読み込めませんでした" with the error icon.
+void ShowLoadFailure(HWND main);
+
+// New: no current file, no rows, the untitled title. Nothing is asked.
+void NewWordList(HWND main);
+
+// Open: a text word list in place of the rows; it becomes the current file.
+void OpenWordList(HWND main);
+
+// Read word list, Read grammar file, Read pool file: the file's rows are
+// appended; the current file and the title stay as they were.
+void ReadWordList(HWND main);
+void ReadGrammarFile(HWND main);
+void ReadPoolFile(HWND main);
+
+// Add: the entry dialog at the first selected row, or at the end when no row
+// is selected, with empty boxes.
+void AddRow(HWND main);
+
+// The entry dialog on the first selected row (the double click); nothing when
+// no row is selected.
+void EditSelectedRow(HWND main);
+
+// Modify: EditSelectedRow, then the focused row is selected again.
+void ModifyRow(HWND main);
+
+// Delete: the first selected row goes, without a question.
+void DeleteRow(HWND main);
+
+// About: dialog 105.
+void ShowAbout(HWND main);
+
+// A click on a column header: the column's direction flips and the rows are
+// sorted by it.
+void SortRows(HWND main, int column);

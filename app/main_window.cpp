@@ -1,0 +1,195 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "app/commands.h"
+#include "app/message_box.h"
+#include "convert/sjis_text.h"
+#include "import/dropped_file.h"
+#include "import/open_file_dialog.h"
+#include "import/text_word_list.h"
+#include "res/resource_ids.h"
+#include "wordlist/word_list_view.h"
+
+namespace {
+
+constexpr char kWindowClass[] = "MainWindow";
+constexpr char kCloseQuestion[] = "終了してもよいですか";
+// DragQueryFileA's buffer for a dropped file's path.
+constexpr UINT kDroppedPathSize = 512;
+
+LRESULT OnCreate(HWND main) {
+  InitCommonControls();
+  HWND list = CreateWordList(main);
+  if (!list) return -1;
+  DragAcceptFiles(main, TRUE);
+  SetUpWordList(list);
+  SetFocus(list);
+  return 0;
+}
+
+void OnSize(HWND main, LPARAM size) {
+  HWND list = WordListOf(main);
+  MoveWindow(list, 0, 0, LOWORD(size), HIWORD(size), TRUE);
+  SendMessageA(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
+}
+
+void OnClose(HWND main) {
+  if (ShowMessage(main, kCloseQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(main);
+}
+
+// The image lists go with the list control, which releases them itself.
+void OnDestroy() { PostQuitMessage(0); }
+
+void OnCommand(HWND main, int command) {
+  switch (command) {
+    case IDM_NEW: NewWordList(main); break;
+    case IDM_OPEN: OpenWordList(main); break;
+    // Saving and building the pool come with the writers; until then these
+    // commands only give the focus back to the list.
+    case IDM_SAVE:
+    case IDM_SAVE_AS:
+    case IDM_BUILD_POOL: break;
+    case IDM_EXIT: SendMessageA(main, WM_CLOSE, 0, 0); return;
+    case IDM_READ_WORD_LIST: ReadWordList(main); break;
+    case IDM_READ_GRAMMAR_FILE: ReadGrammarFile(main); break;
+    case IDM_READ_POOL_FILE: ReadPoolFile(main); break;
+    case IDM_ADD: AddRow(main); break;
+    case IDM_MODIFY: ModifyRow(main); break;
+    case IDM_DELETE: DeleteRow(main); break;
+    case IDM_ABOUT: ShowAbout(main); break;
+    default: return;
+  }
+  SetFocus(WordListOf(main));
+}
+
+void OnNotify(HWND main, WPARAM control, const NMHDR& header) {
+  if (control != IDC_WORD_LIST) return;
+  switch (header.code) {
+    case LVN_COLUMNCLICK: SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
+    case NM_DBLCLK: EditSelectedRow(main); break;
+    default: break;
+  }
+}
+
+// The context menu opens only over a row of the list, at the pointer. A
+// request from the keyboard (the context-menu key, Shift+F10) carries no
+// position and finds no row.
+void OnContextMenu(HWND main, HWND target, LPARAM position) {
+  if (GetDlgCtrlID(target) != IDC_WORD_LIST || position == -1) return;
+  HWND list = WordListOf(main);
+  LVHITTESTINFO hit{};
+  hit.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  ScreenToClient(list, &hit.pt);
+  if (SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
+
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
+  HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  if (!menu) return;
+  POINT pointer;
+  GetCursorPos(&pointer);
+  TrackPopupMenu(GetSubMenu(menu, 0), 0, pointer.x, pointer.y, 0, main, nullptr);
+  DestroyMenu(menu);
+}
+
+// Each dropped file is read behind the rows, by the kind its name's last
+// three bytes give; one that cannot be read is passed over in silence. A path
+// too long for the buffer is passed over too: cut short it would name
+// another file.
+void OnDropFiles(HWND main, HDROP drop) {
+  HWND list = WordListOf(main);
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  WithRedrawSuspended(list, [&] {
+    for (UINT i = 0; i < count; ++i) {
+      char path[kDroppedPathSize] = {};
+      if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
+      if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
+      LoadDroppedFile(AsWordList(list), path);
+    }
+  });
+  DragFinish(drop);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate(main);
+    case WM_SIZE: OnSize(main, lParam); return 0;
+    case WM_CLOSE: OnClose(main); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_COMMAND: OnCommand(main, LOWORD(wParam)); return 0;
+    case WM_NOTIFY: OnNotify(main, wParam, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(main, reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case WM_DROPFILES: OnDropFiles(main, reinterpret_cast<HDROP>(wParam)); return 0;
+    default: return DefWindowProcA(main, message, wParam, lParam);
+  }
+}
+
+int RunMessageLoop(HWND main, HACCEL accelerators) {
+  MSG message;
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return 1;
+    if (!TranslateAcceleratorA(main, accelerators, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+  // Icon 107 holds only a 16x16 image; loaded at the small-icon size it is
+  // not stretched to 32x32 first.
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                      LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  windowClass.lpszClassName = kWindowClass;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  HWND main = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (main) ShowCurrentFileInTitle(main);
+  return main;
+}
+
+void OpenCommandLineFile(HWND main, const char* path) {
+  HWND list = WordListOf(main);
+  const size_t length = strnlen(path, kFilePathSize);
+  const bool loaded =
+      length < kFilePathSize && WithRedrawSuspended(list, [&] { return LoadTextWordList(AsWordList(list), path, false); });
+  if (!loaded) {
+    ShowLoadFailure(main);
+    return;
+  }
+  CopySjisText(CurrentFilePath, std::string_view(path, length));
+  ShowCurrentFileInTitle(main);
+}
+
+int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {
+  if (!RegisterMainWindowClass(instance)) return 0;
+  HWND main = CreateMainWindow(instance);
+  if (!main) return 1;
+  ShowWindow(main, show);
+  if (argc > 1) OpenCommandLineFile(main, argv[1]);
+  UpdateWindow(main);
+  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  return RunMessageLoop(main, accelerators);
+}

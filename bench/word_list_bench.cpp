@@ -1,0 +1,128 @@
+// The in-memory word list on a real text word list (bench/data/words.txt:
+// word and reading per line, baseforms generated while loading): the load
+// at one and ten times the rows, what a row costs in memory, and the sort
+// by each column.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <string>
+
+#include "import/text_word_list.h"
+#include "wordlist/memory_word_list.h"
+
+// Every heap block of the program is counted, at the size the allocator
+// really reserved for it, so the table's cost includes the allocator's
+// rounding and the spare capacity of its arrays.
+namespace {
+size_t liveHeapBytes = 0;
+}  // namespace
+
+void* operator new(size_t size) {
+  void* block = std::malloc(size ? size : 1);
+  if (!block) throw std::bad_alloc();
+  liveHeapBytes += malloc_usable_size(block);
+  return block;
+}
+
+void operator delete(void* block) noexcept {
+  if (!block) return;
+  liveHeapBytes -= malloc_usable_size(block);
+  std::free(block);
+}
+
+void operator delete(void* block, size_t) noexcept { operator delete(block); }
+
+namespace {
+
+const std::string& WordsFile() {
+  static const std::string path = [] {
+    std::string words = std::string(LEXIFORGE_BENCH_DATA) + "/words.txt";
+    if (!std::filesystem::exists(words)) {
+      std::fprintf(stderr, "%s is missing: run bench/generate_data.py\n", words.c_str());
+      std::exit(1);
+    }
+    return words;
+  }();
+  return path;
+}
+
+// words.txt ten times over, written once into the temporary folder.
+class TenfoldWordsFile {
+ public:
+  TenfoldWordsFile() : path_(std::filesystem::temp_directory_path() / "lexiforge-bench-words-x10.txt") {
+    std::ifstream in(WordsFile(), std::ios::binary);
+    const std::string words{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ofstream out(path_, std::ios::binary);
+    for (int i = 0; i < 10; ++i) out << words;
+  }
+  ~TenfoldWordsFile() { std::filesystem::remove(path_); }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string FileOfTimes(int64_t times) {
+  if (times == 1) return WordsFile();
+  static const TenfoldWordsFile tenfold;
+  return tenfold.Path();
+}
+
+void BM_LoadTextWordList(benchmark::State& state) {
+  const std::string path = FileOfTimes(state.range(0));
+  int rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    WordList list = CreateMemoryWordList();
+    state.ResumeTiming();
+    if (!LoadTextWordList(list, path.c_str(), false)) state.SkipWithError("cannot open the word list");
+    state.PauseTiming();
+    rows = RowCount(list);
+    DestroyMemoryWordList(list);
+    state.ResumeTiming();
+  }
+  state.counters["rows"] = rows;
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(BM_LoadTextWordList)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_TableBytesPerRow(benchmark::State& state) {
+  for (auto _ : state) {
+    WordList list = CreateMemoryWordList();
+    const size_t before = liveHeapBytes;
+    LoadTextWordList(list, WordsFile().c_str(), false);
+    const size_t after = liveHeapBytes;
+    const int rows = RowCount(list);
+    DestroyMemoryWordList(list);
+    state.counters["rows"] = rows;
+    state.counters["bytes_per_row"] = static_cast<double>(after - before) / rows;
+  }
+}
+BENCHMARK(BM_TableBytesPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_SortWordList(benchmark::State& state) {
+  const int column = static_cast<int>(state.range(0));
+  WordList list = CreateMemoryWordList();
+  LoadTextWordList(list, WordsFile().c_str(), false);
+  for (auto _ : state) {
+    // Each timed sort starts from the order of another column.
+    state.PauseTiming();
+    SortWordList(list, (column + 1) % 3);
+    state.ResumeTiming();
+    SortWordList(list, column);
+  }
+  state.counters["rows"] = RowCount(list);
+  DestroyMemoryWordList(list);
+}
+BENCHMARK(BM_SortWordList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,73 @@
+#include "cli/display_text.h"
+
+#include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
+
+namespace {
+
+bool IsControlByte(unsigned char b) { return b < 0x20 || b == 0x7F; }
+
+bool IsSjisTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+void AppendEscape(std::string& out, unsigned char b) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  const char escape[] = {'\\', 'x', kHex[b >> 4], kHex[b & 0x0F]};
+  out.append(escape, sizeof escape);
+}
+
+// The bytes of the character that starts `text`, or 0 when its first byte
+// begins no Shift-JIS character (a byte 0x80, 0xA0, 0xFD to 0xFF, or a lead
+// byte without its trail byte).
+size_t SjisCharacterLength(std::string_view text) {
+  const auto b = static_cast<unsigned char>(text[0]);
+  if (!IsSjisLeadByte(b)) return b == 0x80 || b == 0xA0 || b >= 0xFD ? 0 : 1;
+  return text.size() >= 2 && IsSjisTrailByte(static_cast<unsigned char>(text[1])) ? 2 : 0;
+}
+
+}  // namespace
+
+void AppendPrintableField(std::string_view text, Encoding encoding, std::string& piece) {
+  while (!text.empty()) {
+    const auto b = static_cast<unsigned char>(text[0]);
+    const size_t length = IsControlByte(b) ? 0 : encoding == Encoding::kSjis ? 1 : SjisCharacterLength(text);
+    if (length == 0) {
+      AppendEscape(piece, b);
+      text.remove_prefix(1);
+    } else {
+      piece.append(text.data(), length);
+      text.remove_prefix(length);
+    }
+  }
+}
+
+void ConvertPrintable(const std::string& piece, Encoding encoding, std::string& out) {
+  if (encoding == Encoding::kSjis) {
+    out = piece;
+    return;
+  }
+  if (Utf8FromSjis(piece, out)) return;
+  // The piece holds a character with no Unicode mapping: convert one
+  // character at a time and escape those that fail.
+  out.clear();
+  std::string converted;
+  std::string_view rest = piece;
+  while (!rest.empty()) {
+    const size_t length = IsSjisLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2 ? 2 : 1;
+    const std::string_view character = rest.substr(0, length);
+    if (static_cast<unsigned char>(character[0]) < 0x80) {
+      out.append(character);
+    } else if (Utf8FromSjis(character, converted)) {
+      out.append(converted);
+    } else {
+      for (const char c : character) AppendEscape(out, static_cast<unsigned char>(c));
+    }
+    rest.remove_prefix(length);
+  }
+}
+
+std::string PrintableText(std::string_view sjis, Encoding encoding) {
+  std::string piece, out;
+  AppendPrintableField(sjis, encoding, piece);
+  ConvertPrintable(piece, encoding, out);
+  return out;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The FILE arguments of lexiforge-cli, read into one word list the way files
+// dropped on the program's window are read: by the last three bytes of the
+// path, "fsg" a grammar file, "ppl" a pool file, anything else a text word
+// list, each behind the rows read before.
+
+#include "cli/cli_io.h"
+#include "wordlist/word_list.h"
+
+// Reads argv[first] to argv[argc - 1] into `list`. Each file that cannot be
+// read is reported on standard error as "lexiforge-cli COMMAND: NAME: why",
+// the name in `encoding`; the other files are still read. Returns true when
+// every file was read.
+bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list);

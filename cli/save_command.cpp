@@ -1,0 +1,146 @@
+// lexiforge-cli save and pool: files read into one table, written as a text
+// word list or a pool file.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_io.h"
+#include "cli/commands.h"
+#include "cli/display_text.h"
+#include "cli/input_files.h"
+#include "cli/text_encoding.h"
+#include "import/word_file_writer.h"
+#include "wordlist/memory_word_list.h"
+
+namespace {
+
+constexpr char kSaveUsage[] =
+    "usage: lexiforge-cli save [--strict] [--encoding utf-8|sjis] -o OUT.txt FILE...\n"
+    "       lexiforge-cli pool [--strict] [--encoding utf-8|sjis] -o OUT.ppl FILE...\n"
+    "\n"
+    "Reads the files into one table as `lexiforge-cli show` does, then writes it:\n"
+    "  save  as a text word list (Shift-JIS, WORD<TAB>READING<TAB>BASEFORM, CR LF;\n"
+    "        \"?\" for an empty reading or baseform)\n"
+    "  pool  as a pool file (the baseform coded one byte per phoneme symbol)\n"
+    "Every file written reads back to the same rows. OUT is replaced in one step:\n"
+    "when writing fails, the old file is left as it was.\n"
+    "\n"
+    "A row the format cannot hold exactly is listed on standard error (its row\n"
+    "number, counted from 1, and its word) and left out; the exit status is then 1.\n"
+    "  text word list: an empty word; a tab, CR, LF or Ctrl-Z in a field; a field\n"
+    "                  longer than 80 bytes; a reading or baseform that is \"?\"\n"
+    "  pool file:      an empty baseform; \"*\" or another symbol without a code;\n"
+    "                  anything but single spaces between symbols\n"
+    "\n"
+    "  -o, --output OUT   the file to write\n"
+    "  --strict           write nothing when any row cannot be written exactly\n"
+    "  --encoding NAME    how messages show words and names: utf-8 (the default)\n"
+    "                     or sjis\n"
+    "\n"
+    "Exit status: 0 when every file was read and every row written, 1 otherwise,\n"
+    "2 for a usage error.\n";
+
+const char* Describe(RowProblem problem) {
+  switch (problem) {
+    case RowProblem::kNone: return "no problem";
+    case RowProblem::kEmptyWord: return "it has no word";
+    case RowProblem::kControlByte: return "a field holds a tab, CR, LF or Ctrl-Z";
+    case RowProblem::kFieldTooLong: return "a field is longer than 80 bytes";
+    case RowProblem::kPlaceholderText: return "its reading or baseform is \"?\"";
+    case RowProblem::kEmptyBaseform: return "it has no baseform";
+    case RowProblem::kUnknownSymbol: return "its baseform holds \"*\" or a symbol that has no code";
+    case RowProblem::kBadSpacing: return "its baseform's symbols are not separated by single spaces";
+  }
+  return "unknown problem";
+}
+
+const char* Describe(SaveResult result) {
+  switch (result) {
+    case SaveResult::kSaved: return "written";
+    case SaveResult::kCannotCreate: return "cannot create a file in its folder";
+    case SaveResult::kWriteFailed: return "writing failed (is the disk full?)";
+    case SaveResult::kCannotReplace: return "the existing file cannot be replaced";
+  }
+  return "unknown error";
+}
+
+int Usage(const char* command, const char* problem) {
+  std::fprintf(stderr, "lexiforge-cli %s: %s\n\n", command, problem);
+  std::fputs(kSaveUsage, stderr);
+  return 2;
+}
+
+int RunWriteCommand(const char* command, WordFileFormat format, int argc, char** argv) {
+  Encoding encoding = Encoding::kUtf8;
+  bool strict = false;
+  int output = -1;
+  int first = 0;
+  for (; first < argc; ++first) {
+    const std::string_view arg = argv[first];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kSaveUsage, stdout);
+      return 0;
+    }
+    const int option = ParseEncodingOption(argc, argv, first, encoding);
+    if (option < 0) return Usage(command, "--encoding takes utf-8 or sjis");
+    if (option > 0) continue;
+    if (arg == "-o" || arg == "--output") {
+      if (first + 1 >= argc) return Usage(command, "-o needs a file name");
+      output = ++first;
+    } else if (arg == "--strict") {
+      strict = true;
+    } else if (arg == "--") {
+      ++first;
+      break;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return Usage(command, "unknown option");
+    } else {
+      break;
+    }
+  }
+  if (output < 0) return Usage(command, "no output file given (-o OUT)");
+  if (first >= argc) return Usage(command, "no FILE given");
+
+  WordList list = CreateMemoryWordList();
+  if (!list) {
+    std::fprintf(stderr, "lexiforge-cli %s: out of memory\n", command);
+    return 1;
+  }
+  bool complete = ReadInputFiles(command, argc, argv, first, encoding, list);
+
+  const UnwritableRows unwritable = FindUnwritableRows(list, format);
+  if (unwritable.count > 0) {
+    // Every such row by name, so the user can mend them.
+    const int rows = RowCount(list);
+    for (int i = 0; i < rows; ++i) {
+      WordEntry row;
+      GetWholeWordRow(list, i, row);
+      const RowProblem problem = RowProblemFor(format, row);
+      if (problem == RowProblem::kNone) continue;
+      std::fprintf(stderr, "lexiforge-cli %s: row %d (%s): %s; %s\n", command, i + 1,
+                   PrintableText(row.word, encoding).c_str(), Describe(problem),
+                   strict ? "nothing written" : "left out");
+    }
+    complete = false;
+  }
+
+  const std::string outName = encoding == Encoding::kUtf8 ? Utf8Arguments(argc, argv)[output] : argv[output];
+  if (strict && unwritable.count > 0) {
+    std::fprintf(stderr, "lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,
+                 unwritable.count, outName.c_str());
+  } else if (const SaveResult result = SaveWordFile(list, argv[output], format); result != SaveResult::kSaved) {
+    std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, outName.c_str(), Describe(result));
+    complete = false;
+  }
+  DestroyMemoryWordList(list);
+  return complete ? 0 : 1;
+}
+
+}  // namespace
+
+int RunSaveCommand(int argc, char** argv) {
+  return RunWriteCommand("save", WordFileFormat::kTextWordList, argc, argv);
+}
+
+int RunPoolCommand(int argc, char** argv) { return RunWriteCommand("pool", WordFileFormat::kPoolFile, argc, argv); }

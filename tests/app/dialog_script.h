@@ -1,0 +1,56 @@
+#pragma once
+// Drives the modal dialogs and message boxes that a command opens, from
+// inside their own message loops: a 20 ms thread timer looks at the thread's
+// active window, and each time a different dialog becomes active it hands it
+// to the next step. Steps only look and post (a posted button press is taken
+// up by the dialog's own loop), so a nested dialog is the next step's.
+//
+// A watchdog ends any dialog that no step expects, or that stays open for
+// more than five seconds, and fails the test: a missed dialog must not hang
+// the run.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using DialogStep = std::function<void(HWND dialog)>;
+
+class DialogScript {
+ public:
+  explicit DialogScript(std::vector<DialogStep> steps);
+  ~DialogScript();  // fails the test when steps were left over
+  DialogScript(const DialogScript&) = delete;
+  DialogScript& operator=(const DialogScript&) = delete;
+
+  // Where the last popup menu of the thread was shown (it is closed at once),
+  // or {-1, -1} when none was.
+  POINT menu_position() const { return menu_position_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+
+  std::vector<DialogStep> steps_;
+  size_t next_ = 0;
+  HWND current_ = nullptr;
+  DWORD since_ = 0;
+  POINT menu_position_{-1, -1};
+  UINT_PTR timer_;
+};
+
+// A dialog item's text (a message box's text is item 0xFFFF), or the
+// dialog's own caption for id -1.
+std::string DialogText(HWND dialog, int id = -1);
+
+// Presses a button by its WM_COMMAND, as a click would, without moving the
+// keyboard focus.
+void Press(HWND dialog, int id);
+
+// A step that expects a message box of the program (caption "Corvane
+// Lexiforge") with `text` (Shift-JIS), the given icon and buttons, and
+// answers it with `answer`.
+DialogStep ExpectMessage(std::string text, UINT style, int answer);
+
+// The icon a message box shows: MB_ICONERROR, MB_ICONQUESTION, or 0.
+UINT MessageBoxIcon(HWND box);

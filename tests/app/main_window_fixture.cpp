@@ -1,0 +1,92 @@
+#include "tests/app/main_window_fixture.h"
+
+#include "app/main_window.h"
+#include "convert/sjis_text.h"
+#include "import/open_file_dialog.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// The file-name box of the platform's open-file dialog.
+constexpr int kFileNameBox = 0x47C;
+
+}  // namespace
+
+void MainWindowTest::SetUp() {
+  static const bool registered = RegisterMainWindowClass(GetModuleHandleA(nullptr));
+  ASSERT_TRUE(registered);
+  CurrentFilePath[0] = CurrentFileTitle[0] = PoolFilePath[0] = PoolFileTitle[0] = '\0';
+  for (int32_t& direction : ColumnSortDirection) direction = 0;
+  main_ = CreateMainWindow(GetModuleHandleA(nullptr));
+  ASSERT_NE(main_, nullptr) << "no main window: is DISPLAY set (scripts/wine-env.sh)?";
+  ShowWindow(main_, SW_SHOW);
+  UpdateWindow(main_);
+  list_ = GetDlgItem(main_, IDC_WORD_LIST);
+}
+
+void MainWindowTest::TearDown() {
+  if (IsWindow(main_)) DestroyWindow(main_);
+  // The quit message the window posted must not end a later test's dialog.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+void MainWindowTest::CommandWithDialogs(int id, std::vector<DialogStep> steps) {
+  DialogScript script(std::move(steps));
+  Command(id);
+}
+
+void MainWindowTest::Notify(UINT code, int column, WPARAM control) {
+  NMLISTVIEW notification{};
+  notification.hdr = {list_, static_cast<UINT_PTR>(control), code};
+  notification.iItem = -1;
+  notification.iSubItem = column;
+  SendMessageA(main_, WM_NOTIFY, control, reinterpret_cast<LPARAM>(&notification));
+}
+
+void MainWindowTest::Append(std::initializer_list<Row> rows) {
+  for (const Row& row : rows) {
+    WordEntry entry{};
+    CopySjisText(entry.word, row.word);
+    CopySjisText(entry.reading, row.reading);
+    CopySjisText(entry.baseform, row.baseform);
+    InsertWordRow(list(), RowCount(list()), entry);
+  }
+}
+
+std::vector<Row> MainWindowTest::Rows() const {
+  std::vector<Row> rows;
+  for (int i = 0; i < RowCount(list()); ++i) {
+    WordEntry entry;
+    GetWholeWordRow(list(), i, entry);
+    rows.push_back({entry.word, entry.reading, entry.baseform});
+  }
+  return rows;
+}
+
+std::vector<std::string> MainWindowTest::Words() const {
+  std::vector<std::string> words;
+  for (const Row& row : Rows()) words.push_back(row.word);
+  return words;
+}
+
+void MainWindowTest::Select(std::initializer_list<int> rows) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  item.state = LVIS_SELECTED;
+  item.stateMask = LVIS_SELECTED;
+  for (int row : rows) SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+DialogStep ChooseFile(std::string path) {
+  return [path](HWND dialog) {
+    SetDlgItemTextA(dialog, kFileNameBox, path.c_str());
+    Press(dialog, IDOK);
+  };
+}
+
+DialogStep CancelFileDialog() {
+  return [](HWND dialog) { Press(dialog, IDCANCEL); };
+}

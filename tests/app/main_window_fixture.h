@@ -1,0 +1,55 @@
+#pragma once
+// The real main window, created for each test as the program creates it,
+// shown, and destroyed afterwards without the closing question. The
+// process-wide state (current file, pool file, sort directions) starts
+// empty in every test.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tests/app/dialog_script.h"
+#include "tests/support/temp_folder.h"
+#include "wordlist/word_list.h"
+
+// A row's three texts, as the tests write and compare them.
+struct Row {
+  std::string word;
+  std::string reading = {};
+  std::string baseform = {};
+  bool operator==(const Row&) const = default;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  WordList list() const { return reinterpret_cast<WordList>(list_); }
+  void Command(int id) { SendMessageA(main_, WM_COMMAND, id, 0); }
+  // Runs `id` while `steps` answer the dialogs it opens.
+  void CommandWithDialogs(int id, std::vector<DialogStep> steps);
+
+  void Append(std::initializer_list<Row> rows);
+  std::vector<Row> Rows() const;
+  std::vector<std::string> Words() const;
+  void Select(std::initializer_list<int> rows);
+  std::string Title() const { return DialogText(main_); }
+  // The list's notifications, as the control sends them to the main window.
+  void Notify(UINT code, int column = 0, WPARAM control = 100);
+  void ClickColumn(int column) { Notify(LVN_COLUMNCLICK, column); }
+
+  HWND main_ = nullptr;
+  HWND list_ = nullptr;
+  TempFolder files_;
+};
+
+// A file-open dialog step: puts `path` into the file-name box and confirms.
+DialogStep ChooseFile(std::string path);
+// A file-open dialog step that cancels.
+DialogStep CancelFileDialog();

@@ -1,0 +1,381 @@
+// The main window as the user meets it: start, commands, notifications,
+// context menu and dropped files, driven by the messages the platform sends.
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "app/main_window.h"
+#include "import/open_file_dialog.h"
+#include "import/pool_file.h"
+#include "res/resource_ids.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+constexpr char kUntitledTitle[] = "無題 - Corvane Lexiforge";
+constexpr char kLoadFailed[] = "ﾌｧｲﾙを読み込めませんでした";
+
+std::string TitleFor(const std::string& path) { return path + " - Corvane Lexiforge"; }
+
+std::string ColumnTitle(HWND list, int column) {
+  char title[64] = {};
+  LVCOLUMNA info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = title;
+  info.cchTextMax = sizeof title - 1;
+  SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+  return title;
+}
+
+TEST_F(MainWindowTest, StartsUntitledWithAnEmptyFocusedListOverTheClientArea) {
+  EXPECT_EQ(Title(), kUntitledTitle);
+  EXPECT_EQ(GetFocus(), list_);
+  EXPECT_EQ(RowCount(list()), 0);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(list_, GWL_STYLE)), 0x50800089u);
+  EXPECT_EQ(SendMessageA(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x421, 0x421);
+  EXPECT_EQ(ColumnTitle(list_, 0), "単語");
+  EXPECT_EQ(ColumnTitle(list_, 1), "よみ");
+  EXPECT_EQ(ColumnTitle(list_, 2), "baseform");
+  EXPECT_EQ(SendMessageA(list_, LVM_GETCOLUMNWIDTH, 2, 0), 150);
+
+  SetWindowPos(main_, nullptr, 0, 0, 500, 333, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client, listRect;
+  GetClientRect(main_, &client);
+  GetWindowRect(list_, &listRect);
+  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&listRect), 2);
+  EXPECT_TRUE(EqualRect(&client, &listRect));
+}
+
+// The list control releases its image lists when it goes; the main window
+// does not release them a second time.
+TEST_F(MainWindowTest, ImageListsAreEmptyAndGoWithTheList) {
+  const auto large = reinterpret_cast<HIMAGELIST>(SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+  const auto small = reinterpret_cast<HIMAGELIST>(SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  ASSERT_NE(large, nullptr);
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(large), 0);
+  EXPECT_EQ(ImageList_GetImageCount(small), 0);
+  DestroyWindow(main_);
+  int cx, cy;
+  EXPECT_FALSE(ImageList_GetIconSize(large, &cx, &cy));
+  EXPECT_FALSE(ImageList_GetIconSize(small, &cx, &cy));
+}
+
+TEST_F(MainWindowTest, ClosingAsksEveryTimeAndOnlyYesEnds) {
+  {
+    DialogScript script({ExpectMessage("終了してもよいですか", MB_YESNO | MB_ICONQUESTION, IDNO)});
+    SendMessageA(main_, WM_CLOSE, 0, 0);
+  }
+  ASSERT_TRUE(IsWindow(main_));
+  SetFocus(main_);
+  CommandWithDialogs(IDM_EXIT, {ExpectMessage("終了してもよいですか", MB_YESNO | MB_ICONQUESTION, IDNO)});
+  ASSERT_TRUE(IsWindow(main_));
+  EXPECT_EQ(GetFocus(), main_) << "Exit does not move the focus";
+
+  CommandWithDialogs(IDM_EXIT, {ExpectMessage("終了してもよいですか", MB_YESNO | MB_ICONQUESTION, IDYES)});
+  EXPECT_FALSE(IsWindow(main_));
+  MSG quit;
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 0u);
+}
+
+TEST_F(MainWindowTest, CommandLineFileBecomesTheCurrentFileAsTyped) {
+  const std::string path = files_.Write("start.txt", "one\ntwo\n");
+  OpenCommandLineFile(main_, path.c_str());
+  EXPECT_EQ(Words(), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_STREQ(CurrentFilePath, path.c_str());
+
+  // A relative path stays relative in the title.
+  char folder[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  SetCurrentDirectoryA(files_.PathOf("").c_str());
+  OpenCommandLineFile(main_, "start.txt");
+  SetCurrentDirectoryA(folder);
+  EXPECT_EQ(Title(), TitleFor("start.txt"));
+  EXPECT_EQ(RowCount(list()), 2);
+}
+
+TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesTheWindowUntitled) {
+  const std::string missing = files_.PathOf("missing.txt");
+  // Longer than the current file's 260 bytes: refused, never copied.
+  const std::string tooLong = files_.PathOf(std::string(300, 'x') + ".txt");
+  for (const std::string& path : {missing, tooLong}) {
+    DialogScript script({[&](HWND box) {
+      EXPECT_TRUE(IsWindowVisible(main_)) << "the window shows before the message";
+      ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)(box);
+    }});
+    OpenCommandLineFile(main_, path.c_str());
+  }
+  EXPECT_EQ(Title(), kUntitledTitle);
+  EXPECT_STREQ(CurrentFilePath, "");
+}
+
+TEST_F(MainWindowTest, NewEmptiesListAndCurrentFileButKeepsSortDirections) {
+  const std::string path = files_.Write("a.txt", "b\na\n");
+  CommandWithDialogs(IDM_OPEN, {ChooseFile(path)});
+  ClickColumn(0);
+  SetFocus(main_);
+  Command(IDM_NEW);
+  EXPECT_EQ(RowCount(list()), 0);
+  EXPECT_EQ(Title(), kUntitledTitle);
+  EXPECT_STREQ(CurrentFilePath, "");
+  EXPECT_STREQ(CurrentFileTitle, "");
+  EXPECT_EQ(ColumnSortDirection[0], 1);
+  EXPECT_EQ(GetFocus(), list_);
+}
+
+// A grammar file whose word block holds `words`, each NUL-terminated.
+std::string GrammarFile(const std::vector<std::string>& words) {
+  std::string block;
+  for (const std::string& word : words) block += word + '\0';
+  std::string file(44, '\0');  // V16 = V32 = 20: the block starts at 44
+  const auto put = [&file](size_t at, uint32_t value) { std::memcpy(&file[at], &value, sizeof value); };
+  put(0, static_cast<uint32_t>(44 + block.size()));
+  put(16, 20);
+  put(32, 20);
+  return file + block;
+}
+
+// A pool file of records of word, reading and the one code byte 0x15 ("a").
+std::string PoolFile(const std::vector<std::string>& words) {
+  std::string file(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
+  for (const std::string& word : words) file += word + '\0' + "r" + '\0' + '\x15' + '\0';
+  return file;
+}
+
+// Held open without sharing: the file exists, so the dialog accepts it, but
+// the reader cannot open it.
+struct LockedFile {
+  explicit LockedFile(const std::string& path)
+      : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~LockedFile() { CloseHandle(handle); }
+  HANDLE handle;
+};
+
+TEST_F(MainWindowTest, OpenReplacesTheRowsAndNamesTheWindow) {
+  Append({{"old"}});
+  const std::string path = files_.Write("open.txt", "b\na\n");
+  CommandWithDialogs(IDM_OPEN, {CancelFileDialog()});
+  EXPECT_EQ(Words(), std::vector<std::string>{"old"});
+  EXPECT_EQ(Title(), kUntitledTitle);
+
+  CommandWithDialogs(IDM_OPEN, {ChooseFile(path)});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_STREQ(CurrentFileTitle, "open.txt");
+  EXPECT_EQ(GetFocus(), list_);
+
+  // A file that cannot be read: the rows and the title stay, the current
+  // file path keeps what the dialog wrote.
+  const std::string lockedPath = files_.Write("locked.txt", "c\n");
+  LockedFile locked(lockedPath);
+  CommandWithDialogs(IDM_OPEN, {ChooseFile(lockedPath), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_STREQ(CurrentFilePath, lockedPath.c_str());
+}
+
+TEST_F(MainWindowTest, ReadingFurtherFilesAppendsAndKeepsTheCurrentFile) {
+  const std::string main = files_.Write("main.txt", "main\n");
+  CommandWithDialogs(IDM_OPEN, {ChooseFile(main)});
+  CommandWithDialogs(IDM_READ_WORD_LIST, {ChooseFile(files_.Write("more.txt", "more\n"))});
+  CommandWithDialogs(IDM_READ_GRAMMAR_FILE, {ChooseFile(files_.Write("g.fsg", GrammarFile({"g1", "g2"})))});
+  const std::string pool = files_.Write("p.ppl", PoolFile({"p1"}));
+  CommandWithDialogs(IDM_READ_POOL_FILE, {ChooseFile(pool)});
+  for (int command : {IDM_READ_WORD_LIST, IDM_READ_GRAMMAR_FILE, IDM_READ_POOL_FILE}) {
+    CommandWithDialogs(command, {CancelFileDialog()});  // no message
+  }
+  EXPECT_EQ(Words(), (std::vector<std::string>{"main", "more", "g1", "g2", "p1"}));
+  EXPECT_EQ(Rows().back(), (Row{"p1", "r", "a"}));
+  EXPECT_EQ(Title(), TitleFor(main));
+  EXPECT_STREQ(CurrentFilePath, main.c_str());
+  EXPECT_STREQ(CurrentFileTitle, "main.txt");
+  EXPECT_STREQ(PoolFilePath, pool.c_str());
+
+  // Each dialog proposes the file of its own buffers.
+  const auto expectProposal = [](const char* name) {
+    return [name](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog, 0x47C), name);
+      Press(dialog, IDCANCEL);
+    };
+  };
+  CommandWithDialogs(IDM_OPEN, {expectProposal("main.txt")});
+  CommandWithDialogs(IDM_READ_POOL_FILE, {expectProposal("p.ppl")});
+  Command(IDM_NEW);
+  CommandWithDialogs(IDM_OPEN, {expectProposal("")});
+}
+
+TEST_F(MainWindowTest, ReadCommandsReportFilesThatCannotBeRead) {
+  const std::string main = files_.Write("main.txt", "main\n");
+  CommandWithDialogs(IDM_OPEN, {ChooseFile(main)});
+  const struct {
+    int command;
+    std::string path;
+  } cases[] = {{IDM_READ_WORD_LIST, files_.Write("t.txt", "t\n")},
+               {IDM_READ_GRAMMAR_FILE, files_.Write("g.fsg", GrammarFile({"g"}))},
+               {IDM_READ_POOL_FILE, files_.Write("p.ppl", PoolFile({"p"}))}};
+  for (const auto& c : cases) {
+    LockedFile locked(c.path);
+    CommandWithDialogs(c.command, {ChooseFile(c.path), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
+    EXPECT_STREQ(CurrentFilePath, main.c_str()) << c.command;
+  }
+  // A pool file whose header differs.
+  CommandWithDialogs(IDM_READ_POOL_FILE, {ChooseFile(files_.Write("bad.ppl", "not a pool file")),
+                                          ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
+  EXPECT_EQ(Words(), std::vector<std::string>{"main"});
+  EXPECT_EQ(GetFocus(), list_);
+}
+
+TEST_F(MainWindowTest, OpenDialogsOfferTheirFileTypes) {
+  const auto typeThenChoose = [](std::vector<std::string> types, std::string path) {
+    return [types, path](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog), "開く");
+      HWND box = GetDlgItem(dialog, 0x470);
+      ASSERT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(types.size()));
+      for (size_t i = 0; i < types.size(); ++i) {
+        char type[64] = {};
+        SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
+        EXPECT_EQ(type, types[i]);
+      }
+      ChooseFile(path)(dialog);
+    };
+  };
+  CommandWithDialogs(IDM_OPEN, {typeThenChoose({"text(*.txt)", "All files(*.*)"}, files_.Write("w.txt", "t\n"))});
+  CommandWithDialogs(IDM_READ_GRAMMAR_FILE,
+                     {typeThenChoose({"fsg(*.fsg)", "All files(*.*)"}, files_.Write("w.fsg", GrammarFile({"g"})))});
+  CommandWithDialogs(IDM_READ_POOL_FILE,
+                     {typeThenChoose({"ppl(*.ppl)", "All files(*.*)"}, files_.Write("w.ppl", PoolFile({"p"})))});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"t", "g", "p"}));
+}
+
+int SelectedCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+TEST_F(MainWindowTest, DeleteRemovesOnlyTheFirstSelectedRow) {
+  Append({{"0"}, {"1"}, {"2"}, {"3"}, {"4"}, {"5"}});
+  SetFocus(main_);
+  Command(IDM_DELETE);
+  EXPECT_EQ(RowCount(list()), 6) << "nothing selected";
+  EXPECT_EQ(GetFocus(), list_);
+  EXPECT_EQ(SelectedCount(list_), 0) << "no re-selection without a deletion";
+  Select({2, 5});
+  Command(IDM_DELETE);
+  EXPECT_EQ(Words(), (std::vector<std::string>{"0", "1", "3", "4", "5"}));
+}
+
+TEST_F(MainWindowTest, ModifyWithoutSelectionOpensNothingButStillReselects) {
+  Append({{"a"}, {"b"}});
+  Command(IDM_MODIFY);  // no dialog: the script would fail on one
+  Notify(NM_DBLCLK);
+  // No row holds the focus, so the re-selection reaches every row.
+  EXPECT_EQ(SelectedCount(list_), 2);
+  EXPECT_EQ(GetFocus(), list_);
+}
+
+TEST_F(MainWindowTest, DoubleClickEditsTheFirstSelectedRowWithoutClosingSteps) {
+  Append({{"a", "r", "b"}, {"x"}, {"y"}});
+  Select({1, 2});
+  SetFocus(main_);
+  {
+    DialogScript script({[](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog, 1000), "x");
+      Press(dialog, IDCANCEL);
+    }});
+    Notify(NM_DBLCLK);
+  }
+  EXPECT_NE(GetFocus(), list_);
+  // A notification from another control is not the list's.
+  Notify(NM_DBLCLK, 0, 101);
+  Notify(LVN_COLUMNCLICK, 0, 101);
+  EXPECT_EQ(ColumnSortDirection[0], 0);
+}
+
+TEST_F(MainWindowTest, AboutClosesWithOkOrCancelAndFocusesTheList) {
+  for (int button : {IDOK, IDCANCEL}) {
+    SetFocus(main_);
+    CommandWithDialogs(IDM_ABOUT, {[button](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog), "Lexiforgeのﾊﾞｰｼﾞｮﾝ情報");
+      Press(dialog, button);
+    }});
+    EXPECT_EQ(GetFocus(), list_);
+  }
+}
+
+TEST_F(MainWindowTest, CommandsWithoutWorkYetOnlyFocusTheList) {
+  Append({{"a"}});
+  for (int command : {IDM_SAVE, IDM_SAVE_AS, IDM_BUILD_POOL}) {
+    SetFocus(main_);
+    Command(command);
+    EXPECT_EQ(GetFocus(), list_) << command;
+  }
+  SetFocus(main_);
+  Command(40008);  // no such command
+  EXPECT_EQ(GetFocus(), main_);
+  EXPECT_EQ(RowCount(list()), 1);
+  EXPECT_EQ(Title(), kUntitledTitle);
+}
+
+TEST_F(MainWindowTest, ContextMenuOpensAtThePointerOverARowOnly) {
+  Append({{"a"}, {"b"}});
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageA(list_, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+  POINT onRow{row.left + 20, (row.top + row.bottom) / 2};
+  POINT belowRows{row.left + 20, row.bottom + 40};
+  ClientToScreen(list_, &onRow);
+  ClientToScreen(list_, &belowRows);
+  SetCursorPos(300, 200);
+  const auto requestAt = [&](HWND target, LPARAM position) {
+    DialogScript script({});
+    SendMessageA(main_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), position);
+    return script.menu_position();
+  };
+  const POINT shown = requestAt(list_, MAKELPARAM(onRow.x, onRow.y));
+  EXPECT_EQ(shown.x, 300);
+  EXPECT_EQ(shown.y, 200);
+  for (const auto& [target, position] : {std::pair{list_, MAKELPARAM(belowRows.x, belowRows.y)},
+                                         std::pair{list_, static_cast<LPARAM>(-1)},  // the keyboard's request
+                                         std::pair{main_, MAKELPARAM(onRow.x, onRow.y)}}) {
+    EXPECT_EQ(requestAt(target, position).x, -1) << position;
+  }
+}
+
+// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
+HDROP DropOf(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const std::string& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(drop + 1, names.data(), names.size());
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainWindowTest, DroppedFilesAreReadByTheLastThreeBytesOfTheirNames) {
+  const std::string main = files_.Write("main.txt", "main\n");
+  OpenCommandLineFile(main_, main.c_str());
+  const std::vector<std::string> dropped = {
+      files_.Write("a.fsg", GrammarFile({"grammar"})),
+      files_.Write("a.ppl", PoolFile({"pool"})),
+      files_.Write("B.FSG", "upper case\tよみ\n"),  // a text word list
+      files_.PathOf("missing.txt"),                  // passed over in silence
+      files_.Write("abcfsg", GrammarFile({"no dot"})),
+      files_.PathOf(std::string(600, 'x')),          // too long for the buffer
+      files_.Write("B.PPL", "text too\n"),
+  };
+  SetFocus(main_);
+  SendMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(dropped)), 0);
+  const std::vector<Row> expected = {{"main"}, {"grammar"}, {"pool", "r", "a"}, {"upper case", "よみ", "y o m i"},
+                                     {"no dot"}, {"text too"}};
+  EXPECT_EQ(Rows(), expected);
+  EXPECT_EQ(Title(), TitleFor(main));
+  EXPECT_STREQ(CurrentFilePath, main.c_str());
+  EXPECT_STREQ(PoolFilePath, "");
+  EXPECT_EQ(GetFocus(), main_);
+}
+}  // namespace

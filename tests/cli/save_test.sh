@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# lexiforge-cli save and pool: what is written reads back the same, rows that
+# cannot be written are named and left out (or, with --strict, nothing is
+# written), and a failed write leaves the old file.
+# usage: save_test.sh COMMAND... (the CLI, natively or through wine)
+set -u
+CLI=("$@")
+export WINEDEBUG=-all
+passed=0
+failed=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [[ "$2" == "$3" ]]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS...; sets out, err, status
+  "${CLI[@]}" "$@" >out 2>err
+  status=$?
+  out=$(cat out)
+  err=$(cat err)
+}
+
+# Shift-JIS input: a row with everything, one with a reading whose baseform
+# is generated, one with a reading the conversion marks with "*", a word alone.
+printf '\x92\x50\x8c\xea\t\x82\xbd\x82\xf1\x82\xb2\tt a _n g o\r\n' >in.txt   # 単語 たんご
+printf '\x95\x5c\t\x82\xd0\x82\xe5\x82\xa4\n' >>in.txt                        # 表 ひょう
+printf 'kai\t\x82\xa9\x82\xa1\n' >>in.txt                                      # かぃ -> k a *
+printf 'alone\n' >>in.txt
+run show in.txt
+shown=$out
+
+run save -o saved.txt in.txt
+check "save: status" 0 "$status"
+run show saved.txt
+check "save: reads back the same rows" "$shown" "$out"
+check "save: placeholders and CR LF" "$(printf 'alone\r\n')" "$(tail -n 1 saved.txt)"
+
+run pool -o saved.ppl in.txt
+check "pool: a row with \"*\" is left out: status" 1 "$status"
+[[ "$err" == *"row 3 (kai)"* && "$err" == *"left out"* ]]; check "pool: the row is named" 0 $?
+[[ "$err" == *"row 4 (alone)"* ]]; check "pool: a row without baseform is named" 0 $?
+run show saved.ppl
+check "pool: the other rows read back" "$(sed -n 1,2p <<<"$shown")" "$out"
+
+printf 'old' >kept.ppl
+run pool --strict -o kept.ppl in.txt
+check "--strict: status" 1 "$status"
+check "--strict: nothing written" "old" "$(cat kept.ppl)"
+
+run save -o "no such folder/out.txt" in.txt
+check "unwritable folder: status" 1 "$status"
+[[ "$err" == *"no such folder/out.txt"* ]]; check "unwritable folder: named" 0 $?
+mkdir folder
+run save -o folder in.txt
+check "a folder is not replaced" 1 "$status"
+check "no temporary file left" "folder in.txt kept.ppl saved.ppl saved.txt" "$(ls | grep -v -e '^out$' -e '^err$' | tr '\n' ' ' | sed 's/ $//')"
+
+run save in.txt
+check "no -o: usage error" 2 "$status"
+run save -o x.txt
+check "no FILE: usage error" 2 "$status"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

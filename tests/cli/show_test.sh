@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# lexiforge-cli show, driven as a user would: files of each kind read into one
+# table, fields printed whole and escaped, both encodings, files that cannot
+# be read, exit statuses.
+# usage: show_test.sh COMMAND... (the CLI, e.g. build/native/cli/lexiforge-cli,
+#        or "wine build/windows/cli/lexiforge-cli.exe")
+set -u
+CLI=("$@")
+export WINEDEBUG=-all
+passed=0
+failed=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Relative file names read the same natively and under Wine.
+cd "$work" || exit 1
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [[ "$2" == "$3" ]]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS...; sets out, err, status
+  "${CLI[@]}" "$@" >out 2>err
+  status=$?
+  out=$(cat out)
+  err=$(cat err)
+}
+
+# Shift-JIS: かっぱ, then 単語 and きゃー with the codes of "ky a a:".
+printf '\x82\xa9\x82\xc1\x82\xcf\t\x82\xa9\x82\xc1\x82\xcf\r\nW\t?\tk a\n' >words.txt
+printf '\x00\x31\x2e\x4a\x61\x5f\x4a\x50\x52\x00\x92\x50\x8c\xea\x00\x82\xab\x82\xe1\x81\x5b\x00\x27\x15\x16\x00' >words.ppl
+# V0 = 243, V16 = 0, V32 = 32: a block of 207 bytes right behind the values,
+# holding a 200-byte word and one with control bytes in it.
+g200=$(printf 'g%.0s' {1..200})
+{
+  printf '\xf3\x00\x00\x00%012d\x00\x00\x00\x00%012d\x20\x00\x00\x00' 0 0
+  printf '%s\x00a\x01\t\x7fb\x00' "$g200"
+} >words.fsg
+# Not valid Shift-JIS: 0xFF, an unassigned pair 0x85 0x40, a lead byte at
+# the end; a half-width katakana ｱ between them is.
+printf '\xff\x85\x40\xb1x\x82\n' >bad.txt
+
+run show words.txt words.ppl words.fsg bad.txt
+check "one table in file order, fields whole, escapes" \
+  "かっぱ	かっぱ	k a Qp a
+W		k a
+単語	きゃー	ky a a:
+$g200		
+a\\x01\\x09\\x7Fb		
+\\xFF\\x85\\x40ｱx\\x82		" "$out"
+check "all read: status 0" 0 "$status"
+check "all read: nothing on stderr" "" "$err"
+
+run show --encoding sjis bad.txt words.fsg
+check "sjis: bytes as they are, control bytes escaped" \
+  "$(printf '\xff\x85\x40\xb1x\x82\t\t\n%s\t\t\na\\x01\\x09\\x7Fb\t\t' "$g200")" "$out"
+
+printf 'not a pool\n' >fake.ppl
+printf '\x01\x31\x2e\x4a\x61\x5f\x4a\x50\x52\x00a\x00b\x00\x15\x00' >off-by-one.ppl
+printf 'x\n' >upper.PPL
+run show missing.txt fake.ppl words.txt off-by-one.ppl upper.PPL
+check "unreadable files skipped, the others read" "かっぱ	かっぱ	k a Qp a
+W		k a
+x		" "$out"
+check "unreadable files: status 1" 1 "$status"
+[[ "$err" == *missing.txt*"cannot be opened"* ]]; check "missing file named on stderr" 0 $?
+[[ "$err" == *fake.ppl*"pool file header"* ]]; check "header mismatch named on stderr" 0 $?
+[[ "$err" == *off-by-one.ppl*"pool file header"* ]]; check "header off by one byte" 0 $?
+check "one line per unreadable file" 3 "$(wc -l <err)"
+
+run show
+check "no FILE: status 2" 2 "$status"
+[[ "$err" == *usage* ]]; check "no FILE: usage on stderr" 0 $?
+run show --encoding latin1 words.txt
+check "unknown encoding: status 2" 2 "$status"
+run show --frobnicate words.txt
+check "unknown option: status 2" 2 "$status"
+run show --help
+check "--help: status 0" 0 "$status"
+run help
+[[ "$out" == *show* ]]; check "show listed in the usage" 0 $?
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

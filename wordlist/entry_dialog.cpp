@@ -1,0 +1,207 @@
+#include "wordlist/entry_dialog.h"
+
+#include <imm.h>
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "app/message_box.h"
+#include "convert/reading_conversion.h"
+#include "convert/sjis_text.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+constexpr char kParamProperty[] = "param";
+constexpr UINT kShiftJis = 932;
+
+constexpr char kWordRequiredText[] = "単語は必ず入力してください";
+constexpr char kNotHiraganaText[] = "「よみ」は\"ひらがな\"で入力してください";
+constexpr char kUnconvertedText[] = "変換できない言い回しがあります。\"*\"の部分の「よみ」をチェックしてください。";
+
+EntryDialogParam* WorkingCopy(HWND dialog) { return static_cast<EntryDialogParam*>(GetPropA(dialog, kParamProperty)); }
+
+// Detaches and frees the working copy and ends the dialog. Every way of
+// closing ends it with the same result.
+void CloseEntryDialog(HWND dialog) {
+  delete static_cast<EntryDialogParam*>(RemovePropA(dialog, kParamProperty));
+  EndDialog(dialog, IDCANCEL);
+}
+
+// At most 127 bytes of a box, cut at a whole character. The box is read into
+// a zero-filled buffer a byte longer than the size given to it, so a text
+// that comes back without its NUL is still read only as far as it reaches.
+void ReadBox(HWND dialog, int id, char (&field)[kWordFieldSize]) {
+  char text[kBoxTextSize + 1] = {};
+  GetDlgItemTextA(dialog, id, text, static_cast<int>(kBoxTextSize));
+  CopySjisText(field, std::string_view(text, strnlen(text, kBoxTextSize)), kBoxTextSize - 1);
+}
+
+void ReadWordAndReading(HWND dialog, EntryDialogParam& param) {
+  ReadBox(dialog, IDC_WORD_BOX, param.entry.word);
+  ReadBox(dialog, IDC_READING_BOX, param.entry.reading);
+}
+
+void ReadBoxes(HWND dialog, EntryDialogParam& param) {
+  ReadWordAndReading(dialog, param);
+  ReadBox(dialog, IDC_BASEFORM_BOX, param.entry.baseform);
+}
+
+BOOL StartEntryDialog(HWND dialog, const EntryDialogParam& opener) {
+  // Without its working copy the dialog can do nothing: it closes at once and
+  // the list stays as it was.
+  auto* param = new (std::nothrow) EntryDialogParam(opener);
+  if (!param || !SetPropA(dialog, kParamProperty, param)) {
+    delete param;
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+  WordEntry& entry = param->entry;
+  entry.word[kWordFieldSize - 1] = entry.reading[kWordFieldSize - 1] = entry.baseform[kWordFieldSize - 1] = '\0';
+  SetDlgItemTextA(dialog, IDC_WORD_BOX, entry.word);
+  SetDlgItemTextA(dialog, IDC_READING_BOX, entry.reading);
+  SetDlgItemTextA(dialog, IDC_BASEFORM_BOX, entry.baseform);
+  // After the texts: a longer text the dialog opens with stays whole; the
+  // limit bounds only what the user types.
+  for (int id : {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX}) {
+    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
+  }
+  return TRUE;  // the focus goes to the word box
+}
+
+// "修正": replaces the row at the working index and closes the dialog.
+void ConfirmEntry(HWND dialog) {
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return;
+  ReadBoxes(dialog, *param);
+  if (param->entry.word[0] == '\0') {
+    ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
+    return;
+  }
+  SetWordRow(param->list, param->index, param->entry);
+  CloseEntryDialog(dialog);
+}
+
+// "追加": inserts a row at the working index; the next one goes after it.
+void AddEntry(HWND dialog) {
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return;
+  ReadBoxes(dialog, *param);
+  if (param->entry.word[0] == '\0') {
+    ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
+    return;
+  }
+  const int index = param->index++;
+  InsertWordRow(param->list, index, param->entry);
+}
+
+// Asks the input method for the word's reading when the word box loses the
+// focus with a word in it and the reading box empty. The question is asked in
+// UTF-16: under Wine the ANSI form crashes while it converts the candidate
+// list, and the conversion to code page 932 here gives the same candidate.
+void ProposeReading(HWND dialog) {
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return;  // the dialog is closing
+  ReadWordAndReading(dialog, *param);
+  if (param->entry.reading[0] != '\0' || param->entry.word[0] == '\0') return;
+
+  // 127 bytes of Shift-JIS are at most 127 UTF-16 units.
+  wchar_t word[kBoxTextSize] = {};
+  if (MultiByteToWideChar(kShiftJis, 0, param->entry.word, -1, word, static_cast<int>(kBoxTextSize)) <= 0) return;
+  HIMC context = ImmGetContext(dialog);
+  HKL layout = GetKeyboardLayout(0);
+  const DWORD size = ImmGetConversionListW(layout, context, word, nullptr, 0, GCL_REVERSECONVERSION);
+  if (size > 0) {
+    std::unique_ptr<unsigned char[]> candidates(new (std::nothrow) unsigned char[size]());
+    if (candidates) {
+      const DWORD written = ImmGetConversionListW(layout, context, word,
+                                                  reinterpret_cast<CANDIDATELIST*>(candidates.get()), size,
+                                                  GCL_REVERSECONVERSION);
+      char reading[kBoxTextSize];
+      if (FirstCandidateReading(candidates.get(), written < size ? written : size, reading)) {
+        SetDlgItemTextA(dialog, IDC_READING_BOX, reading);
+      }
+    }
+  }
+  ImmReleaseContext(dialog, context);
+}
+
+// The button "baseformを「よみ」から生成する". The box shows the working
+// copy's baseform whatever the result: the new one, or, when the reading was
+// refused, the one it last held.
+void GenerateBaseform(HWND dialog) {
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return;
+  ReadWordAndReading(dialog, *param);
+  const int result = ConvertReadingToBaseform(param->entry.reading, param->entry.baseform);
+  SetDlgItemTextA(dialog, IDC_BASEFORM_BOX, param->entry.baseform);
+  if (result == -2) {
+    ShowMessage(dialog, kNotHiraganaText, MB_ICONERROR);
+  } else if (result == 0) {
+    ShowMessage(dialog, kUnconvertedText, MB_ICONERROR);
+  }
+}
+
+BOOL OnEntryCommand(HWND dialog, int id, int notification) {
+  switch (id) {
+    case IDOK: ConfirmEntry(dialog); return TRUE;
+    case IDCANCEL: CloseEntryDialog(dialog); return TRUE;
+    case IDC_ADD_ROW: AddEntry(dialog); return TRUE;
+    case IDC_GENERATE_BASEFORM: GenerateBaseform(dialog); return TRUE;
+    case IDC_WORD_BOX:
+      if (notification != EN_KILLFOCUS) return FALSE;
+      ProposeReading(dialog);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return StartEntryDialog(dialog, *reinterpret_cast<const EntryDialogParam*>(lParam));
+    case WM_COMMAND: return OnEntryCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void EntryDialog(HWND owner, const EntryDialogParam& param) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ENTRY), owner, EntryDialogProc,
+                  reinterpret_cast<LPARAM>(&param));
+}
+
+bool FirstCandidateReading(const void* candidates, size_t size, char (&reading)[kBoxTextSize]) {
+  reading[0] = '\0';
+  CANDIDATELIST head;
+  if (!candidates || size < sizeof head) return false;
+  std::memcpy(&head, candidates, sizeof head);
+  if (head.dwCount == 0 || head.dwOffset[0] >= size) return false;
+
+  // The string runs from its offset to its NUL, which must lie inside what
+  // the input method wrote. It is copied out: the offset need not be aligned.
+  const auto* bytes = static_cast<const unsigned char*>(candidates);
+  wchar_t candidate[kBoxTextSize];
+  size_t length = 0;
+  for (size_t at = head.dwOffset[0];; at += sizeof(wchar_t), ++length) {
+    if (at + sizeof(wchar_t) > size || length == kBoxTextSize) return false;
+    std::memcpy(&candidate[length], bytes + at, sizeof(wchar_t));
+    if (candidate[length] == L'\0') break;
+  }
+  if (length == 0) return false;
+  // Each UTF-16 unit becomes at least one byte, so a candidate of 128 units or
+  // more cannot fit and was refused above; the conversion fails for a shorter
+  // one that still needs more than 127 bytes.
+  const int written = WideCharToMultiByte(kShiftJis, 0, candidate, static_cast<int>(length), reading,
+                                          static_cast<int>(kBoxTextSize - 1), nullptr, nullptr);
+  if (written <= 0) {
+    reading[0] = '\0';
+    return false;
+  }
+  reading[written] = '\0';
+  return true;
+}
