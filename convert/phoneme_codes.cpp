@@ -1,5 +1,6 @@
 #include "convert/phoneme_codes.h"
 
+#include <algorithm>
 #include <cstring>
 
 const std::array<PhonemeCodeEntry, kPhonemeCodeRows + 1> PhonemeCodeTable = {{
@@ -48,9 +49,11 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
   return 1;
 }
 
+// The codes number the symbols in their byte order, so the table is sorted by
+// symbol as well and a binary search finds one.
 uint8_t PhonemeCodeOf(std::string_view symbol) {
-  for (int i = 0; i < kPhonemeCodeRows; ++i) {
-    if (symbol == PhonemeCodeTable[i].symbol) return PhonemeCodeTable[i].code;
-  }
-  return 0;
+  const auto end = PhonemeCodeTable.begin() + kPhonemeCodeRows;
+  const auto row = std::lower_bound(PhonemeCodeTable.begin(), end, symbol,
+                                    [](const PhonemeCodeEntry& e, std::string_view s) { return e.symbol < s; });
+  return row != end && row->symbol == symbol ? row->code : 0;
 }

@@ -1,0 +1,52 @@
+// Writing 100,000 real rows (bench/data/words.txt, baseforms generated while
+// loading) as a text word list and as a pool file, each written whole to a
+// temporary file and moved over the last one.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "import/text_word_list.h"
+#include "import/word_file_writer.h"
+#include "wordlist/memory_word_list.h"
+
+namespace {
+
+WordList LoadedWords() {
+  static const WordList list = [] {
+    const std::string path = std::string(LEXIFORGE_BENCH_DATA) + "/words.txt";
+    WordList words = CreateMemoryWordList();
+    if (!LoadTextWordList(words, path.c_str(), false)) {
+      std::fprintf(stderr, "%s is missing: run bench/generate_data.py\n", path.c_str());
+      std::exit(1);
+    }
+    return words;
+  }();
+  return list;
+}
+
+void BM_SaveWordFile(benchmark::State& state) {
+  const auto format = static_cast<WordFileFormat>(state.range(0));
+  const WordList list = LoadedWords();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (format == WordFileFormat::kPoolFile ? "lexiforge-bench.ppl"
+                                                                                      : "lexiforge-bench.txt"))
+          .string();
+  for (auto _ : state) {
+    if (SaveWordFile(list, path.c_str(), format) != SaveResult::kSaved) state.SkipWithError("cannot write");
+  }
+  state.SetItemsProcessed(state.iterations() * RowCount(list));
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveWordFile)
+    ->ArgName("pool")
+    ->Arg(static_cast<int>(WordFileFormat::kTextWordList))
+    ->Arg(static_cast<int>(WordFileFormat::kPoolFile))
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
