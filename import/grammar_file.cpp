@@ -1,6 +1,7 @@
 #include "import/grammar_file.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -27,6 +28,7 @@ int32_t AsSigned(uint32_t value) { return static_cast<int32_t>(value); }
 
 // Whatever the file's values say, only bytes read from the file are used:
 // - a file too short for its three values gives no rows (it did open: true);
+//   one whose values cannot be read for a read error counts as unreadable;
 // - a block length of zero or less, or a block that starts before offset 0
 //   or at or past the end of the file, gives no rows;
 // - a block that reaches past the end of the file is taken as far as the
@@ -41,7 +43,7 @@ bool LoadGrammarWords(WordList list, const char* path) {
   InputFile file = OpenInputFile(path);
   if (!file) return false;
   unsigned char values[kValuesSize];
-  if (ReadInputFileAt(file.get(), 0, values, kValuesSize) < kValuesSize) return true;
+  if (ReadInputFileAt(file.get(), 0, values, kValuesSize) < kValuesSize) return !std::ferror(file.get());
   const uint32_t v0 = ValueAt(values, 0);
   const uint32_t v16 = ValueAt(values, 16);
   const uint32_t v32 = ValueAt(values, 32);

@@ -4,7 +4,8 @@
 
 #include "wordlist/word_list.h"
 
-// Returns false when the file cannot be opened or its word block cannot be
-// held in memory (the list is then untouched), otherwise true, whatever the
-// file holds. Damaged files give the rows of the words before the damage.
+// Returns false when the file cannot be opened, its values cannot be read or
+// its word block cannot be held in memory (the list is then untouched),
+// otherwise true, whatever the file holds. Damaged files give the rows of the
+// words before the damage.
 bool LoadGrammarWords(WordList list, const char* path);

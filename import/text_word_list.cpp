@@ -1,5 +1,6 @@
 #include "import/text_word_list.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -18,6 +19,15 @@ char* SkipTabs(char* p, const char* end) {
 }
 
 bool IsPlaceholder(const char* field) { return field[0] == '?' && field[1] == '\0'; }
+
+// A file that opens but cannot be read at all (a failing disk, a range
+// another program has locked) is a file that cannot be opened: in replace
+// mode the old rows must not go for a file that gives nothing.
+bool CanRead(std::FILE* file) {
+  const int first = std::fgetc(file);
+  if (first == EOF) return !std::ferror(file);
+  return std::ungetc(first, file) != EOF;
+}
 
 }  // namespace
 
@@ -50,7 +60,7 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
 // pieces would give rows made of its tail.
 bool LoadTextWordList(WordList list, const char* path, bool append) {
   InputFile file = OpenInputFile(path);
-  if (!file) return false;
+  if (!file || !CanRead(file.get())) return false;
   if (!append) ClearWordList(list);
   int index = RowCount(list);
   try {

@@ -18,7 +18,9 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
 
 // Reads the text word list at `path` into the list: behind its rows when
 // `append` is set, otherwise in place of them (the old rows go only once the
-// file has opened). The file is read as Windows reads text files on every
-// platform (CR LF is a line end, Ctrl-Z ends the file), each line whole
-// however long. Returns false only when the file cannot be opened.
+// file has opened and its first read has succeeded). The file is read as
+// Windows reads text files on every platform (CR LF is a line end, Ctrl-Z
+// ends the file), each line whole however long. Returns false only when the
+// file cannot be opened or its first read fails; a read error further on
+// ends the file as its end would, keeping the rows read so far.
 bool LoadTextWordList(WordList list, const char* path, bool append);

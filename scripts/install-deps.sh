@@ -9,7 +9,7 @@ packages=(
   # the Windows build (statically linked, x86_64)
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   # running and testing it under Wine on an X server
-  wine wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales
   # fuzzing and sanitizers
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   # real Japanese word data for tests and benchmarks, and the timer

@@ -55,6 +55,12 @@ lexiforge_wine_env() {
     wineserver -w
     touch "$marker"
   fi
+  # Wine draws the caption buttons of its own frames with Marlett, which
+  # Debian ships in fonts-wine but this Wine does not look for there.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+  fi
   # Kept running for the session: without it every wine start pays for the
   # server's start-up, and ctest waits on background processes that hold the
   # output pipe for about 2.5 s per test.

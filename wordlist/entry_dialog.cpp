@@ -72,28 +72,29 @@ BOOL StartEntryDialog(HWND dialog, const EntryDialogParam& opener) {
   return TRUE;  // the focus goes to the word box
 }
 
+// Reads the three boxes into the working copy for "修正" and "追加". An empty
+// word is refused with a message: nullptr, and the dialog stays as it is.
+EntryDialogParam* ReadEntry(HWND dialog) {
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return nullptr;
+  ReadBoxes(dialog, *param);
+  if (param->entry.word[0] != '\0') return param;
+  ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
+  return nullptr;
+}
+
 // "修正": replaces the row at the working index and closes the dialog.
 void ConfirmEntry(HWND dialog) {
-  EntryDialogParam* param = WorkingCopy(dialog);
+  EntryDialogParam* param = ReadEntry(dialog);
   if (!param) return;
-  ReadBoxes(dialog, *param);
-  if (param->entry.word[0] == '\0') {
-    ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
-    return;
-  }
   SetWordRow(param->list, param->index, param->entry);
   CloseEntryDialog(dialog);
 }
 
 // "追加": inserts a row at the working index; the next one goes after it.
 void AddEntry(HWND dialog) {
-  EntryDialogParam* param = WorkingCopy(dialog);
+  EntryDialogParam* param = ReadEntry(dialog);
   if (!param) return;
-  ReadBoxes(dialog, *param);
-  if (param->entry.word[0] == '\0') {
-    ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
-    return;
-  }
   const int index = param->index++;
   InsertWordRow(param->list, index, param->entry);
 }

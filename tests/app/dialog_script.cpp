@@ -5,6 +5,9 @@
 namespace {
 
 DialogScript* g_script = nullptr;
+UINT_PTR g_watch = 0;
+HWND g_current = nullptr;  // the dialog last handed to a step (or ended)
+DWORD g_since = 0;
 constexpr DWORD kDialogTimeoutMs = 5000;
 
 bool HasClass(HWND window, const char* name) {
@@ -26,47 +29,46 @@ BOOL CALLBACK FindPopupMenu(HWND window, LPARAM found) {
 
 }  // namespace
 
-DialogScript::DialogScript(std::vector<DialogStep> steps) : steps_(std::move(steps)) {
-  g_script = this;
-  timer_ = SetTimer(nullptr, 0, 20, Tick);
-}
-
-DialogScript::~DialogScript() {
-  KillTimer(nullptr, timer_);
-  g_script = nullptr;
-  EXPECT_EQ(next_, steps_.size()) << "dialogs expected but never shown";
-}
-
-void CALLBACK DialogScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK WatchDialogs(HWND, UINT, UINT_PTR, DWORD) {
   DialogScript* script = g_script;
-  if (!script) return;
   HWND menu = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindPopupMenu, reinterpret_cast<LPARAM>(&menu));
   if (menu) {
     RECT rect;
     GetWindowRect(menu, &rect);
-    script->menu_position_ = {rect.left, rect.top};
+    if (script) script->menu_position_ = {rect.left, rect.top};
     EndMenu();
     return;
   }
   HWND dialog = ActiveDialog();
   if (!dialog) return;
-  if (dialog == script->current_) {
-    if (GetTickCount() - script->since_ > kDialogTimeoutMs) {
+  if (dialog == g_current) {
+    if (GetTickCount() - g_since > kDialogTimeoutMs) {
       ADD_FAILURE() << "dialog left open: " << DialogText(dialog);
       EndDialog(dialog, IDCANCEL);
-      script->since_ = GetTickCount();
+      g_since = GetTickCount();
     }
     return;
   }
-  script->current_ = dialog;
-  script->since_ = GetTickCount();
-  if (script->next_ == script->steps_.size()) {
+  g_current = dialog;
+  g_since = GetTickCount();
+  if (!script || script->next_ == script->steps_.size()) {
     ADD_FAILURE() << "unexpected dialog: " << DialogText(dialog) << " / " << DialogText(dialog, 0xFFFF);
     EndDialog(dialog, IDCANCEL);
     return;
   }
   script->steps_[script->next_++](dialog);
+}
+
+void StartDialogWatch() { g_watch = SetTimer(nullptr, 0, 20, WatchDialogs); }
+
+void StopDialogWatch() { KillTimer(nullptr, g_watch); }
+
+DialogScript::DialogScript(std::vector<DialogStep> steps) : steps_(std::move(steps)) { g_script = this; }
+
+DialogScript::~DialogScript() {
+  g_script = nullptr;
+  EXPECT_EQ(next_, steps_.size()) << "dialogs expected but never shown";
 }
 
 std::string DialogText(HWND dialog, int id) {
@@ -81,6 +83,10 @@ std::string DialogText(HWND dialog, int id) {
 
 void Press(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 namespace {

@@ -5,9 +5,9 @@
 // to the next step. Steps only look and post (a posted button press is taken
 // up by the dialog's own loop), so a nested dialog is the next step's.
 //
-// A watchdog ends any dialog that no step expects, or that stays open for
-// more than five seconds, and fails the test: a missed dialog must not hang
-// the run.
+// The timer runs from StartDialogWatch to StopDialogWatch, scripts or not:
+// it ends any dialog that no step expects, or that stays open for more than
+// five seconds, and fails the test. A missed dialog must not hang the run.
 
 #include <windows.h>
 
@@ -17,6 +17,10 @@
 
 using DialogStep = std::function<void(HWND dialog)>;
 
+void StartDialogWatch();
+void StopDialogWatch();
+
+// The steps for the dialogs to come, while the script lives.
 class DialogScript {
  public:
   explicit DialogScript(std::vector<DialogStep> steps);
@@ -29,14 +33,11 @@ class DialogScript {
   POINT menu_position() const { return menu_position_; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  friend void CALLBACK WatchDialogs(HWND, UINT, UINT_PTR, DWORD);
 
   std::vector<DialogStep> steps_;
   size_t next_ = 0;
-  HWND current_ = nullptr;
-  DWORD since_ = 0;
   POINT menu_position_{-1, -1};
-  UINT_PTR timer_;
 };
 
 // A dialog item's text (a message box's text is item 0xFFFF), or the
@@ -44,8 +45,11 @@ class DialogScript {
 std::string DialogText(HWND dialog, int id = -1);
 
 // Presses a button by its WM_COMMAND, as a click would, without moving the
-// keyboard focus.
+// keyboard focus. Press posts it: the step ends first, and a message box
+// the button opens is the next step's. Click sends it and returns when the
+// button has done its work: only for buttons that open nothing.
 void Press(HWND dialog, int id);
+void Click(HWND dialog, int id);
 
 // A step that expects a message box of the program (caption "Corvane
 // Lexiforge") with `text` (Shift-JIS), the given icon and buttons, and

@@ -4,6 +4,7 @@
 #include "convert/sjis_text.h"
 #include "import/open_file_dialog.h"
 #include "res/resource_ids.h"
+#include "wordlist/word_list_view.h"
 
 namespace {
 
@@ -22,9 +23,11 @@ void MainWindowTest::SetUp() {
   ShowWindow(main_, SW_SHOW);
   UpdateWindow(main_);
   list_ = GetDlgItem(main_, IDC_WORD_LIST);
+  StartDialogWatch();
 }
 
 void MainWindowTest::TearDown() {
+  StopDialogWatch();
   if (IsWindow(main_)) DestroyWindow(main_);
   // The quit message the window posted must not end a later test's dialog.
   MSG message;
@@ -45,14 +48,16 @@ void MainWindowTest::Notify(UINT code, int column, WPARAM control) {
   SendMessageA(main_, WM_NOTIFY, control, reinterpret_cast<LPARAM>(&notification));
 }
 
-void MainWindowTest::Append(std::initializer_list<Row> rows) {
-  for (const Row& row : rows) {
-    WordEntry entry{};
-    CopySjisText(entry.word, row.word);
-    CopySjisText(entry.reading, row.reading);
-    CopySjisText(entry.baseform, row.baseform);
-    InsertWordRow(list(), RowCount(list()), entry);
-  }
+void MainWindowTest::Append(const std::vector<Row>& rows) {
+  WithRedrawSuspended(list_, [&] {
+    for (const Row& row : rows) {
+      WordEntry entry{};
+      CopySjisText(entry.word, row.word);
+      CopySjisText(entry.reading, row.reading);
+      CopySjisText(entry.baseform, row.baseform);
+      InsertWordRow(list(), RowCount(list()), entry);
+    }
+  });
 }
 
 std::vector<Row> MainWindowTest::Rows() const {

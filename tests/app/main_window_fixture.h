@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,7 +34,7 @@ class MainWindowTest : public ::testing::Test {
   // Runs `id` while `steps` answer the dialogs it opens.
   void CommandWithDialogs(int id, std::vector<DialogStep> steps);
 
-  void Append(std::initializer_list<Row> rows);
+  void Append(const std::vector<Row>& rows);
   std::vector<Row> Rows() const;
   std::vector<std::string> Words() const;
   void Select(std::initializer_list<int> rows);

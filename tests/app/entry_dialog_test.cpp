@@ -1,0 +1,251 @@
+// The entry dialog, opened by the main window's Add and Modify commands and
+// driven through its boxes and buttons.
+
+#include <windows.h>
+#include <imm.h>
+
+#include <cstring>
+
+#include "res/resource_ids.h"
+#include "tests/app/main_window_fixture.h"
+#include "wordlist/entry_dialog.h"
+
+namespace {
+
+constexpr char kWordRequired[] = "単語は必ず入力してください";
+constexpr char kNotHiragana[] = "「よみ」は\"ひらがな\"で入力してください";
+constexpr char kUnconverted[] = "変換できない言い回しがあります。\"*\"の部分の「よみ」をチェックしてください。";
+
+void Type(HWND dialog, int box, const std::string& text) { SetDlgItemTextA(dialog, box, text.c_str()); }
+
+// Fills the word box and presses "追加".
+void AddWord(HWND dialog, const std::string& word) {
+  Type(dialog, IDC_WORD_BOX, word);
+  Click(dialog, IDC_ADD_ROW);
+}
+
+class EntryDialogTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Append({{"0"}, {"1"}, {"2"}, {"3", "r3", "b3"}, {"4"}});
+  }
+};
+
+TEST_F(EntryDialogTest, AddInsertsAtTheSelectedRowAndEachFurtherRowAfterIt) {
+  Select({3});
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    EXPECT_EQ(DialogText(dialog), "単語の修正/追加");
+    EXPECT_EQ(DialogText(dialog, IDC_WORD_BOX), "") << "Add opens with empty boxes";
+    AddWord(dialog, "a");
+    AddWord(dialog, "b");
+    Press(dialog, IDCANCEL);
+  }});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"0", "1", "2", "a", "b", "3", "4"}));
+  EXPECT_EQ(GetFocus(), list_);
+
+  Select({});
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    AddWord(dialog, "end");
+    Click(dialog, IDC_ADD_ROW);  // unchanged boxes: the same row again
+    Press(dialog, IDCANCEL);
+  }});
+  EXPECT_EQ(Rows().back(), Rows()[7]);
+  EXPECT_EQ(Rows().back().word, "end");
+}
+
+TEST_F(EntryDialogTest, ModifyReplacesTheRowAtTheDialogsIndex) {
+  // Add while row 3 is selected, then "修正": the row after the added one,
+  // the one that was selected, is replaced.
+  Select({3});
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    AddWord(dialog, "added");
+    Type(dialog, IDC_WORD_BOX, "changed");
+    Press(dialog, IDOK);
+  }});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"0", "1", "2", "added", "changed", "4"}));
+
+  // Add with no row selected: "修正" has no row to replace.
+  Select({});
+  const std::vector<Row> before = Rows();
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    Type(dialog, IDC_WORD_BOX, "nowhere");
+    Press(dialog, IDOK);
+  }});
+  EXPECT_EQ(Rows(), before);
+
+  // Modify opens on the row's texts; "追加" goes before it and leaves it.
+  Select({4, 1});
+  CommandWithDialogs(IDM_MODIFY, {[](HWND dialog) {
+    EXPECT_EQ(DialogText(dialog, IDC_WORD_BOX), "1");
+    AddWord(dialog, "before");
+    Press(dialog, IDCANCEL);
+  }});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"0", "before", "1", "2", "added", "changed", "4"}));
+}
+
+TEST_F(EntryDialogTest, EnterConfirmsAndEscCancelsFromAnyBox) {
+  Select({3});
+  CommandWithDialogs(IDM_MODIFY, {[](HWND dialog) {
+    EXPECT_EQ(DialogText(dialog, IDC_READING_BOX), "r3");
+    EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX), "b3");
+    Type(dialog, IDC_BASEFORM_BOX, "by enter");
+    PostMessageA(GetDlgItem(dialog, IDC_READING_BOX), WM_KEYDOWN, VK_RETURN, 0);
+  }});
+  EXPECT_EQ(Rows()[3], (Row{"3", "r3", "by enter"}));
+  Select({3});
+  CommandWithDialogs(IDM_MODIFY, {[](HWND dialog) {
+    Type(dialog, IDC_WORD_BOX, "never");
+    PostMessageA(GetDlgItem(dialog, IDC_WORD_BOX), WM_KEYDOWN, VK_ESCAPE, 0);
+  }});
+  EXPECT_EQ(Rows()[3].word, "3");
+}
+
+TEST_F(EntryDialogTest, AnEmptyWordIsRefusedAndTheDialogStays) {
+  Select({0});
+  CommandWithDialogs(IDM_MODIFY, {
+                                     [](HWND dialog) {
+                                       Type(dialog, IDC_WORD_BOX, "");
+                                       Press(dialog, IDOK);
+                                     },
+                                     ExpectMessage(kWordRequired, MB_ICONERROR, IDOK),
+                                     [](HWND dialog) { Press(dialog, IDC_ADD_ROW); },
+                                     ExpectMessage(kWordRequired, MB_ICONERROR, IDOK),
+                                     [](HWND dialog) {
+                                       Type(dialog, IDC_WORD_BOX, "zero");
+                                       Press(dialog, IDOK);
+                                     },
+                                 });
+  EXPECT_EQ(Words(), (std::vector<std::string>{"zero", "1", "2", "3", "4"}));
+}
+
+TEST_F(EntryDialogTest, GenerationShowsTheBaseformAndExplainsWhatItCouldNotConvert) {
+  Select({3});
+  const auto generate = [](const std::string& reading) {
+    return [reading](HWND dialog) {
+      Type(dialog, IDC_READING_BOX, reading);
+      Type(dialog, IDC_BASEFORM_BOX, "typed");
+      Press(dialog, IDC_GENERATE_BASEFORM);
+    };
+  };
+  const auto expectBaseform = [](const std::string& baseform, auto next) {
+    return [baseform, next](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX), baseform);
+      next(dialog);
+    };
+  };
+  CommandWithDialogs(IDM_MODIFY,
+                     {generate("かぃ"), ExpectMessage(kUnconverted, MB_ICONERROR, IDOK),
+                      // A refused reading puts back the baseform last held: here
+                      // the one just generated.
+                      expectBaseform("k a *", generate("カ")), ExpectMessage(kNotHiragana, MB_ICONERROR, IDOK),
+                      expectBaseform("k a *", [](HWND dialog) {
+                        Type(dialog, IDC_READING_BOX, "");
+                        Click(dialog, IDC_GENERATE_BASEFORM);  // no message
+                        EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX), "k a *");
+                        Type(dialog, IDC_READING_BOX, "きゃー");
+                        Click(dialog, IDC_GENERATE_BASEFORM);
+                        Press(dialog, IDOK);
+                      })});
+  EXPECT_EQ(Rows()[3], (Row{"3", "きゃー", "ky a a:"}));
+}
+
+TEST_F(EntryDialogTest, BoxesShowLongTextsWholeButRowsKeep127Bytes) {
+  Append({{"long", "", std::string(200, 'b')}});
+  Select({5});
+  CommandWithDialogs(IDM_MODIFY, {[](HWND dialog) {
+    EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX).size(), 127u) << "the row is read through 128 bytes";
+    for (int box : {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX}) {
+      EXPECT_EQ(SendDlgItemMessageA(dialog, box, EM_GETLIMITTEXT, 0, 0), 80);
+    }
+    Press(dialog, IDOK);
+  }});
+  EXPECT_EQ(Rows()[5], (Row{"long", "", std::string(127, 'b')}));
+
+  Select({});
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    // 40 times "し" (80 bytes) gives 40 times "sh i": 199 bytes.
+    std::string reading;
+    for (int i = 0; i < 40; ++i) reading += "し";
+    Type(dialog, IDC_WORD_BOX, "generated");
+    Type(dialog, IDC_READING_BOX, reading);
+    Click(dialog, IDC_GENERATE_BASEFORM);
+    EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX).size(), 199u);
+    Click(dialog, IDC_ADD_ROW);
+    Press(dialog, IDCANCEL);
+  }});
+  const std::string baseform = Rows().back().baseform;
+  EXPECT_EQ(baseform.size(), 127u);
+  EXPECT_EQ(baseform.substr(0, 10), "sh i sh i ");
+}
+
+// Under Wine the input method has no reverse conversion: leaving the word box
+// must then leave the reading empty, and nothing may crash.
+TEST_F(EntryDialogTest, LeavingTheWordBoxAsksForAReadingSafely) {
+  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+    Type(dialog, IDC_WORD_BOX, "東京");
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_READING_BOX)), TRUE);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_WORD_BOX)), TRUE);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_ADD_ROW)), TRUE);
+    Press(dialog, IDC_ADD_ROW);
+    Press(dialog, IDCANCEL);
+  }});
+  EXPECT_EQ(Rows().back().word, "東京");
+}
+
+// A candidate list as ImmGetConversionListW writes it: the header, then the
+// offsets, then the UTF-16 strings.
+std::vector<unsigned char> CandidateList(const std::vector<std::wstring>& candidates, size_t stringsAt = 0) {
+  const size_t header = offsetof(CANDIDATELIST, dwOffset) + sizeof(DWORD) * std::max<size_t>(candidates.size(), 1);
+  std::vector<unsigned char> list(std::max(header, stringsAt));
+  CANDIDATELIST head{};
+  head.dwCount = static_cast<DWORD>(candidates.size());
+  std::vector<DWORD> offsets;
+  for (const std::wstring& candidate : candidates) {
+    offsets.push_back(static_cast<DWORD>(list.size()));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(candidate.c_str());
+    list.insert(list.end(), bytes, bytes + (candidate.size() + 1) * sizeof(wchar_t));
+  }
+  head.dwSize = static_cast<DWORD>(list.size());
+  std::memcpy(list.data(), &head, offsetof(CANDIDATELIST, dwOffset));
+  std::memcpy(list.data() + offsetof(CANDIDATELIST, dwOffset), offsets.data(), offsets.size() * sizeof(DWORD));
+  return list;
+}
+
+TEST(FirstCandidateReading, TakesTheFirstCandidateInShiftJis) {
+  char reading[kBoxTextSize];
+  std::vector<unsigned char> list = CandidateList({L"とうきょう", L"ひがしきょう"});
+  ASSERT_TRUE(FirstCandidateReading(list.data(), list.size(), reading));
+  EXPECT_STREQ(reading, "とうきょう");
+  list = CandidateList({L"あ"}, 41);  // a string at an odd offset
+  ASSERT_TRUE(FirstCandidateReading(list.data(), list.size(), reading));
+  EXPECT_STREQ(reading, "あ");
+  list = CandidateList({std::wstring(63, L'亜')});  // 126 bytes
+  EXPECT_TRUE(FirstCandidateReading(list.data(), list.size(), reading));
+}
+
+TEST(FirstCandidateReading, ReadsNothingBeyondWhatTheInputMethodWrote) {
+  char reading[kBoxTextSize];
+  const std::vector<unsigned char> good = CandidateList({L"よみ"});
+  const struct {
+    const char* what;
+    std::vector<unsigned char> list;
+    size_t size;
+  } cases[] = {
+      {"no list", {}, 0},
+      {"shorter than its header", good, offsetof(CANDIDATELIST, dwOffset)},
+      {"no candidate", CandidateList({}), CandidateList({}).size()},
+      {"string without its NUL", good, good.size() - 2},
+      {"string where the list ends", good, CandidateList({}).size()},
+      {"empty string", CandidateList({L""}), CandidateList({L""}).size()},
+      {"128 bytes in Shift-JIS", CandidateList({std::wstring(64, L'亜')}), CandidateList({std::wstring(64, L'亜')}).size()},
+      {"more units than the box", CandidateList({std::wstring(200, L'a')}), CandidateList({std::wstring(200, L'a')}).size()},
+  };
+  for (const auto& c : cases) {
+    std::strcpy(reading, "stale");
+    EXPECT_FALSE(FirstCandidateReading(c.list.empty() ? nullptr : c.list.data(), c.size, reading)) << c.what;
+    EXPECT_STREQ(reading, "") << c.what;
+  }
+}
+
+}  // namespace

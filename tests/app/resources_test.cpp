@@ -1,0 +1,135 @@
+// The resources as the program loads them from its module: the menus (their
+// Japanese texts pass through the resource compiler's code page), the icons
+// (binary files drawn by res/make_icons.py), the version and the manifest.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "res/resource_ids.h"
+
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+std::string MenuItemText(HMENU menu, int position) {
+  char text[128] = {};
+  GetMenuStringA(menu, position, text, sizeof text - 1, MF_BYPOSITION);
+  return text;
+}
+
+struct MenuItem {
+  const char* text;  // nullptr: a separator
+  UINT id;
+};
+
+void ExpectMenu(HMENU popup, const std::vector<MenuItem>& items) {
+  ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size()));
+  for (size_t i = 0; i < items.size(); ++i) {
+    const int position = static_cast<int>(i);
+    if (!items[i].text) {
+      EXPECT_EQ(GetMenuState(popup, position, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR)) << i;
+      continue;
+    }
+    EXPECT_EQ(MenuItemText(popup, position), items[i].text);
+    EXPECT_EQ(GetMenuItemID(popup, position), items[i].id) << items[i].text;
+    EXPECT_EQ(GetMenuState(popup, position, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED), 0u) << items[i].text;
+  }
+}
+
+TEST(Resources, MenuBarAndContextMenu) {
+  HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+  ASSERT_NE(bar, nullptr);
+  const char* popups[] = {"ファイル(&F)", "編集(&E)", "ビルド(&B)", "ヘルプ(&H)"};
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(MenuItemText(bar, i), popups[i]);
+  ExpectMenu(GetSubMenu(bar, 0), {{"新規作成(&N)...\tCtrl+N", 40019},
+                                  {"開く(&O)...\tCtrl+O", 40001},
+                                  {nullptr, 0},
+                                  {"上書き保存(&S)\tCtrl+S", 40002},
+                                  {"名前を付けて保存(A)...", 40003},
+                                  {nullptr, 0},
+                                  {"アプリケーションの終了", 40004}});
+  ExpectMenu(GetSubMenu(bar, 1), {{"ファイルの読み込み(&R)...", 40006},
+                                  {"FSGファイルからの読み込み(&F)...", 40018},
+                                  {"プールファイルの読みこみ(&P)...", 40020},
+                                  {nullptr, 0},
+                                  {"追加(&A)...\tIns", 40007},
+                                  {"修正(&E)...\tEnter", 40010},
+                                  {"削除(&D)\tDel", 40009}});
+  ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
+  ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});
+  DestroyMenu(bar);
+
+  HMENU context = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  ASSERT_EQ(GetMenuItemCount(context), 1);
+  EXPECT_EQ(MenuItemText(context, 0), "編集");
+  ExpectMenu(GetSubMenu(context, 0), {{"追加(&A)...", 40007}, {"修正(&E)...", 40010}, {"削除(&D)", 40009}});
+  DestroyMenu(context);
+}
+
+// Each image of an icon group: its size, its colour depth, and a
+// transparent corner.
+TEST(Resources, IconsAndTheirImages) {
+  const struct {
+    int group;
+    std::vector<std::pair<int, int>> images;  // size, bits per pixel
+  } icons[] = {{IDI_PROGRAM, {{32, 4}, {32, 8}, {16, 4}}}, {IDI_PROGRAM_SMALL, {{16, 4}}}};
+  for (const auto& icon : icons) {
+    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(icon.group), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
+    WORD count;
+    std::memcpy(&count, group + 4, sizeof count);
+    ASSERT_EQ(count, icon.images.size());
+    for (WORD i = 0; i < count; ++i) {
+      const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, size, id
+      const auto [size, bits] = icon.images[i];
+      EXPECT_EQ(entry[0], size);
+      EXPECT_EQ(entry[1], size);
+      WORD bitCount, id;
+      std::memcpy(&bitCount, entry + 6, 2);
+      std::memcpy(&id, entry + 12, 2);
+      EXPECT_EQ(bitCount, bits);
+      HRSRC image = FindResourceA(Module(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+      const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), image)));
+      const size_t colours = size_t{1} << bits, colourRow = ((size * bits + 31) / 32) * 4;
+      const auto* mask = reinterpret_cast<const BYTE*>(header + 1) + colours * 4 + colourRow * size;
+      EXPECT_TRUE(mask[0] & 0x80) << "a transparent corner in icon " << icon.group;
+    }
+  }
+}
+
+TEST(Resources, VersionAndManifest) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::vector<BYTE> info(GetFileVersionInfoSizeA(path, nullptr));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
+  void* value;
+  UINT length;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000007u);
+  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000007u);
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length));
+  WORD translation[2];
+  std::memcpy(translation, value, sizeof translation);
+  EXPECT_EQ(translation[0], 0x0411);
+  EXPECT_EQ(translation[1], 1200);
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\041104B0\\FileDescription", &value, &length));
+  EXPECT_STREQ(static_cast<const char*>(value), "Corvane Lexiforge for IBM ViaVoice");
+
+  // The manifest asks for the common controls of version 6, which come from
+  // the side-by-side store rather than the system folder.
+  char controls[MAX_PATH] = {};
+  GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH - 1);
+  CharLowerA(controls);
+  EXPECT_NE(std::string(controls).find("winsxs"), std::string::npos) << controls;
+}
+
+}  // namespace
