@@ -6,11 +6,18 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 HWND WordListOf(HWND main);
 
 // "%s - Corvane Lexiforge" with the current file path, or with "無題" when
 // there is no current file.
 void ShowCurrentFileInTitle(HWND main);
+
+// The text word list named on the command line, read from `path`, becomes
+// the current file with its path as typed and names the window. The path
+// must fit the current file path's buffer.
+void MakeCommandLineFileCurrent(HWND main, std::string_view path);
 
 // "ﾌｧｲﾙを読み込めませんでした" with the error icon.
 void ShowLoadFailure(HWND main);
@@ -26,6 +33,18 @@ void OpenWordList(HWND main);
 void ReadWordList(HWND main);
 void ReadGrammarFile(HWND main);
 void ReadPoolFile(HWND main);
+
+// Save: the rows written to the current file as a text word list; without a
+// current file, Save As.
+void SaveWordList(HWND main);
+
+// Save As: the rows written as a text word list to a file the user chooses,
+// which becomes the current file (and names the window) once it is written.
+void SaveWordListAs(HWND main);
+
+// Build pool: the rows written as a pool file the user chooses; the current
+// file and the title stay as they were.
+void BuildPool(HWND main);
 
 // Add: the entry dialog at the first selected row, or at the end when no row
 // is selected, with empty boxes.

@@ -50,11 +50,9 @@ void OnCommand(HWND main, int command) {
   switch (command) {
     case IDM_NEW: NewWordList(main); break;
     case IDM_OPEN: OpenWordList(main); break;
-    // Saving and building the pool come with the writers; until then these
-    // commands only give the focus back to the list.
-    case IDM_SAVE:
-    case IDM_SAVE_AS:
-    case IDM_BUILD_POOL: break;
+    case IDM_SAVE: SaveWordList(main); break;
+    case IDM_SAVE_AS: SaveWordListAs(main); break;
+    case IDM_BUILD_POOL: BuildPool(main); break;
     case IDM_EXIT: SendMessageA(main, WM_CLOSE, 0, 0); return;
     case IDM_READ_WORD_LIST: ReadWordList(main); break;
     case IDM_READ_GRAMMAR_FILE: ReadGrammarFile(main); break;
@@ -179,8 +177,7 @@ void OpenCommandLineFile(HWND main, const char* path) {
     ShowLoadFailure(main);
     return;
   }
-  CopySjisText(CurrentFilePath, std::string_view(path, length));
-  ShowCurrentFileInTitle(main);
+  MakeCommandLineFileCurrent(main, std::string_view(path, length));
 }
 
 int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {

@@ -17,28 +17,13 @@ namespace {
 constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 static_assert(kOpenFlags == 0x1004);
 
-// Shows the open-file dialog. The path buffer is not cleared first, so the
-// dialog proposes the file it names. True when the user chose a file; its
-// path and name are then in the buffers.
+// Shows the open-file dialog. True when the user chose a file; its path and
+// name are then in the buffers.
 bool ChooseFile(HWND owner, const char* filter, const char* defaultExtension, char (&path)[kFilePathSize],
                 char (&title)[kFileTitleSize]) {
-  OPENFILENAMEA request{};
-  // The layout without the Windows 2000 members, at this platform's size of
-  // it: a 64-bit program that gives the 32-bit program's 76 bytes is refused
-  // every time.
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = owner;
-  request.lpstrFilter = filter;
-  request.lpstrFile = path;
-  request.nMaxFile = sizeof path;
-  request.lpstrFileTitle = title;
-  request.nMaxFileTitle = sizeof title;
+  OPENFILENAMEA request = FileDialogRequest(owner, filter, defaultExtension, path, title);
   request.lpstrTitle = "開く";
   request.Flags = kOpenFlags;
-  request.lpstrDefExt = defaultExtension;
-  // A path that lacks its NUL would be read past the buffer by the dialog.
-  path[kFilePathSize - 1] = '\0';
-  title[kFileTitleSize - 1] = '\0';
   return GetOpenFileNameA(&request) != 0;
 }
 
@@ -54,8 +39,28 @@ int ChooseAndLoad(HWND owner, WordList list, const char* filter, const char* def
 
 }  // namespace
 
+OPENFILENAMEA FileDialogRequest(HWND owner, const char* filter, const char* defaultExtension,
+                                char (&path)[kFilePathSize], char (&title)[kFileTitleSize]) {
+  OPENFILENAMEA request{};
+  // The layout without the Windows 2000 members, at this platform's size of
+  // it: a 64-bit program that gives the 32-bit program's 76 bytes is refused
+  // every time.
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  request.hwndOwner = owner;
+  request.lpstrFilter = filter;
+  request.lpstrFile = path;
+  request.nMaxFile = sizeof path;
+  request.lpstrFileTitle = title;
+  request.nMaxFileTitle = sizeof title;
+  request.lpstrDefExt = defaultExtension;
+  // A path that lacks its NUL would be read past the buffer by the dialog.
+  path[kFilePathSize - 1] = '\0';
+  title[kFileTitleSize - 1] = '\0';
+  return request;
+}
+
 int OpenTextWordListDialog(HWND owner, WordList list, bool append) {
-  return ChooseAndLoad(owner, list, "text(*.txt)\0*.txt\0All files(*.*)\0*.*\0", "txt", CurrentFilePath,
+  return ChooseAndLoad(owner, list, kTextWordListFilter, "txt", CurrentFilePath,
                        CurrentFileTitle, [&](const char* path) { return LoadTextWordList(list, path, append); });
 }
 
@@ -65,6 +70,6 @@ int OpenGrammarFileDialog(HWND owner, WordList list) {
 }
 
 int OpenPoolFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, list, "ppl(*.ppl)\0*.ppl\0All files(*.*)\0*.*\0", "ppl", PoolFilePath,
+  return ChooseAndLoad(owner, list, kPoolFileFilter, "ppl", PoolFilePath,
                        PoolFileTitle, [&](const char* path) { return LoadPoolFile(list, path) != 0; });
 }

@@ -6,6 +6,7 @@
 // chosen file could not be read, 1 when it was read.
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstddef>
 
@@ -23,6 +24,19 @@ extern char CurrentFileTitle[kFileTitleSize];
 // The pool file last chosen; only the pool-file dialog uses them.
 extern char PoolFilePath[kFilePathSize];
 extern char PoolFileTitle[kFileTitleSize];
+
+// The file types of the dialogs that open and save text word lists and pool
+// files: the format's own type first, in force, then every file.
+inline constexpr char kTextWordListFilter[] = "text(*.txt)\0*.txt\0All files(*.*)\0*.*\0";
+inline constexpr char kPoolFileFilter[] = "ppl(*.ppl)\0*.ppl\0All files(*.*)\0*.*\0";
+
+// The request the open and the save dialogs fill alike: `filter` and
+// `defaultExtension` name the kind of file; `path` is the file buffer,
+// proposed as it stands and written with the chosen path, and `title` the
+// file-title buffer, written with the chosen file's name. The dialog's own
+// title and flags are left to the caller.
+OPENFILENAMEA FileDialogRequest(HWND owner, const char* filter, const char* defaultExtension,
+                                char (&path)[kFilePathSize], char (&title)[kFileTitleSize]);
 
 // A text word list (*.txt), read behind the list's rows when `append` is set,
 // otherwise in place of them.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets and runs each for a bounded time on a copy of its
-# committed seed corpus.
+# Builds the fuzz targets and runs each for a bounded time, one per core at a
+# time, on a copy of its committed seed corpus.
 #   scripts/fuzz.sh [SECONDS [TARGET...]]     (default: 45 s, every target)
 # A crash leaves its input in build/fuzz/crashes/ and makes the script fail;
 # keep such inputs as regression cases in the tests.
@@ -18,19 +18,45 @@ if [[ ${#targets[@]} -eq 0 ]]; then
 fi
 
 mkdir -p build/fuzz/crashes
-status=0
-for target in "${targets[@]}"; do
-  name=${target#fuzz_}
+rm -f build/fuzz/failed
+
+# Runs one target; its report goes to build/fuzz/TARGET.log.
+run_target() {
+  local target=$1 name=${1#fuzz_} work
   work=$(mktemp -d)
   [[ -d fuzz/corpus/$name ]] && cp -r "fuzz/corpus/$name/." "$work/"
+  local result=0
+  "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="build/fuzz/crashes/$target-" -print_final_stats=1 "$work" >"build/fuzz/$target.log" 2>&1 ||
+    result=1
+  rm -rf "$work"
+  return $result
+}
+
+# One target per core at a time.
+parallel=$(nproc)
+running=()
+for target in "${targets[@]}"; do
   echo "== $target: ${seconds}s"
-  if ! "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="build/fuzz/crashes/$target-" -print_final_stats=1 "$work" >"build/fuzz/$target.log" 2>&1; then
+  run_target "$target" &
+  running+=("$!:$target")
+  if [[ ${#running[@]} -ge $parallel ]]; then
+    wait "${running[0]%%:*}" || echo "${running[0]#*:}" >>build/fuzz/failed
+    running=("${running[@]:1}")
+  fi
+done
+for job in "${running[@]}"; do
+  wait "${job%%:*}" || echo "${job#*:}" >>build/fuzz/failed
+done
+
+status=0
+for target in "${targets[@]}"; do
+  echo "$target: $(grep -E '^stat::number_of_executed_units' "build/fuzz/$target.log" || echo 'no stats')"
+  if grep -qx "$target" build/fuzz/failed 2>/dev/null; then
     echo "$target FAILED; see build/fuzz/$target.log and build/fuzz/crashes/"
     tail -30 "build/fuzz/$target.log"
     status=1
   fi
-  grep -E '^stat::number_of_executed_units' "build/fuzz/$target.log" || true
-  rm -rf "$work"
 done
+rm -f build/fuzz/failed
 exit $status

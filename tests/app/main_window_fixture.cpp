@@ -8,8 +8,9 @@
 
 namespace {
 
-// The file-name box of the platform's open-file dialog.
+// The file-name box and the file-type box of the platform's file dialogs.
 constexpr int kFileNameBox = 0x47C;
+constexpr int kFileTypeBox = 0x470;
 
 }  // namespace
 
@@ -94,4 +95,17 @@ DialogStep ChooseFile(std::string path) {
 
 DialogStep CancelFileDialog() {
   return [](HWND dialog) { Press(dialog, IDCANCEL); };
+}
+
+DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::string path) {
+  return [dialogTitle, type, path](HWND dialog) {
+    EXPECT_EQ(DialogText(dialog), dialogTitle);
+    HWND types = GetDlgItem(dialog, kFileTypeBox);
+    char text[2][64] = {};
+    EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+    for (int i = 0; i < 2; ++i) SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text[i]));
+    EXPECT_STREQ(text[0], type);
+    EXPECT_STREQ(text[1], "All files(*.*)");
+    ChooseFile(path)(dialog);
+  };
 }

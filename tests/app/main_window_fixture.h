@@ -52,3 +52,17 @@ class MainWindowTest : public ::testing::Test {
 DialogStep ChooseFile(std::string path);
 // A file-open dialog step that cancels.
 DialogStep CancelFileDialog();
+// A file dialog step that checks the dialog's title and its two file types
+// (`type`, then "All files(*.*)") before it chooses `path`.
+DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::string path);
+
+// Held open without sharing: the file exists, so the dialogs accept it, but
+// it cannot be read, or replaced.
+struct LockedFile {
+  explicit LockedFile(const std::string& path)
+      : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~LockedFile() { CloseHandle(handle); }
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+  HANDLE handle;
+};

@@ -1,0 +1,213 @@
+// Save, Save As and Build pool, driven through the platform's save dialog:
+// what is written, what becomes the current file, and what the user is asked
+// and told on the way.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/main_window.h"
+#include "import/open_file_dialog.h"
+#include "import/pool_file.h"
+#include "res/resource_ids.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+constexpr char kUntitledTitle[] = "無題 - Corvane Lexiforge";
+
+std::string TitleFor(const std::string& path) { return path + " - Corvane Lexiforge"; }
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The platform's question before an existing file is overwritten.
+DialogStep AnswerOverwriteQuestion(int answer) {
+  return [answer](HWND box) {
+    EXPECT_NE(GetDlgItem(box, IDYES), nullptr) << DialogText(box, 0xFFFF);
+    Press(box, answer);
+  };
+}
+
+DialogStep ExpectSaveFailure(const std::string& path) {
+  return ExpectMessage(path + "\nﾌｧｲﾙを保存できませんでした", MB_ICONERROR, IDOK);
+}
+
+class SaveTest : public MainWindowTest {
+ protected:
+  // Rows a text word list holds exactly: empty fields, a trail byte 0x5C.
+  const std::vector<Row> rows_ = {
+      {"東京", "とうきょう", "t o o ky o o"}, {"word only"}, {"表", "ひょう"}, {"x", "", "b"}};
+  const std::string rowsAsText_ = "東京\tとうきょう\tt o o ky o o\r\nword only\r\n表\tひょう\t?\r\nx\t?\tb\r\n";
+};
+
+TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
+  Append(rows_);
+  SetFocus(main_);
+  // A name typed without an extension gets ".txt".
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFileOfType("名前を付けて保存", "text(*.txt)", files_.PathOf("saved"))});
+  const std::string path = files_.PathOf("saved.txt");
+  EXPECT_EQ(FileBytes(path), rowsAsText_);
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_STREQ(CurrentFilePath, path.c_str());
+  EXPECT_STREQ(CurrentFileTitle, "saved.txt");
+  EXPECT_EQ(GetFocus(), list_);
+
+  Command(IDM_NEW);
+  OpenCommandLineFile(main_, path.c_str());
+  EXPECT_EQ(Rows(), rows_) << "read back";
+
+  // Save writes the current file without a dialog (the watch fails on one).
+  Append({{"追加"}});
+  SetFocus(main_);
+  Command(IDM_SAVE);
+  EXPECT_EQ(FileBytes(path), rowsAsText_ + "追加\r\n");
+  EXPECT_EQ(GetFocus(), list_);
+  EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"saved.txt"}) << "no temporary file left";
+}
+
+TEST_F(SaveTest, SaveAsOverAnExistingFileAsksFirst) {
+  const std::string path = files_.Write("old.txt", "old\n");
+  Append(rows_);
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerOverwriteQuestion(IDNO), CancelFileDialog()});
+  EXPECT_EQ(FileBytes(path), "old\n");
+  EXPECT_EQ(Title(), kUntitledTitle);
+
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerOverwriteQuestion(IDYES)});
+  EXPECT_EQ(FileBytes(path), rowsAsText_);
+  EXPECT_EQ(Title(), TitleFor(path));
+}
+
+TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {
+  Append(rows_);
+  // Untitled, Save asks for a file as Save As does.
+  const auto cancelProposing = [](const char* dialogTitle) {
+    return [dialogTitle](HWND dialog) {
+      EXPECT_EQ(DialogText(dialog), dialogTitle);
+      EXPECT_EQ(DialogText(dialog, 0x47C), "");
+      Press(dialog, IDCANCEL);
+    };
+  };
+  for (int command : {IDM_SAVE, IDM_SAVE_AS, IDM_BUILD_POOL}) {
+    SetFocus(main_);
+    CommandWithDialogs(command, {cancelProposing(command == IDM_BUILD_POOL ? "プール作成" : "名前を付けて保存")});
+    EXPECT_EQ(GetFocus(), list_) << command;
+  }
+  EXPECT_TRUE(FilesIn(files_.PathOf("")).empty());
+  EXPECT_EQ(Title(), kUntitledTitle);
+  EXPECT_STREQ(CurrentFilePath, "");
+  EXPECT_STREQ(PoolFilePath, "");
+}
+
+TEST_F(SaveTest, RowsTheFormatCannotHoldAreLeftOutOnlyWhenTheUserAgrees) {
+  Append({{"a", "あ", "a"}, {"tab\there"}, {"b"}, {"c", "?"}});
+  const std::string path = files_.PathOf("some.txt");
+  const std::string question =
+      "この形式で書き込めない行が2行あります。\n最初は2行目の「tab\there」です（タブ・改行などの制御文字があります）。"
+      "\n\nこれらの行を除いて保存してもよいですか";
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), ExpectMessage(question, MB_YESNO | MB_ICONQUESTION, IDNO)});
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(Title(), kUntitledTitle) << "a file not written does not become the current file";
+  EXPECT_STREQ(CurrentFilePath, "");
+
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), ExpectMessage(question, MB_YESNO | MB_ICONQUESTION, IDYES)});
+  EXPECT_EQ(FileBytes(path), "a\tあ\ta\r\nb\r\n");
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_EQ(RowCount(list()), 4) << "the rows left out stay in the list";
+}
+
+TEST_F(SaveTest, AFileThatCannotBeWrittenIsLeftAsItWasAndNamed) {
+  const std::string path = files_.Write("locked.txt", "old\n");
+  OpenCommandLineFile(main_, path.c_str());
+  Append({{"new"}});
+  const std::string other = files_.Write("other.txt", "other\n");
+  {
+    LockedFile locked(path);
+    LockedFile otherLocked(other);
+    CommandWithDialogs(IDM_SAVE, {ExpectSaveFailure(path)});
+    CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(other), AnswerOverwriteQuestion(IDYES), ExpectSaveFailure(other)});
+  }
+  EXPECT_EQ(FileBytes(path), "old\n");
+  EXPECT_EQ(FileBytes(other), "other\n");
+  EXPECT_EQ(FilesIn(files_.PathOf("")), (std::vector<std::string>{"locked.txt", "other.txt"}))
+      << "no temporary file left";
+  EXPECT_EQ(Title(), TitleFor(path));
+  EXPECT_STREQ(CurrentFilePath, path.c_str());
+  EXPECT_EQ(GetFocus(), list_);
+
+  // The dialog refuses a folder that does not exist with a message of its own.
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(files_.PathOf("missing\\x.txt")),
+                                   [](HWND box) {
+                                     EXPECT_NE(DialogText(box), "Corvane Lexiforge");
+                                     Press(box, IDOK);
+                                   },
+                                   CancelFileDialog()});
+  // The current file's folder has gone since it was read.
+  const std::string gone = files_.PathOf("gone");
+  std::filesystem::create_directory(gone);
+  const std::string inGone = files_.Write("gone\\x.txt", "x\n");
+  OpenCommandLineFile(main_, inGone.c_str());
+  std::filesystem::remove_all(gone);
+  CommandWithDialogs(IDM_SAVE, {ExpectSaveFailure(inGone)});
+}
+
+// The open dialogs move the working folder to the file they chose; a relative
+// command-line path must still be saved where it was read from.
+TEST_F(SaveTest, ARelativeCommandLineFileIsSavedWhereItWasRead) {
+  files_.Write("start.txt", "start\n");
+  const std::string more = files_.PathOf("more");
+  std::filesystem::create_directory(more);
+  char folder[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  SetCurrentDirectoryA(files_.PathOf("").c_str());
+  OpenCommandLineFile(main_, "start.txt");
+  CommandWithDialogs(IDM_READ_WORD_LIST, {ChooseFile(files_.Write("more\\more.txt", "more\n"))});
+  Command(IDM_SAVE);
+  SetCurrentDirectoryA(folder);
+  EXPECT_EQ(FileBytes(files_.PathOf("start.txt")), "start\r\nmore\r\n");
+  EXPECT_FALSE(std::filesystem::exists(files_.PathOf("more\\start.txt")));
+  EXPECT_EQ(Title(), TitleFor("start.txt"));
+}
+
+TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
+  const std::string current = files_.Write("current.txt", "");
+  OpenCommandLineFile(main_, current.c_str());
+  const std::vector<Row> rows = {{"東京", "とうきょう", "t o o ky o o"}, {"ん", "ん", "_n"}};
+  Append(rows);
+  Append({{"星", "ほし", "h o *"}});
+  const std::string proposed = files_.Write("last.ppl", "");
+  std::strcpy(PoolFilePath, proposed.c_str());
+  const std::string path = files_.PathOf("built.ppl");
+  CommandWithDialogs(IDM_BUILD_POOL,
+                     {[&](HWND dialog) {
+                        EXPECT_EQ(DialogText(dialog, 0x47C), "last.ppl");
+                        ChooseFileOfType("プール作成", "ppl(*.ppl)", files_.PathOf("built"))(dialog);
+                      },
+                      ExpectMessage("この形式で書き込めない行が1行あります。\n最初は3行目の「星」です"
+                                    "（baseformに音素記号でない文字があります）。\n\nこれらの行を除いて保存してもよいですか",
+                                    MB_YESNO | MB_ICONQUESTION, IDYES)});
+  EXPECT_EQ(Title(), TitleFor(current));
+  EXPECT_STREQ(CurrentFilePath, current.c_str());
+  EXPECT_STREQ(PoolFilePath, path.c_str()) << "the next pool dialog proposes it";
+  EXPECT_STREQ(PoolFileTitle, "built.ppl");
+  EXPECT_EQ(GetFocus(), list_);
+
+  ClearWordList(list());
+  EXPECT_EQ(LoadPoolFile(list(), path.c_str()), 1);
+  EXPECT_EQ(Rows(), rows) << "read back";
+}
+
+}  // namespace
