@@ -22,8 +22,10 @@ constexpr char kSaveFailedText[] = "%s\nﾌｧｲﾙを保存できませんで�
 constexpr char kLeaveOutQuestion[] =
     "この形式で書き込めない行が%d行あります。\n最初は%d行目の「%s」です（%s）。\n\n"
     "これらの行を除いて保存してもよいですか";
-// The question's text, a word of up to 255 bytes and the longest reason.
+// The question's text, a whole word, two numbers and the reason (each
+// reason is well under 64 bytes).
 constexpr size_t kLeaveOutQuestionSize = 512;
+static_assert(sizeof kLeaveOutQuestion + kWordFieldSize + 2 * 10 + 64 <= kLeaveOutQuestionSize);
 
 // The path, or "無題", and the program's name.
 constexpr size_t kTitleSize = kFilePathSize + sizeof " - Corvane Lexiforge";
@@ -119,7 +121,8 @@ void ShowCurrentFileInTitle(HWND main) {
 void MakeCommandLineFileCurrent(HWND main, std::string_view path) {
   CopySjisText(CurrentFilePath, path);
   CopySjisText(g_commandLinePath, path);
-  const DWORD length = GetFullPathNameA(g_commandLinePath, sizeof g_commandLineFullPath, g_commandLineFullPath, nullptr);
+  const DWORD length =
+      GetFullPathNameA(g_commandLinePath, sizeof g_commandLineFullPath, g_commandLineFullPath, nullptr);
   if (length == 0 || length >= sizeof g_commandLineFullPath) g_commandLineFullPath[0] = '\0';
   ShowCurrentFileInTitle(main);
 }

@@ -9,7 +9,6 @@
 
 #include "app/commands.h"
 #include "app/message_box.h"
-#include "convert/sjis_text.h"
 #include "import/dropped_file.h"
 #include "import/open_file_dialog.h"
 #include "import/text_word_list.h"

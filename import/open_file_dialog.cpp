@@ -60,8 +60,8 @@ OPENFILENAMEA FileDialogRequest(HWND owner, const char* filter, const char* defa
 }
 
 int OpenTextWordListDialog(HWND owner, WordList list, bool append) {
-  return ChooseAndLoad(owner, list, kTextWordListFilter, "txt", CurrentFilePath,
-                       CurrentFileTitle, [&](const char* path) { return LoadTextWordList(list, path, append); });
+  return ChooseAndLoad(owner, list, kTextWordListFilter, "txt", CurrentFilePath, CurrentFileTitle,
+                       [&](const char* path) { return LoadTextWordList(list, path, append); });
 }
 
 int OpenGrammarFileDialog(HWND owner, WordList list) {
@@ -70,6 +70,6 @@ int OpenGrammarFileDialog(HWND owner, WordList list) {
 }
 
 int OpenPoolFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, list, kPoolFileFilter, "ppl", PoolFilePath,
-                       PoolFileTitle, [&](const char* path) { return LoadPoolFile(list, path) != 0; });
+  return ChooseAndLoad(owner, list, kPoolFileFilter, "ppl", PoolFilePath, PoolFileTitle,
+                       [&](const char* path) { return LoadPoolFile(list, path) != 0; });
 }

@@ -48,6 +48,10 @@ class MainWindowTest : public ::testing::Test {
   TempFolder files_;
 };
 
+// The main window's title without a current file, and with `path`.
+inline constexpr char kUntitledTitle[] = "無題 - Corvane Lexiforge";
+inline std::string TitleFor(const std::string& path) { return path + " - Corvane Lexiforge"; }
+
 // A file-open dialog step: puts `path` into the file-name box and confirms.
 DialogStep ChooseFile(std::string path);
 // A file-open dialog step that cancels.

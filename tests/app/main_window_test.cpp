@@ -17,10 +17,7 @@
 
 namespace {
 
-constexpr char kUntitledTitle[] = "無題 - Corvane Lexiforge";
 constexpr char kLoadFailed[] = "ﾌｧｲﾙを読み込めませんでした";
-
-std::string TitleFor(const std::string& path) { return path + " - Corvane Lexiforge"; }
 
 std::string ColumnTitle(HWND list, int column) {
   char title[64] = {};
