@@ -53,10 +53,10 @@ find_window() {
   return 1
 }
 
-# Waits up to 10 s for a window titled $1; prints its id.
+# Waits up to $2 seconds (default 10) for a window titled $1; prints its id.
 window_named() {
   local tries=0
-  while ((tries++ < 100)); do
+  while ((tries++ < ${2:-10} * 10)); do
     find_window "$1" && return 0
     sleep 0.1
   done
@@ -93,7 +93,8 @@ second=$(winepath -w "$work/second.txt")
 
 wine "$exe" "$first" &
 program=$!
-main=$(window_named "$first - Corvane Lexiforge") || { check "started on the word list" found missing; exit; }
+# Wine's start alone can take several seconds on a busy machine.
+main=$(window_named "$first - Corvane Lexiforge" 30) || { check "started on the word list" found missing; exit; }
 check "title of the word list named on the command line" "$first - Corvane Lexiforge" "$(xdotool getwindowname "$main")"
 shot main-window
 

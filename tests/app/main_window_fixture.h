@@ -52,9 +52,9 @@ class MainWindowTest : public ::testing::Test {
 inline constexpr char kUntitledTitle[] = "無題 - Corvane Lexiforge";
 inline std::string TitleFor(const std::string& path) { return path + " - Corvane Lexiforge"; }
 
-// A file-open dialog step: puts `path` into the file-name box and confirms.
+// A file dialog step: puts `path` into the file-name box and confirms.
 DialogStep ChooseFile(std::string path);
-// A file-open dialog step that cancels.
+// A file dialog step that cancels.
 DialogStep CancelFileDialog();
 // A file dialog step that checks the dialog's title and its two file types
 // (`type`, then "All files(*.*)") before it chooses `path`.
