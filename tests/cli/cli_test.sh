@@ -5,27 +5,8 @@
 #        or "wine build/windows/cli/lexiforge-cli.exe")
 set -u
 CLI=("$@")
-export WINEDEBUG=-all
-passed=0
-failed=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" == "$3" ]]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
-
-run() {  # run ARGS... < input; sets out, err, status
-  "${CLI[@]}" "$@" >"$work/out" 2>"$work/err"
-  status=$?
-  out=$(cat "$work/out")
-  err=$(cat "$work/err")
-}
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
 
 run convert きゃー らーめん
 check "arguments" $'きゃー\tky a a:\t1\nらーめん\tr a a: m e _n\t1' "$out"
@@ -77,5 +58,4 @@ run convert --help
 check "--help: status 0" 0 "$status"
 [[ "$out" == *"255 bytes"* ]]; check "--help explains long readings" 0 $?
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish

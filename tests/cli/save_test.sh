@@ -5,28 +5,8 @@
 # usage: save_test.sh COMMAND... (the CLI, natively or through wine)
 set -u
 CLI=("$@")
-export WINEDEBUG=-all
-passed=0
-failed=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" == "$3" ]]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
-
-run() {  # run ARGS...; sets out, err, status
-  "${CLI[@]}" "$@" >out 2>err
-  status=$?
-  out=$(cat out)
-  err=$(cat err)
-}
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
 
 # Shift-JIS input: a row with everything, one with a reading whose baseform
 # is generated, one with a reading the conversion marks with "*", a word alone.
@@ -68,5 +48,4 @@ check "no -o: usage error" 2 "$status"
 run save -o x.txt
 check "no FILE: usage error" 2 "$status"
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish

@@ -6,29 +6,8 @@
 #        or "wine build/windows/cli/lexiforge-cli.exe")
 set -u
 CLI=("$@")
-export WINEDEBUG=-all
-passed=0
-failed=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Relative file names read the same natively and under Wine.
-cd "$work" || exit 1
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" == "$3" ]]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
-
-run() {  # run ARGS...; sets out, err, status
-  "${CLI[@]}" "$@" >out 2>err
-  status=$?
-  out=$(cat out)
-  err=$(cat err)
-}
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
 
 # Shift-JIS: かっぱ, then 単語 and きゃー with the codes of "ky a a:".
 printf '\x82\xa9\x82\xc1\x82\xcf\t\x82\xa9\x82\xc1\x82\xcf\r\nW\t?\tk a\n' >words.txt
@@ -84,5 +63,4 @@ check "--help: status 0" 0 "$status"
 run help
 [[ "$out" == *show* ]]; check "show listed in the usage" 0 $?
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish
