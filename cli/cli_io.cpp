@@ -29,6 +29,42 @@ int ParseEncodingOption(int argc, char** argv, int& i, Encoding& encoding) {
   return 1;
 }
 
+int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const std::function<int(int& i)>& other) {
+  int& i = options.first;
+  for (i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(options.usage, stdout);
+      return 0;
+    }
+    const int encoding = ParseEncodingOption(argc, argv, i, options.encoding);
+    if (encoding < 0) return UsageError(options, "--encoding takes utf-8 or sjis");
+    if (encoding > 0) continue;
+    if (arg == "--") {
+      ++i;
+      break;
+    }
+    if (arg.size() < 2 || arg[0] != '-') break;
+    const int taken = other ? other(i) : 0;
+    if (taken < 0) {
+      std::fputc('\n', stderr);
+      std::fputs(options.usage, stderr);
+      return 2;
+    }
+    if (taken == 0) {
+      const std::string problem = "unknown option " + std::string(arg);
+      return UsageError(options, problem.c_str());
+    }
+  }
+  return -1;
+}
+
+int UsageError(const CommandOptions& options, const char* problem) {
+  std::fprintf(stderr, "lexiforge-cli %s: %s\n\n", options.command, problem);
+  std::fputs(options.usage, stderr);
+  return 2;
+}
+
 void UseBinaryStandardStreams() {
 #ifdef _WIN32
   _setmode(_fileno(stdin), _O_BINARY);

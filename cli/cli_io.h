@@ -3,6 +3,7 @@
 // binary standard streams, and a buffered standard output.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,25 @@ enum class Encoding { kUtf8, kSjis };
 // then moved past it), 0 when it is something else, -1 for a missing or
 // unknown name.
 int ParseEncodingOption(int argc, char** argv, int& i, Encoding& encoding);
+
+// Reads a command's options, which come before its operands: --help prints
+// `usage`, --encoding sets `encoding`, "--" ends the options. Every other
+// option goes to `other` first (when given), which returns 1 when it took the
+// option (moving i past any value it takes), 0 when it does not know it, and
+// -1, having said why on stderr, for a bad value. Sets `first` to the first
+// operand. Returns -1 when the command is to go on, otherwise its exit
+// status: 0 after --help, 2 for a usage error (the usage is then shown).
+struct CommandOptions {
+  const char* command;
+  const char* usage;
+  Encoding encoding = Encoding::kUtf8;
+  int first = 0;
+};
+int ParseCommandOptions(int argc, char** argv, CommandOptions& options,
+                        const std::function<int(int& i)>& other = nullptr);
+
+// Says what is wrong with the command line, then the usage; returns 2.
+int UsageError(const CommandOptions& options, const char* problem);
 
 // Standard input and output carry bytes as they are: on Windows no CR LF
 // translation and no Ctrl-Z end of input.

@@ -79,32 +79,11 @@ struct ConvertRun {
 }  // namespace
 
 int RunConvertCommand(int argc, char** argv) {
+  CommandOptions options{"convert", kConvertUsage};
+  if (const int status = ParseCommandOptions(argc, argv, options); status >= 0) return status;
   ConvertRun run;
-  int first = 0;
-  for (; first < argc; ++first) {
-    const std::string_view arg = argv[first];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kConvertUsage, stdout);
-      return 0;
-    }
-    const int option = ParseEncodingOption(argc, argv, first, run.encoding);
-    if (option < 0) {
-      std::fputs("lexiforge-cli convert: --encoding takes utf-8 or sjis\n\n", stderr);
-      std::fputs(kConvertUsage, stderr);
-      return 2;
-    }
-    if (option > 0) continue;
-    if (arg == "--") {
-      ++first;
-      break;
-    }
-    if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "lexiforge-cli convert: unknown option %s\n\n", argv[first]);
-      std::fputs(kConvertUsage, stderr);
-      return 2;
-    }
-    break;
-  }
+  run.encoding = options.encoding;
+  const int first = options.first;
 
   UseBinaryStandardStreams();
   if (first < argc) {

@@ -65,42 +65,29 @@ const char* Describe(SaveResult result) {
   return "unknown error";
 }
 
-int Usage(const char* command, const char* problem) {
-  std::fprintf(stderr, "lexiforge-cli %s: %s\n\n", command, problem);
-  std::fputs(kSaveUsage, stderr);
-  return 2;
-}
-
 int RunWriteCommand(const char* command, WordFileFormat format, int argc, char** argv) {
-  Encoding encoding = Encoding::kUtf8;
+  CommandOptions options{command, kSaveUsage};
   bool strict = false;
   int output = -1;
-  int first = 0;
-  for (; first < argc; ++first) {
-    const std::string_view arg = argv[first];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kSaveUsage, stdout);
-      return 0;
-    }
-    const int option = ParseEncodingOption(argc, argv, first, encoding);
-    if (option < 0) return Usage(command, "--encoding takes utf-8 or sjis");
-    if (option > 0) continue;
-    if (arg == "-o" || arg == "--output") {
-      if (first + 1 >= argc) return Usage(command, "-o needs a file name");
-      output = ++first;
-    } else if (arg == "--strict") {
+  const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--strict") {
       strict = true;
-    } else if (arg == "--") {
-      ++first;
-      break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return Usage(command, "unknown option");
-    } else {
-      break;
+      return 1;
     }
-  }
-  if (output < 0) return Usage(command, "no output file given (-o OUT)");
-  if (first >= argc) return Usage(command, "no FILE given");
+    if (arg != "-o" && arg != "--output") return 0;
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "lexiforge-cli %s: %s needs a file name\n", command, argv[i]);
+      return -1;
+    }
+    output = ++i;
+    return 1;
+  });
+  if (status >= 0) return status;
+  if (output < 0) return UsageError(options, "no output file given (-o OUT)");
+  if (options.first >= argc) return UsageError(options, "no FILE given");
+  const Encoding encoding = options.encoding;
+  const int first = options.first;
 
   WordList list = CreateMemoryWordList();
   if (!list) {

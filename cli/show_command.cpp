@@ -74,44 +74,17 @@ class RowPrinter {
 }  // namespace
 
 int RunShowCommand(int argc, char** argv) {
-  Encoding encoding = Encoding::kUtf8;
-  int first = 0;
-  for (; first < argc; ++first) {
-    const std::string_view arg = argv[first];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kShowUsage, stdout);
-      return 0;
-    }
-    const int option = ParseEncodingOption(argc, argv, first, encoding);
-    if (option < 0) {
-      std::fputs("lexiforge-cli show: --encoding takes utf-8 or sjis\n\n", stderr);
-      std::fputs(kShowUsage, stderr);
-      return 2;
-    }
-    if (option > 0) continue;
-    if (arg == "--") {
-      ++first;
-      break;
-    }
-    if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "lexiforge-cli show: unknown option %s\n\n", argv[first]);
-      std::fputs(kShowUsage, stderr);
-      return 2;
-    }
-    break;
-  }
-  if (first >= argc) {
-    std::fputs("lexiforge-cli show: no FILE given\n\n", stderr);
-    std::fputs(kShowUsage, stderr);
-    return 2;
-  }
+  CommandOptions options{"show", kShowUsage};
+  if (const int status = ParseCommandOptions(argc, argv, options); status >= 0) return status;
+  if (options.first >= argc) return UsageError(options, "no FILE given");
+  const Encoding encoding = options.encoding;
 
   WordList list = CreateMemoryWordList();
   if (!list) {
     std::fputs("lexiforge-cli show: out of memory\n", stderr);
     return 1;
   }
-  const bool allRead = ReadInputFiles("show", argc, argv, first, encoding, list);
+  const bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);
 
   UseBinaryStandardStreams();
   {
