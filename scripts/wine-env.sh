@@ -48,7 +48,15 @@ lexiforge_wine_env() {
   if [ ! -f "$marker" ]; then
     mkdir -p "$WINEPREFIX" || return 1
     echo "wine-env: setting up the Wine prefix $WINEPREFIX" >&2
-    wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
+    # A server left running for an earlier prefix at this path (removed and
+    # made anew) would serve the new one its stale state.
+    wineserver -k >/dev/null 2>&1 || true
+    local log="$WINEPREFIX.wineboot.log"
+    if ! wineboot -i >"$log" 2>&1; then
+      echo "wine-env: wineboot failed:" >&2
+      tail -20 "$log" >&2
+      return 1
+    fi
     lexiforge_wine_registry || return 1
     # The registry reaches the disk when the server ends; only then is the
     # prefix complete.
