@@ -1,9 +1,11 @@
 // How much the readers allocate and do for files of several MB shaped to
 // make them work hardest, counted, not timed: a replaced operator new counts
-// every allocation and the bytes alive at the peak, and the word list here
-// keeps nothing but counts of what it is given. Each count must stay within
-// a fixed multiple of the file's size, at 1 MiB and at 4 MiB alike, so no
-// reader's memory or work grows faster than its file.
+// every allocation and the bytes alive at the peak, the readers are compiled
+// with a call at every basic block they run, which counts their work, and the
+// word list here keeps nothing but counts of what it is given. Each count must
+// stay within a fixed multiple of the file's size, at 1 MiB and at 4 MiB
+// alike, and the work at 4 MiB within four times and a little the work at
+// 1 MiB, so no reader's memory or work grows faster than its file.
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,9 @@ struct HeapCounts {
 };
 HeapCounts heap;
 
+// Basic blocks run in the readers and the conversion.
+size_t blocksRun = 0;
+
 // Each block carries its size in front, so that a release knows how much
 // stops being alive.
 constexpr size_t kHeader = alignof(std::max_align_t);
@@ -56,6 +61,9 @@ void CountedRelease(void* p) noexcept {
 }
 
 }  // namespace
+
+// Called at every basic block of the code built with -fsanitize-coverage=trace-pc.
+extern "C" void __sanitizer_cov_trace_pc() { ++blocksRun; }
 
 void* operator new(size_t size) {
   if (void* p = CountedAllocate(size)) return p;
@@ -130,6 +138,7 @@ const Shape kShapes[] = {
 TEST(ReaderGrowth, MemoryAndWorkStayWithinAFixedMultipleOfTheFileSize) {
   TempFolder folder;
   for (const Shape& shape : kShapes) {
+    size_t blocksAtOneMiB = 0;
     for (const size_t size : {size_t{1} << 20, size_t{4} << 20}) {
       const size_t pieces = (size - shape.head.size() - shape.tail.size()) / shape.piece.size();
       std::string file = shape.head;
@@ -139,6 +148,7 @@ TEST(ReaderGrowth, MemoryAndWorkStayWithinAFixedMultipleOfTheFileSize) {
       WordListControl list;
       const HeapCounts before = heap;
       heap.peak = heap.live;
+      const size_t blocksBefore = blocksRun;
       switch (shape.reader) {
         case Reader::kText:
           EXPECT_TRUE(LoadTextWordList(&list, path.c_str(), true));
@@ -153,8 +163,9 @@ TEST(ReaderGrowth, MemoryAndWorkStayWithinAFixedMultipleOfTheFileSize) {
       const size_t calls = heap.calls - before.calls;
       const size_t bytes = heap.bytes - before.bytes;
       const size_t peak = heap.peak - before.live;
-      std::printf("%-40s %5zu KiB: %8d rows, %9zu text bytes, %3zu allocations, %9zu bytes allocated, peak %9zu\n",
-                  shape.what, size >> 10, list.rows, list.textBytes, calls, bytes, peak);
+      const size_t blocks = blocksRun - blocksBefore;
+      std::printf("%-34s %4zu KiB: %7d rows, %8zu text bytes, %2zu allocations, %8zu bytes, peak %8zu, %10zu blocks\n",
+                  shape.what, size >> 10, list.rows, list.textBytes, calls, bytes, peak, blocks);
       SCOPED_TRACE(testing::Message() << shape.what << ", " << size << " bytes");
       EXPECT_EQ(static_cast<size_t>(list.rows), shape.rows + pieces * shape.rowsPerPiece);
       // A line is held whole and grows by doubling: at worst the old and the
@@ -168,6 +179,14 @@ TEST(ReaderGrowth, MemoryAndWorkStayWithinAFixedMultipleOfTheFileSize) {
       // more rows than it has bytes.
       EXPECT_LE(list.textBytes, 765 * static_cast<size_t>(list.rows));
       EXPECT_LE(static_cast<size_t>(list.rows), size);
+      // Linear work: four times the file, four times the blocks and a
+      // little (fixed costs differ a little between the two sizes).
+      EXPECT_GT(blocks, 0u) << "the readers are not counted";
+      if (blocksAtOneMiB == 0) {
+        blocksAtOneMiB = blocks;
+      } else {
+        EXPECT_LE(blocks, 4 * blocksAtOneMiB + blocksAtOneMiB / 8);
+      }
     }
   }
 }
