@@ -3,7 +3,7 @@
 # installs what is missing, builds the native and the Windows targets, runs
 # the native tests, the Windows tests under Wine on Xvfb, the native tests
 # again under the sanitizers, and each fuzz target for a bounded time
-# (LEXIFORGE_FUZZ_SECONDS, 45 by default).
+# (LEXIFORGE_FUZZ_SECONDS, 60 by default).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -29,7 +29,7 @@ cmake --preset sanitize >/dev/null
 cmake --build build/sanitize -j"$jobs"
 (cd build/sanitize && ctest --output-on-failure -j"$jobs") || status=1
 
-echo "== fuzz targets, ${LEXIFORGE_FUZZ_SECONDS:-45} s each"
-scripts/fuzz.sh "${LEXIFORGE_FUZZ_SECONDS:-45}" || status=1
+echo "== fuzz targets, ${LEXIFORGE_FUZZ_SECONDS:-60} s each"
+scripts/fuzz.sh "${LEXIFORGE_FUZZ_SECONDS:-60}" || status=1
 
 exit $status

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets and runs each for a bounded time, one per core at a
 # time, on a copy of its committed seed corpus.
-#   scripts/fuzz.sh [SECONDS [TARGET...]]     (default: 45 s, every target)
+#   scripts/fuzz.sh [SECONDS [TARGET...]]     (default: 60 s, every target)
 # A crash leaves its input in build/fuzz/crashes/ and makes the script fail;
 # keep such inputs as regression cases in the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-45}
+seconds=${1:-60}
 shift || true
 cmake --preset fuzz >/dev/null
 cmake --build build/fuzz -j"$(nproc)"
