@@ -2,48 +2,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "app/message_box.h"
+#include "app/current_file.h"
+#include "app/file_dialogs.h"
 #include "convert/sjis_text.h"
-#include "import/open_file_dialog.h"
-#include "import/save_file_dialog.h"
-#include "import/word_file_writer.h"
+#include "files/word_file_writer.h"
+#include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/entry_dialog.h"
 #include "wordlist/word_list_view.h"
 
 namespace {
 
-constexpr char kUntitled[] = "無題";
-constexpr char kLoadFailedText[] = "ﾌｧｲﾙを読み込めませんでした";
-constexpr char kSaveFailedText[] = "%s\nﾌｧｲﾙを保存できませんでした";
-// How many rows the format cannot hold, the first of them by its number as
-// the user counts rows and by its word, and why.
-constexpr char kLeaveOutQuestion[] =
-    "この形式で書き込めない行が%d行あります。\n最初は%d行目の「%s」です（%s）。\n\n"
-    "これらの行を除いて保存してもよいですか";
-// The question's text, a whole word, two numbers and the reason (each
-// reason is well under 64 bytes).
-constexpr size_t kLeaveOutQuestionSize = 512;
-static_assert(sizeof kLeaveOutQuestion + kWordFieldSize + 2 * 10 + 64 <= kLeaveOutQuestionSize);
+// The question's text, a whole word, two numbers and the reason.
+constexpr size_t kLeaveOutQuestionSize = 1024;
 
-// The path, or "無題", and the program's name.
-constexpr size_t kTitleSize = kFilePathSize + sizeof " - Corvane Lexiforge";
-
-// The command-line file's path stays as typed (the title shows it so), but
-// the open-file dialogs move the working folder to the folder of the file
-// they chose, after which a relative path names a file in another folder.
-// Save writes the command-line file to the full path it had when it was
-// read, as long as it is the current file.
-char g_commandLinePath[kFilePathSize];
-char g_commandLineFullPath[kFilePathSize];
-
-const char* FileToSave() {
-  const bool commandLineFile = std::strcmp(CurrentFilePath, g_commandLinePath) == 0 && g_commandLineFullPath[0];
-  return commandLineFile ? g_commandLineFullPath : CurrentFilePath;
-}
-
-WordList ListOf(HWND main) { return AsWordList(WordListOf(main)); }
+WordList ListOf(HWND main) { return WordTableOf(WordListOf(main)); }
 
 HINSTANCE InstanceOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -54,27 +29,13 @@ HINSTANCE InstanceOf(HWND window) {
 // buffers; the command puts the current file back afterwards.
 template <typename Dialog>
 void ReadFurtherFile(HWND main, Dialog dialog) {
-  char path[kFilePathSize];
-  char title[kFileTitleSize];
-  std::memcpy(path, CurrentFilePath, sizeof path);
-  std::memcpy(title, CurrentFileTitle, sizeof title);
+  const FileName current = CurrentFile;
   if (dialog() == 0) ShowLoadFailure(main);
-  std::memcpy(CurrentFilePath, path, sizeof path);
-  std::memcpy(CurrentFileTitle, title, sizeof title);
+  CurrentFile = current;
 }
 
-const char* ReasonText(RowProblem problem) {
-  switch (problem) {
-    case RowProblem::kNone: break;
-    case RowProblem::kEmptyWord: return "単語がありません";
-    case RowProblem::kControlByte: return "タブ・改行などの制御文字があります";
-    case RowProblem::kFieldTooLong: return "80バイトを超える欄があります";
-    case RowProblem::kPlaceholderText: return "「よみ」かbaseformが\"?\"です";
-    case RowProblem::kEmptyBaseform: return "baseformがありません";
-    case RowProblem::kUnknownSymbol: return "baseformに音素記号でない文字があります";
-    case RowProblem::kBadSpacing: return "baseformの区切りが空白1つではありません";
-  }
-  return "";
+std::string ReasonText(RowProblem problem) {
+  return ProgramText(IDS_ROW_PROBLEM_FIRST + static_cast<int>(problem) - static_cast<int>(RowProblem::kEmptyWord));
 }
 
 // Rows the format cannot hold are never written changed: the user either
@@ -84,13 +45,13 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format) {
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {
     char question[kLeaveOutQuestionSize];
-    std::snprintf(question, sizeof question, kLeaveOutQuestion, unwritable.count, unwritable.firstIndex + 1,
-                  unwritable.firstWord.c_str(), ReasonText(unwritable.firstProblem));
+    std::snprintf(question, sizeof question, ProgramText(IDS_LEAVE_OUT_QUESTION).c_str(), unwritable.count,
+                  unwritable.firstIndex + 1, unwritable.firstWord.c_str(), ReasonText(unwritable.firstProblem).c_str());
     if (ShowMessage(main, question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   }
   if (SaveWordFile(list, path, format) == SaveResult::kSaved) return true;
-  char failure[kFilePathSize + sizeof kSaveFailedText];
-  std::snprintf(failure, sizeof failure, kSaveFailedText, path);
+  char failure[kLeaveOutQuestionSize];
+  std::snprintf(failure, sizeof failure, ProgramText(IDS_SAVE_FAILED).c_str(), path);
   ShowMessage(main, failure, MB_ICONERROR);
   return false;
 }
@@ -110,30 +71,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 HWND WordListOf(HWND main) { return GetDlgItem(main, IDC_WORD_LIST); }
 
-void ShowCurrentFileInTitle(HWND main) {
-  char title[kTitleSize];
-  const char* name = CurrentFilePath[0] != '\0' ? CurrentFilePath : kUntitled;
-  std::snprintf(title, sizeof title, "%.*s - Corvane Lexiforge", static_cast<int>(strnlen(name, kFilePathSize)),
-                name);
-  SetWindowTextA(main, title);
-}
-
-void MakeCommandLineFileCurrent(HWND main, std::string_view path) {
-  CopySjisText(CurrentFilePath, path);
-  CopySjisText(g_commandLinePath, path);
-  const DWORD length =
-      GetFullPathNameA(g_commandLinePath, sizeof g_commandLineFullPath, g_commandLineFullPath, nullptr);
-  if (length == 0 || length >= sizeof g_commandLineFullPath) g_commandLineFullPath[0] = '\0';
-  ShowCurrentFileInTitle(main);
-}
-
-void ShowLoadFailure(HWND main) { ShowMessage(main, kLoadFailedText, MB_ICONERROR); }
+void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR); }
 
 void NewWordList(HWND main) {
-  CurrentFilePath[0] = '\0';
-  CurrentFileTitle[0] = '\0';
   ClearWordList(ListOf(main));
-  ShowCurrentFileInTitle(main);
+  ForgetCurrentFile(main);
 }
 
 void OpenWordList(HWND main) {
@@ -156,11 +98,11 @@ void ReadPoolFile(HWND main) {
 }
 
 void SaveWordList(HWND main) {
-  if (CurrentFilePath[0] == '\0') {
+  if (CurrentFile.path[0] == '\0') {
     SaveWordListAs(main);
     return;
   }
-  WriteRows(main, FileToSave(), WordFileFormat::kTextWordList);
+  WriteRows(main, CurrentFileToSave(), WordFileFormat::kTextWordList);
 }
 
 // The dialog fills copies: a file that was not written (the user would not
@@ -168,15 +110,11 @@ void SaveWordList(HWND main) {
 // the title would name a file that does not hold the rows and Save would go
 // on writing there.
 void SaveWordListAs(HWND main) {
-  char path[kFilePathSize];
-  char title[kFileTitleSize];
-  CopySjisText(path, FileToSave());
-  std::memcpy(title, CurrentFileTitle, sizeof title);
-  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, path, title)) return;
-  if (!WriteRows(main, path, WordFileFormat::kTextWordList)) return;
-  std::memcpy(CurrentFilePath, path, sizeof path);
-  std::memcpy(CurrentFileTitle, title, sizeof title);
-  ShowCurrentFileInTitle(main);
+  FileName chosen = CurrentFile;
+  CopySjisText(chosen.path, CurrentFileToSave());
+  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, chosen)) return;
+  if (!WriteRows(main, chosen.path, WordFileFormat::kTextWordList)) return;
+  MakeFileCurrent(main, chosen);
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or
@@ -184,8 +122,8 @@ void SaveWordListAs(HWND main) {
 // reads pool files, the buffers keep the file last chosen, and a user who
 // declined to leave rows out comes back to the same file after mending them.
 void BuildPool(HWND main) {
-  if (!ChooseFileToWrite(main, WordFileFormat::kPoolFile, PoolFilePath, PoolFileTitle)) return;
-  WriteRows(main, PoolFilePath, WordFileFormat::kPoolFile);
+  if (!ChooseFileToWrite(main, WordFileFormat::kPoolFile, PoolFile)) return;
+  WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile);
 }
 
 void AddRow(HWND main) {

@@ -6,18 +6,7 @@
 
 #include <windows.h>
 
-#include <string_view>
-
 HWND WordListOf(HWND main);
-
-// "%s - Corvane Lexiforge" with the current file path, or with "無題" when
-// there is no current file.
-void ShowCurrentFileInTitle(HWND main);
-
-// The text word list named on the command line, read from `path`, becomes
-// the current file with its path as typed and names the window. The path
-// must fit the current file path's buffer.
-void MakeCommandLineFileCurrent(HWND main, std::string_view path);
 
 // "ﾌｧｲﾙを読み込めませんでした" with the error icon.
 void ShowLoadFailure(HWND main);

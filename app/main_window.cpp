@@ -8,17 +8,16 @@
 #include <string_view>
 
 #include "app/commands.h"
-#include "app/message_box.h"
-#include "import/dropped_file.h"
-#include "import/open_file_dialog.h"
-#include "import/text_word_list.h"
+#include "app/current_file.h"
+#include "files/file_formats.h"
+#include "files/text_word_list.h"
+#include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/word_list_view.h"
 
 namespace {
 
 constexpr char kWindowClass[] = "MainWindow";
-constexpr char kCloseQuestion[] = "終了してもよいですか";
 // DragQueryFileA's buffer for a dropped file's path.
 constexpr UINT kDroppedPathSize = 512;
 
@@ -39,7 +38,7 @@ void OnSize(HWND main, LPARAM size) {
 }
 
 void OnClose(HWND main) {
-  if (ShowMessage(main, kCloseQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(main);
+  if (ShowProgramMessage(main, IDS_CLOSE_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(main);
 }
 
 // The image lists go with the list control, which releases them itself.
@@ -65,13 +64,18 @@ void OnCommand(HWND main, int command) {
   SetFocus(WordListOf(main));
 }
 
-void OnNotify(HWND main, WPARAM control, const NMHDR& header) {
-  if (control != IDC_WORD_LIST) return;
+// The list's questions about the table are answered first; what the user
+// did comes after.
+LRESULT OnNotify(HWND main, WPARAM control, const NMHDR& header) {
+  if (control != IDC_WORD_LIST) return 0;
+  LRESULT answer = 0;
+  if (AnswerWordListQuestion(header, answer)) return answer;
   switch (header.code) {
     case LVN_COLUMNCLICK: SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
     case NM_DBLCLK: EditSelectedRow(main); break;
     default: break;
   }
+  return 0;
 }
 
 // The context menu opens only over a row of the list, at the pointer. A
@@ -106,7 +110,7 @@ void OnDropFiles(HWND main, HDROP drop) {
       char path[kDroppedPathSize] = {};
       if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
       if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
-      LoadDroppedFile(AsWordList(list), path);
+      LoadDroppedFile(WordTableOf(list), path);
     }
   });
   DragFinish(drop);
@@ -119,7 +123,7 @@ LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE: OnClose(main); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_COMMAND: OnCommand(main, LOWORD(wParam)); return 0;
-    case WM_NOTIFY: OnNotify(main, wParam, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_NOTIFY: return OnNotify(main, wParam, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: OnContextMenu(main, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_DROPFILES: OnDropFiles(main, reinterpret_cast<HDROP>(wParam)); return 0;
     default: return DefWindowProcA(main, message, wParam, lParam);
@@ -171,7 +175,7 @@ void OpenCommandLineFile(HWND main, const char* path) {
   HWND list = WordListOf(main);
   const size_t length = strnlen(path, kFilePathSize);
   const bool loaded =
-      length < kFilePathSize && WithRedrawSuspended(list, [&] { return LoadTextWordList(AsWordList(list), path, false); });
+      length < kFilePathSize && WithRedrawSuspended(list, [&] { return LoadTextWordList(WordTableOf(list), path, false); });
   if (!loaded) {
     ShowLoadFailure(main);
     return;

@@ -9,16 +9,16 @@
 #include <filesystem>
 #include <string>
 
-#include "import/text_word_list.h"
-#include "import/word_file_writer.h"
-#include "wordlist/memory_word_list.h"
+#include "files/text_word_list.h"
+#include "files/word_file_writer.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
 WordList LoadedWords() {
   static const WordList list = [] {
     const std::string path = std::string(LEXIFORGE_BENCH_DATA) + "/words.txt";
-    WordList words = CreateMemoryWordList();
+    WordList words = CreateWordTable();
     if (!LoadTextWordList(words, path.c_str(), false)) {
       std::fprintf(stderr, "%s is missing: run bench/generate_data.py\n", path.c_str());
       std::exit(1);

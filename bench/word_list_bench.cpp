@@ -14,8 +14,8 @@
 #include <new>
 #include <string>
 
-#include "import/text_word_list.h"
-#include "wordlist/memory_word_list.h"
+#include "files/text_word_list.h"
+#include "wordlist/word_list.h"
 
 // Every heap block of the program is counted, at the size the allocator
 // really reserved for it, so the table's cost includes the allocator's
@@ -80,12 +80,12 @@ void BM_LoadTextWordList(benchmark::State& state) {
   int rows = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    WordList list = CreateMemoryWordList();
+    WordList list = CreateWordTable();
     state.ResumeTiming();
     if (!LoadTextWordList(list, path.c_str(), false)) state.SkipWithError("cannot open the word list");
     state.PauseTiming();
     rows = RowCount(list);
-    DestroyMemoryWordList(list);
+    DestroyWordTable(list);
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
@@ -95,12 +95,12 @@ BENCHMARK(BM_LoadTextWordList)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_TableBytesPerRow(benchmark::State& state) {
   for (auto _ : state) {
-    WordList list = CreateMemoryWordList();
+    WordList list = CreateWordTable();
     const size_t before = liveHeapBytes;
     LoadTextWordList(list, WordsFile().c_str(), false);
     const size_t after = liveHeapBytes;
     const int rows = RowCount(list);
-    DestroyMemoryWordList(list);
+    DestroyWordTable(list);
     state.counters["rows"] = rows;
     state.counters["bytes_per_row"] = static_cast<double>(after - before) / rows;
   }
@@ -109,7 +109,7 @@ BENCHMARK(BM_TableBytesPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_SortWordList(benchmark::State& state) {
   const int column = static_cast<int>(state.range(0));
-  WordList list = CreateMemoryWordList();
+  WordList list = CreateWordTable();
   LoadTextWordList(list, WordsFile().c_str(), false);
   for (auto _ : state) {
     // Each timed sort starts from the order of another column.
@@ -119,7 +119,7 @@ void BM_SortWordList(benchmark::State& state) {
     SortWordList(list, column);
   }
   state.counters["rows"] = RowCount(list);
-  DestroyMemoryWordList(list);
+  DestroyWordTable(list);
 }
 BENCHMARK(BM_SortWordList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 

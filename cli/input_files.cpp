@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cli/text_encoding.h"
-#include "import/dropped_file.h"
-#include "import/input_file.h"
-#include "import/pool_file.h"
+#include "files/file_formats.h"
+#include "files/input_file.h"
+#include "files/pool_file.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::string WhyNotRead(const char* path) {
     const int error = errno;
     return error ? std::string("cannot be opened: ") + std::strerror(error) : "cannot be opened";
   }
-  if (KindOfDroppedFile(path) == DroppedFileKind::kPoolFile && !HasPoolHeader(file.get())) {
+  if (FormatOfDroppedFile(path).format == WordFileFormat::kPoolFile && !HasPoolHeader(file.get())) {
     return "not a pool file: its first 10 bytes differ from the pool file header";
   }
   return "too large to read into memory";

@@ -10,8 +10,8 @@
 #include "cli/display_text.h"
 #include "cli/input_files.h"
 #include "cli/text_encoding.h"
-#include "import/word_file_writer.h"
-#include "wordlist/memory_word_list.h"
+#include "files/word_file_writer.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   const Encoding encoding = options.encoding;
   const int first = options.first;
 
-  WordList list = CreateMemoryWordList();
+  WordList list = CreateWordTable();
   if (!list) {
     std::fprintf(stderr, "lexiforge-cli %s: out of memory\n", command);
     return 1;
@@ -120,7 +120,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, outName.c_str(), Describe(result));
     complete = false;
   }
-  DestroyMemoryWordList(list);
+  DestroyWordTable(list);
   return complete ? 0 : 1;
 }
 

@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "cli/display_text.h"
 #include "cli/input_files.h"
-#include "wordlist/memory_word_list.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ int RunShowCommand(int argc, char** argv) {
   if (options.first >= argc) return UsageError(options, "no FILE given");
   const Encoding encoding = options.encoding;
 
-  WordList list = CreateMemoryWordList();
+  WordList list = CreateWordTable();
   if (!list) {
     std::fputs("lexiforge-cli show: out of memory\n", stderr);
     return 1;
@@ -92,6 +92,6 @@ int RunShowCommand(int argc, char** argv) {
     const int rows = RowCount(list);
     for (int i = 0; i < rows; ++i) printer.PrintRow(list, i);
   }
-  DestroyMemoryWordList(list);
+  DestroyWordTable(list);
   return allRead ? 0 : 1;
 }

@@ -13,7 +13,7 @@
 
 #include "convert/sjis_text.h"
 #include "fuzz/fuzz_support.h"
-#include "import/grammar_file.h"
+#include "files/grammar_file.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "convert/sjis_text.h"
 #include "fuzz/baseform_checks.h"
 #include "fuzz/fuzz_support.h"
-#include "import/pool_file.h"
+#include "files/pool_file.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "convert/sjis_text.h"
 #include "fuzz/fuzz_support.h"
-#include "import/text_word_list.h"
+#include "files/text_word_list.h"
 
 namespace {
 

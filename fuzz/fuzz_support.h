@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
-#include "wordlist/memory_word_list.h"
+#include "wordlist/word_list.h"
 #include "wordlist/word_list.h"
 
 inline void Require(bool condition, const char* what) {
@@ -82,8 +82,8 @@ inline std::vector<Row> RowsOf(WordList list) {
 // A list created for one run and destroyed with it.
 class FuzzWordList {
  public:
-  FuzzWordList() : list_(CreateMemoryWordList()) { Require(list_ != nullptr, "no memory for a list"); }
-  ~FuzzWordList() { DestroyMemoryWordList(list_); }
+  FuzzWordList() : list_(CreateWordTable()) { Require(list_ != nullptr, "no memory for a list"); }
+  ~FuzzWordList() { DestroyWordTable(list_); }
   FuzzWordList(const FuzzWordList&) = delete;
   FuzzWordList& operator=(const FuzzWordList&) = delete;
   operator WordList() const { return list_; }

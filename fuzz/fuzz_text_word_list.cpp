@@ -18,7 +18,7 @@
 #include "convert/reading_conversion.h"
 #include "fuzz/baseform_checks.h"
 #include "fuzz/fuzz_support.h"
-#include "import/text_word_list.h"
+#include "files/text_word_list.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "convert/phoneme_codes.h"
 #include "convert/sjis_text.h"
 #include "fuzz/fuzz_support.h"
-#include "import/pool_file.h"
-#include "import/text_word_list.h"
-#include "import/word_file_writer.h"
+#include "files/pool_file.h"
+#include "files/text_word_list.h"
+#include "files/word_file_writer.h"
 
 namespace {
 

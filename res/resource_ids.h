@@ -40,3 +40,23 @@
 // Icons.
 #define IDI_PROGRAM 106
 #define IDI_PROGRAM_SMALL 107
+
+// Texts of the string table: messages, dialog titles and the list's column
+// titles, shown through res/messages.h.
+#define IDS_UNTITLED 1
+#define IDS_LOAD_FAILED 2
+#define IDS_CLOSE_QUESTION 3
+#define IDS_SAVE_FAILED 4
+#define IDS_LEAVE_OUT_QUESTION 5
+#define IDS_WORD_REQUIRED 6
+#define IDS_NOT_HIRAGANA 7
+#define IDS_UNCONVERTED 8
+#define IDS_OPEN_TITLE 9
+#define IDS_SAVE_AS_TITLE 10
+#define IDS_BUILD_POOL_TITLE 11
+#define IDS_WORD_COLUMN 12
+#define IDS_READING_COLUMN 13
+#define IDS_BASEFORM_COLUMN 14
+// Why a row cannot be written: one text per reason, in the order of
+// RowProblem (files/file_formats.h), from kEmptyWord on.
+#define IDS_ROW_PROBLEM_FIRST 20

@@ -8,19 +8,15 @@
 #include <new>
 #include <string_view>
 
-#include "app/message_box.h"
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "res/messages.h"
 #include "res/resource_ids.h"
 
 namespace {
 
 constexpr char kParamProperty[] = "param";
 constexpr UINT kShiftJis = 932;
-
-constexpr char kWordRequiredText[] = "単語は必ず入力してください";
-constexpr char kNotHiraganaText[] = "「よみ」は\"ひらがな\"で入力してください";
-constexpr char kUnconvertedText[] = "変換できない言い回しがあります。\"*\"の部分の「よみ」をチェックしてください。";
 
 EntryDialogParam* WorkingCopy(HWND dialog) { return static_cast<EntryDialogParam*>(GetPropA(dialog, kParamProperty)); }
 
@@ -79,7 +75,7 @@ EntryDialogParam* ReadEntry(HWND dialog) {
   if (!param) return nullptr;
   ReadBoxes(dialog, *param);
   if (param->entry.word[0] != '\0') return param;
-  ShowMessage(dialog, kWordRequiredText, MB_ICONERROR);
+  ShowProgramMessage(dialog, IDS_WORD_REQUIRED, MB_ICONERROR);
   return nullptr;
 }
 
@@ -140,9 +136,9 @@ void GenerateBaseform(HWND dialog) {
   const int result = ConvertReadingToBaseform(param->entry.reading, param->entry.baseform);
   SetDlgItemTextA(dialog, IDC_BASEFORM_BOX, param->entry.baseform);
   if (result == -2) {
-    ShowMessage(dialog, kNotHiraganaText, MB_ICONERROR);
+    ShowProgramMessage(dialog, IDS_NOT_HIRAGANA, MB_ICONERROR);
   } else if (result == 0) {
-    ShowMessage(dialog, kUnconvertedText, MB_ICONERROR);
+    ShowProgramMessage(dialog, IDS_UNCONVERTED, MB_ICONERROR);
   }
 }
 

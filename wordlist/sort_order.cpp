@@ -28,9 +28,9 @@ bool IsColumn(int column) { return column >= 0 && column < kWordColumns; }
 
 }  // namespace
 
-int CompareInColumnDirection(std::string_view prefix1, std::string_view prefix2, int column) {
+int CompareWordRows(std::string_view text1, std::string_view text2, int column) {
   if (!IsColumn(column)) return 0;
-  const int order = CompareSortTexts(prefix1, prefix2);
+  const int order = CompareSortTexts(SortPrefix(text1), SortPrefix(text2));
   return ColumnSortDirection[column] == kSortedAscending ? order : -order;
 }
 
@@ -41,11 +41,11 @@ bool FlipColumnSortDirection(int column) {
   return true;
 }
 
+// The items carry their prefixes already cut, so CompareWordRows's own cut
+// finds nothing more to do.
 void SortItemsStably(std::vector<SortItem>& items, int column) {
   if (!IsColumn(column)) return;
-  const bool descending = ColumnSortDirection[column] != kSortedAscending;
-  std::stable_sort(items.begin(), items.end(), [descending](const SortItem& a, const SortItem& b) {
-    const int order = CompareSortTexts(a.prefix, b.prefix);
-    return descending ? order > 0 : order < 0;
+  std::stable_sort(items.begin(), items.end(), [column](const SortItem& a, const SortItem& b) {
+    return CompareWordRows(a.prefix, b.prefix, column) < 0;
   });
 }

@@ -1,17 +1,15 @@
 #pragma once
-// The order of the word list's sort, shared by both backends so that a
-// column sorts into the same order whichever one holds the rows: the first
-// 29 bytes of the column's text, unsigned bytes, the column's own direction,
-// and rows that compare equal keep the order they had.
+// The order of the word list's sort: the first 29 bytes of the column's text,
+// unsigned bytes, the column's own direction, and rows that compare equal keep
+// the order they had.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-inline constexpr int kWordColumns = 3;  // word, reading, baseform
-// Only the start of a text takes part in the order: the list control hands
-// the comparison 30-byte buffers (29 bytes and the NUL).
+// Only the start of a text takes part in the order: the list control of old
+// handed the comparison 30-byte buffers (29 bytes and the NUL).
 inline constexpr size_t kSortTextLimit = 29;
 
 inline constexpr int32_t kNeverSorted = 0;
@@ -26,25 +24,18 @@ std::string_view SortPrefix(std::string_view text);
 // text it begins: -1, 0 or 1.
 int CompareSortTexts(std::string_view a, std::string_view b);
 
-// The order of two prefixes in the column's current direction: ascending
-// when the column's direction is ascending, otherwise descending (a sort
-// flips the direction first, so it never meets "never sorted"). Any column
-// outside 0 to 2 gives 0.
-int CompareInColumnDirection(std::string_view prefix1, std::string_view prefix2, int column);
-
 // Flips the column's direction as a header click does (never sorted or
 // descending: ascending; ascending: descending). Returns false, changing
 // nothing, for a column outside 0 to 2.
 bool FlipColumnSortDirection(int column);
 
 // One row as the sort sees it: its prefix (see SortPrefix) and its position
-// before the sort. The prefix points into storage the caller keeps.
+// before the sort. The prefix points into the table's own storage.
 struct SortItem {
   std::string_view prefix;
   uint32_t row;
 };
 
-// Orders the items, given in row order, by their prefixes in the column's
-// current direction as CompareInColumnDirection gives it; items that compare
-// equal keep their relative order.
+// Orders the items, given in row order, by CompareWordRows in the column's
+// current direction; items that compare equal keep their relative order.
 void SortItemsStably(std::vector<SortItem>& items, int column);

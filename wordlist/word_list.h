@@ -1,36 +1,57 @@
 #pragma once
 // The word list: the one table of rows (word, reading, baseform) and its
-// operations. Two backends define these functions: the list-view control of
-// the Windows program (word_list_view.cpp) and an in-memory table for the
-// command-line tool and the tests (memory_word_list.cpp). A program links
-// exactly one of them, so the importers and everything else built on these
-// operations is the same source on both.
+// operations. The table holds every row's bytes exactly as they were given
+// (each text up to 255 bytes), packed, in the program and in lexiforge-cli
+// alike; the program's list control only shows it (wordlist/word_list_view.h).
 //
 // Rows are numbered by position from 0 to RowCount() - 1. Any number of rows
-// can be selected; at most one holds the focus. No operation reports errors.
+// can be selected; at most one holds the focus. A new row is neither selected
+// nor focused; states travel with their rows through inserts, deletions and
+// sorts; when the focused row is deleted, the focus passes to the row that
+// takes its place (the new last row when it was the last), and nothing holds
+// it once the list is empty. No operation reports errors, except that an
+// insert says whether it found the memory for its row.
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "wordlist/word_entry.h"
 
-// The list: on Windows the list-view window handle, cast; in memory an
-// opaque table. Never dereferenced outside its backend.
-struct WordListControl;
-using WordList = WordListControl*;
+inline constexpr int kWordColumns = 3;  // word, reading, baseform
 
-// Inserts a row holding the entry's three texts at `index` (0 to RowCount(),
-// the row count appends); the rows from there on move down by one. Texts
-// longer than 255 bytes are cut at a character boundary.
-void InsertWordRow(WordList list, int index, const WordEntry& entry);
+struct WordTable;
+using WordList = WordTable*;
+
+// An empty table, or nullptr when there is no memory for it.
+WordList CreateWordTable();
+// Frees the table and its rows; nullptr is allowed.
+void DestroyWordTable(WordList list);
+
+// Inserts a row holding the entry's three texts at `index` (0 to RowCount();
+// an index past the end appends, a negative one inserts nothing); the rows
+// from there on move down by one. A field is taken up to its NUL, at most 255
+// bytes, cut at a whole character. Returns false, changing nothing, when there
+// is no memory for the row (or the index is negative).
+bool InsertWordRow(WordList list, int index, const WordEntry& entry);
 
 // Replaces the three texts of the row at `index`; nothing when there is no
-// such row.
+// such row, or no memory for the new texts.
 void SetWordRow(WordList list, int index, const WordEntry& entry);
 
 // Zero-fills `entry`, then copies each text of the row at `index` into it, at
 // most 127 bytes of each (the entry dialog's limit), never ending in half a
 // double-byte character. No such row: the entry stays zero-filled.
 void GetWordRow(WordList list, int index, WordEntry& entry);
+
+// Like GetWordRow, but each text whole (up to 255 bytes): for writing rows
+// to files, where the entry dialog's cut would lose text.
+void GetWholeWordRow(WordList list, int index, WordEntry& entry);
+
+// One text of a row as the table holds it (column 0 word, 1 reading, 2
+// baseform), valid until the table next changes; empty for no such row or
+// column.
+std::string_view WordRowText(WordList list, int index, int column);
 
 int RowCount(WordList list);
 
@@ -46,24 +67,71 @@ void DeleteSelectedWordRow(WordList list);
 // Deletes every row. The sort directions are kept.
 void ClearWordList(WordList list);
 
+// `list` takes the rows of `other`, and `other` the rows `list` had (a file
+// read in replace mode goes into a fresh table first, so that a file that
+// cannot be read to its end leaves the rows as they were). Afterwards no row
+// of either is selected or focused.
+void SwapWordRows(WordList list, WordList other);
+
 // The focused row becomes selected and focused; when no row holds the focus,
 // every row becomes selected.
 void ReselectFocusedRow(WordList list);
 
 // Flips the column's direction (never sorted or descending: ascending;
 // ascending: descending) and orders the rows by CompareWordRows. Rows that
-// compare equal keep their order.
+// compare equal keep their order. A column outside 0 to 2 changes nothing;
+// without the memory to sort, only the direction flips.
 void SortWordList(WordList list, int column);
 
-// The order of two rows, given by their row keys, in `column` for the
-// column's current direction: -1, 0 or 1. Only the first 29 bytes of each
-// text count, compared as unsigned bytes.
-int CompareWordRows(intptr_t key1, intptr_t key2, intptr_t column);
+// The order of two texts of `column` for the column's current direction: -1,
+// 0 or 1. Only the first 29 bytes of each text count (cut at a whole
+// character), compared as unsigned bytes; a column outside 0 to 2 gives 0.
+int CompareWordRows(std::string_view text1, std::string_view text2, int column);
 
 // Per column: 0 never sorted, 1 last sorted ascending, 2 descending. Lives as
 // long as the process; emptying the list does not reset it.
-extern int32_t ColumnSortDirection[3];
+extern int32_t ColumnSortDirection[kWordColumns];
 
-// Like GetWordRow, but each text whole (up to 255 bytes): for writing rows
-// to files, where the entry dialog's cut would lose text.
-void GetWholeWordRow(WordList list, int index, WordEntry& entry);
+// What a user's click does, for lexiforge-cli and the tests (in the program
+// the list control takes the clicks). Nothing happens for an index that holds
+// no row.
+void SelectWordRow(WordList list, int index, bool selected);
+bool IsWordRowSelected(WordList list, int index);
+// The row at `index` takes the focus from whichever row held it; -1 leaves no
+// row holding it.
+void FocusWordRow(WordList list, int index);
+
+// Row states, as a view keeps them.
+inline constexpr unsigned kRowSelected = 1;
+inline constexpr unsigned kRowFocused = 2;
+
+// A window that shows a table. While one is attached, the view keeps the
+// rows' selection and focus (the user changes them there), and the table
+// tells it of every change to its rows, so that it shows them and keeps the
+// states with their rows by the rules above.
+class WordListView {
+ public:
+  // A row was inserted at `index`.
+  virtual void RowInserted(int index) = 0;
+  // The row at `index` was deleted.
+  virtual void RowDeleted(int index) = 0;
+  // The texts of the row at `index` changed.
+  virtual void RowChanged(int index) = 0;
+  // Every row is new (cleared, or swapped for another table's): no state.
+  virtual void RowsReplaced() = 0;
+  // The rows were reordered: the row now at i was at order[i].
+  virtual void RowsReordered(const std::vector<uint32_t>& order) = 0;
+  // The first row after `after` (-1: from the start) that has every state of
+  // `state`, or -1.
+  virtual int NextRowInState(int after, unsigned state) = 0;
+  // Sets the states of `mask` to those of `state` on the row at `index`, or
+  // on every row for -1.
+  virtual void SetRowState(int index, unsigned state, unsigned mask) = 0;
+
+ protected:
+  ~WordListView() = default;
+};
+
+// Attaches `view` (nullptr detaches it). The rows' states are not carried
+// across: attach a view to an empty table.
+void AttachWordListView(WordList list, WordListView* view);

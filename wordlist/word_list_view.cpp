@@ -1,107 +1,233 @@
 #include "wordlist/word_list_view.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "res/messages.h"
 #include "res/resource_ids.h"
-#include "wordlist/sort_order.h"
 
 namespace {
 
-constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP;
-static_assert(kListStyle == 0x50800089);
+constexpr DWORD kListStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP | LVS_OWNERDATA;
+static_assert(kListStyle == 0x50801089);
 constexpr DWORD kListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 static_assert(kListExtendedStyle == 0x421);
 
 constexpr int kColumnWidth = 150;
-const char* const kColumnTitles[kWordColumns] = {"単語", "よみ", "baseform"};
 
-// What GetWordRow hands out of each text: the entry dialog reads rows
-// through 128-byte buffers.
-constexpr size_t kRowReadLimit = 127;
+constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT kShiftJis = 932;
 
-// Row keys are never reused in the life of the process: a 64-bit counter
-// does not run out.
-LPARAM g_nextRowKey = 1;
-
-// Every list CreateWordList made, so that CompareWordRows, which is given
-// row keys alone, can find the rows.
-std::vector<HWND> g_lists;
-
-// Copies `limit` bytes at most of one text of a row into `dest`, cut at a
-// whole character and terminated. The control is asked for limit + 1 bytes
-// into a zero-filled buffer one byte longer still: under Wine a text cut to
-// the requested size comes without its NUL, so the control's own cut is
-// never trusted. No such row: an empty text.
-template <size_t N>
-std::string_view FetchRowText(HWND list, int index, int column, char (&dest)[N], size_t limit) {
-  char fetched[kWordFieldSize + 1] = {};
-  const size_t asked = std::min(limit + 1, kWordFieldSize);
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = fetched;
-  item.cchTextMax = static_cast<int>(asked);
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  // The control may also have pointed pszText at a text of its own.
-  const char* text = item.pszText ? item.pszText : fetched;
-  const size_t length = CopySjisText(dest, std::string_view(text, strnlen(text, asked)), limit);
-  return {dest, length};
+// A text cut to fit `size` bytes with its NUL, at a whole character.
+void CopyForDisplay(char* dest, int size, std::string_view text) {
+  if (!dest || size <= 0) return;
+  const size_t length = SjisPrefixLength(text, static_cast<size_t>(size) - 1);
+  std::memcpy(dest, text.data(), length);
+  dest[length] = '\0';
 }
 
-LPARAM RowKey(HWND list, int index) {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = index;
-  if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-  return item.lParam;
+// ASCII letters fold to lower case; double-byte characters are compared as
+// they are, so that a trail byte is never taken for a letter.
+bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
+  if (start.size() > text.size()) return false;
+  for (size_t i = 0; i < start.size();) {
+    const auto a = static_cast<unsigned char>(text[i]);
+    const auto b = static_cast<unsigned char>(start[i]);
+    if (IsSjisLeadByte(a)) {
+      if (i + 1 >= start.size()) return a == b && start.size() == i + 1;
+      if (text[i] != start[i] || text[i + 1] != start[i + 1]) return false;
+      i += 2;
+      continue;
+    }
+    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    if (fold(a) != fold(b)) return false;
+    ++i;
+  }
+  return true;
 }
 
-// A field of an entry as a row stores it: at most 255 bytes, ending at a whole
-// character, terminated, even when the field lacks its NUL.
-struct RowText {
-  char text[kWordFieldSize];
+UINT ListStates(unsigned state) {
+  return (state & kRowSelected ? LVIS_SELECTED : 0) | (state & kRowFocused ? LVIS_FOCUSED : 0);
+}
+
+// The list control and its table. The control keeps the selection and the
+// focus; this keeps them with their rows as the table changes, by the rules
+// of wordlist/word_list.h.
+class ListView final : public WordListView {
+ public:
+  ListView(HWND list, WordList table) : list_(list), table_(table) {}
+
+  WordList table() const { return table_; }
+
+  void Suspend() {
+    if (suspended_++ == 0) SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+  }
+
+  void Resume() {
+    if (suspended_ == 0 || --suspended_ > 0) return;
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ShowRowCount(0);
+    InvalidateRect(list_, nullptr, TRUE);
+  }
+
+  void RowInserted(int index) override {
+    // A row appended while painting is suspended needs nothing now: its
+    // count is caught up on resuming, and it has no state to move.
+    if (suspended_ > 0 && index >= shownRows_) return;
+    const bool appended = index >= shownRows_;
+    ShowRowCount(appended ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : LVSICF_NOSCROLL);
+    if (!appended) MoveStates(index, +1);
+  }
+
+  void RowDeleted(int index) override {
+    ShowRowCount(0, 1);  // every row the table had before, still with the deleted one
+    const int focused = NextRowInState(-1, kRowFocused);
+    SetState(index, 0, kRowSelected | kRowFocused);
+    MoveStates(index + 1, -1);
+    const int rows = RowCount(table_);
+    if (focused == index && rows > 0) SetState(std::min(index, rows - 1), kRowFocused, kRowFocused);
+    ShowRowCount(LVSICF_NOSCROLL);
+  }
+
+  void RowChanged(int index) override { SendMessageA(list_, LVM_REDRAWITEMS, index, index); }
+
+  void RowsReplaced() override {
+    shownRows_ = 0;
+    SendMessageA(list_, LVM_SETITEMCOUNT, 0, 0);
+    SetState(-1, 0, kRowSelected | kRowFocused);
+    SendMessageA(list_, LVM_SETSELECTIONMARK, 0, -1);
+    if (suspended_ == 0) ShowRowCount(0);
+  }
+
+  void RowsReordered(const std::vector<uint32_t>& order) override {
+    ShowRowCount(0);
+    std::vector<uint32_t> place(order.size());
+    for (size_t i = 0; i < order.size(); ++i) place[order[i]] = static_cast<uint32_t>(i);
+    const int focused = NextRowInState(-1, kRowFocused);
+    const int mark = static_cast<int>(SendMessageA(list_, LVM_GETSELECTIONMARK, 0, 0));
+    const std::vector<int> selected = RowsInState(-1, kRowSelected);
+    // With every row selected, every row stays selected.
+    if (selected.size() != order.size()) {
+      for (int row : selected) SetState(row, 0, kRowSelected);
+      for (int row : selected) SetState(static_cast<int>(place[static_cast<size_t>(row)]), kRowSelected, kRowSelected);
+    }
+    if (focused >= 0) SetState(static_cast<int>(place[static_cast<size_t>(focused)]), kRowFocused, kRowFocused);
+    if (mark >= 0 && static_cast<size_t>(mark) < place.size()) {
+      SendMessageA(list_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(place[static_cast<size_t>(mark)]));
+    }
+    InvalidateRect(list_, nullptr, TRUE);
+  }
+
+  int NextRowInState(int after, unsigned state) override {
+    const UINT flags = (state & kRowSelected ? LVNI_SELECTED : 0) | (state & kRowFocused ? LVNI_FOCUSED : 0);
+    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
+  }
+
+  void SetRowState(int index, unsigned state, unsigned mask) override {
+    ShowRowCount(0);
+    SetState(index, state, mask);
+  }
+
+ private:
+  void SetState(int index, unsigned state, unsigned mask) {
+    LVITEMA item{};
+    item.state = ListStates(state);
+    item.stateMask = ListStates(mask);
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
+
+  // The control's row count made the table's (plus `extra`), when it differs.
+  void ShowRowCount(DWORD flags, int extra = 0) {
+    const int rows = RowCount(table_) + extra;
+    if (rows == shownRows_) return;
+    shownRows_ = rows;
+    SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
+  }
+
+  std::vector<int> RowsInState(int after, unsigned state) {
+    std::vector<int> rows;
+    for (int row = NextRowInState(after, state); row >= 0; row = NextRowInState(row, state)) rows.push_back(row);
+    return rows;
+  }
+
+  // The states of the rows from `first` on move by `delta` rows: selection,
+  // focus and the anchor of Shift+click.
+  void MoveStates(int first, int delta) {
+    const int focused = NextRowInState(first - 1, kRowFocused);
+    const int mark = static_cast<int>(SendMessageA(list_, LVM_GETSELECTIONMARK, 0, 0));
+    const std::vector<int> selected = RowsInState(first - 1, kRowSelected);
+    for (int row : selected) SetState(row, 0, kRowSelected);
+    for (int row : selected) SetState(row + delta, kRowSelected, kRowSelected);
+    if (focused >= first) SetState(focused + delta, kRowFocused, kRowFocused);
+    if (mark >= first) SendMessageA(list_, LVM_SETSELECTIONMARK, 0, mark + delta);
+  }
+
+  HWND list_;
+  WordList table_;
+  int shownRows_ = 0;
+  int suspended_ = 0;
 };
 
-RowText FieldText(const char (&field)[kWordFieldSize]) {
-  RowText out;
-  CopySjisText(out.text, std::string_view(field, strnlen(field, kWordFieldSize)));
-  return out;
+// The table goes with the control.
+LRESULT CALLBACK WordListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) {
+    auto* view = reinterpret_cast<ListView*>(data);
+    RemoveWindowSubclass(list, WordListProc, kSubclassId);
+    const WordList table = view->table();
+    AttachWordListView(table, nullptr);
+    DestroyWordTable(table);
+    delete view;
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
 }
 
-// One text of a row as the sort sees it: the control hands out 30 bytes.
-struct SortText {
-  char text[kSortTextLimit + 1];
-};
-
-void SetRowText(HWND list, int index, int column, char* text) {
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+ListView* ViewOf(HWND list) {
+  DWORD_PTR view = 0;
+  if (!list || !GetWindowSubclass(list, WordListProc, kSubclassId, &view)) return nullptr;
+  return reinterpret_cast<ListView*>(view);
 }
 
-int NextRowInState(HWND list, UINT state) {
-  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(state, 0)));
+void AnswerTextRequest(WordList table, LVITEMA& item) {
+  if (item.mask & LVIF_TEXT) CopyForDisplay(item.pszText, item.cchTextMax, WordRowText(table, item.iItem, item.iSubItem));
+  if (item.mask & LVIF_IMAGE) item.iImage = 0;  // every row names image 0, which the lists lack
 }
 
-// The list control's sort callback. The order is decided before the sort by
-// the same stable sort the in-memory table uses; the control only moves its
-// rows into it. Sending messages to the list from inside its sort is not
-// safe, and finding each row again on every comparison is a linear search
-// inside an n log n sort (minutes for a few ten thousand rows).
-int CALLBACK CompareSortRanks(LPARAM key1, LPARAM key2, LPARAM ranks) {
-  const auto& rank = *reinterpret_cast<const std::unordered_map<LPARAM, uint32_t>*>(ranks);
-  const auto r1 = rank.find(key1);
-  const auto r2 = rank.find(key2);
-  if (r1 == rank.end() || r2 == rank.end()) return 0;
-  return r1->second < r2->second ? -1 : r1->second > r2->second ? 1 : 0;
+void AnswerTextRequest(WordList table, LVITEMW& item) {
+  if (item.mask & LVIF_IMAGE) item.iImage = 0;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::string_view text = WordRowText(table, item.iItem, item.iSubItem);
+  const int written = text.empty() ? 0
+                                   : MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()),
+                                                         item.pszText, item.cchTextMax - 1);
+  item.pszText[written > 0 ? written : 0] = L'\0';
+}
+
+// The row whose word begins with `start`, from `first` on, then (with wrap)
+// from the top, as the control itself searches when the user types.
+int FindRowByWordStart(WordList table, int first, std::string_view start, bool wrap) {
+  const int rows = RowCount(table);
+  if (first < 0 || first >= rows) first = 0;
+  for (int pass = 0; pass < (wrap ? 2 : 1); ++pass) {
+    const int from = pass == 0 ? first : 0;
+    const int to = pass == 0 ? rows : first;
+    for (int row = from; row < to; ++row) {
+      if (StartsWithIgnoringCase(WordRowText(table, row, 0), start)) return row;
+    }
+  }
+  return -1;
+}
+
+int AnswerFindRequest(WordList table, int first, UINT flags, std::string_view text) {
+  if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+  const int row = FindRowByWordStart(table, first, text, flags & LVFI_WRAP);
+  if (row < 0 || (flags & LVFI_PARTIAL)) return row;
+  return WordRowText(table, row, 0).size() == text.size() ? row : -1;
 }
 
 }  // namespace
@@ -110,14 +236,16 @@ HWND CreateWordList(HWND parent) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", kListStyle, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_WORD_LIST)), instance, nullptr);
-  if (list) {
-    std::erase_if(g_lists, [](HWND old) { return !IsWindow(old); });
-    try {
-      g_lists.push_back(list);
-    } catch (const std::bad_alloc&) {
-      // Only CompareWordRows looks for lists here; the list works without.
-    }
+  if (!list) return nullptr;
+  const WordList table = CreateWordTable();
+  auto* view = table ? new (std::nothrow) ListView(list, table) : nullptr;
+  if (!view || !SetWindowSubclass(list, WordListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(view))) {
+    delete view;
+    DestroyWordTable(table);
+    DestroyWindow(list);
+    return nullptr;
   }
+  AttachWordListView(table, view);
   return list;
 }
 
@@ -137,135 +265,57 @@ void SetUpWordList(HWND list) {
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | kListExtendedStyle);
 
   for (int c = 0; c < kWordColumns; ++c) {
-    char title[16];
-    CopySjisText(title, kColumnTitles[c]);
+    std::string title = ProgramText(IDS_WORD_COLUMN + c);
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = kColumnWidth;
-    column.pszText = title;
+    column.pszText = title.data();
     column.iSubItem = c;
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
   }
 }
 
-// The control inserts at its row count when the index lies beyond it, so the
-// reading and baseform go to the index it reports. A row it cannot insert
-// (no memory) changes nothing.
-void InsertWordRow(WordList list, int index, const WordEntry& entry) {
-  HWND hwnd = ListWindow(list);
-  RowText word = FieldText(entry.word);
-  RowText reading = FieldText(entry.reading);
-  RowText baseform = FieldText(entry.baseform);
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = word.text;
-  item.iImage = 0;
-  item.lParam = g_nextRowKey++;
-  const auto at = static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (at < 0) return;
-  SetRowText(hwnd, at, 1, reading.text);
-  SetRowText(hwnd, at, 2, baseform.text);
+WordList WordTableOf(HWND list) {
+  ListView* view = ViewOf(list);
+  return view ? view->table() : nullptr;
 }
 
-void SetWordRow(WordList list, int index, const WordEntry& entry) {
-  HWND hwnd = ListWindow(list);
-  if (index < 0 || index >= RowCount(list)) return;
-  RowText texts[kWordColumns] = {FieldText(entry.word), FieldText(entry.reading), FieldText(entry.baseform)};
-  for (int c = 0; c < kWordColumns; ++c) SetRowText(hwnd, index, c, texts[c].text);
-}
-
-namespace {
-
-void FetchRow(WordList list, int index, WordEntry& entry, size_t limit) {
-  entry = WordEntry{};
-  if (index < 0 || index >= RowCount(list)) return;
-  HWND hwnd = ListWindow(list);
-  FetchRowText(hwnd, index, 0, entry.word, limit);
-  FetchRowText(hwnd, index, 1, entry.reading, limit);
-  FetchRowText(hwnd, index, 2, entry.baseform, limit);
-}
-
-}  // namespace
-
-void GetWordRow(WordList list, int index, WordEntry& entry) { FetchRow(list, index, entry, kRowReadLimit); }
-
-void GetWholeWordRow(WordList list, int index, WordEntry& entry) {
-  FetchRow(list, index, entry, kWordFieldSize - 1);
-}
-
-int RowCount(WordList list) {
-  return static_cast<int>(SendMessageA(ListWindow(list), LVM_GETITEMCOUNT, 0, 0));
-}
-
-int FirstSelectedRow(WordList list) { return NextRowInState(ListWindow(list), LVNI_SELECTED); }
-
-int FocusedRow(WordList list) { return NextRowInState(ListWindow(list), LVNI_FOCUSED); }
-
-void DeleteSelectedWordRow(WordList list) {
-  const int index = FirstSelectedRow(list);
-  if (index < 0) return;
-  SendMessageA(ListWindow(list), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
-}
-
-void ClearWordList(WordList list) { SendMessageA(ListWindow(list), LVM_DELETEALLITEMS, 0, 0); }
-
-// With no focused row the request goes to every row (index -1), and then
-// asks for the selection only: only one row can hold the focus, and the
-// control refuses a request to focus every row whole, selection included.
-void ReselectFocusedRow(WordList list) {
-  const int focused = FocusedRow(list);
-  LVITEMA item{};
-  item.state = item.stateMask = focused >= 0 ? LVIS_FOCUSED | LVIS_SELECTED : LVIS_SELECTED;
-  SendMessageA(ListWindow(list), LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item));
-}
-
-void SortWordList(WordList list, int column) {
-  if (!FlipColumnSortDirection(column)) return;
-  HWND hwnd = ListWindow(list);
-  const int count = RowCount(list);
-  try {
-    std::vector<SortText> texts(static_cast<size_t>(count));
-    std::vector<LPARAM> keys(static_cast<size_t>(count));
-    std::vector<SortItem> items;
-    items.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      keys[i] = RowKey(hwnd, i);
-      const std::string_view text = FetchRowText(hwnd, i, column, texts[i].text, kSortTextLimit);
-      items.push_back({SortPrefix(text), static_cast<uint32_t>(i)});
+bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {
+  const WordList table = WordTableOf(header.hwndFrom);
+  if (!table) return false;
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      AnswerTextRequest(table, reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item);
+      result = 0;
+      return true;
+    case LVN_GETDISPINFOW:
+      AnswerTextRequest(table, reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item);
+      result = 0;
+      return true;
+    case LVN_ODFINDITEMA: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+      const std::string_view text = find.lvfi.psz ? find.lvfi.psz : "";
+      result = AnswerFindRequest(table, find.iStart, find.lvfi.flags, text);
+      return true;
     }
-    SortItemsStably(items, column);
-    std::unordered_map<LPARAM, uint32_t> ranks;
-    ranks.reserve(items.size());
-    for (size_t rank = 0; rank < items.size(); ++rank) ranks.emplace(keys[items[rank].row], static_cast<uint32_t>(rank));
-    SendMessageA(hwnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(CompareSortRanks));
-  } catch (const std::bad_alloc&) {
-    // Without the memory to sort, the rows keep their order.
+    case LVN_ODFINDITEMW: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+      char text[kWordFieldSize] = {};
+      if (find.lvfi.psz) {
+        WideCharToMultiByte(kShiftJis, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
+      }
+      result = AnswerFindRequest(table, find.iStart, find.lvfi.flags, text);
+      return true;
+    }
+    default: return false;
   }
 }
 
-// Not the list control's sort callback (see CompareSortRanks): the
-// comparison of two rows of any list CreateWordList made, found by their
-// keys, as the control's sort would see them.
-int CompareWordRows(intptr_t key1, intptr_t key2, intptr_t column) {
-  if (column < 0 || column >= kWordColumns) return 0;
-  const int c = static_cast<int>(column);
-  SortText texts[2] = {};
-  std::string_view prefixes[2];
-  const intptr_t keys[2] = {key1, key2};
-  for (int i = 0; i < 2; ++i) {
-    for (HWND list : g_lists) {
-      if (!IsWindow(list)) continue;
-      LVFINDINFOA find{};
-      find.flags = LVFI_PARAM;
-      find.lParam = keys[i];
-      const auto index = static_cast<int>(
-          SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-      if (index < 0) continue;
-      prefixes[i] = SortPrefix(FetchRowText(list, index, c, texts[i].text, kSortTextLimit));
-      break;
-    }
-  }
-  return CompareInColumnDirection(prefixes[0], prefixes[1], c);
+void SuspendWordListRedraw(HWND list) {
+  if (ListView* view = ViewOf(list)) view->Suspend();
+}
+
+void ResumeWordListRedraw(HWND list) {
+  if (ListView* view = ViewOf(list)) view->Resume();
 }

@@ -1,19 +1,19 @@
 #pragma once
-// The word list of the Windows program: a list-view control in report view,
-// driven through the ANSI messages, is the only store of the rows. A WordList
-// here is the control's window handle.
+// The word list of the Windows program: a list-view control in report view
+// with the owner-data style, which shows a table (wordlist/word_list.h) and
+// holds none of its texts. The control asks for each text it paints; it keeps
+// the rows' selection and focus, and the table keeps them in step with its
+// rows. The table is made with the control and goes with it.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "wordlist/word_list.h"
 
-inline WordList AsWordList(HWND list) { return reinterpret_cast<WordList>(list); }
-inline HWND ListWindow(WordList list) { return reinterpret_cast<HWND>(list); }
-
-// Creates the list control as child 100 of `parent`: report view, several rows
-// selectable, no label editing, no sort style, at 0,0 with size 0 (the
-// parent's WM_SIZE gives it its size). Returns the control, or nullptr when
-// it cannot be made.
+// Creates the list control as child 100 of `parent` and an empty table for
+// it: report view, owner data, several rows selectable, no label editing, at
+// 0,0 with size 0 (the parent's WM_SIZE gives it its size). Returns the
+// control, or nullptr when it or its table cannot be made.
 HWND CreateWordList(HWND parent);
 
 // Gives the list its two image lists, its extended styles (grid lines, full
@@ -22,18 +22,30 @@ HWND CreateWordList(HWND parent);
 // without LVS_SHAREIMAGELISTS, so nobody else may release them.
 void SetUpWordList(HWND list);
 
-// Runs `work` with the list's painting suspended and repaints it once after.
-// A visible list repaints after every inserted row, which makes a large load
-// or a sort take minutes instead of a second. Returns what `work` returns.
+// The table the list shows; nullptr for a window that is not such a list.
+WordList WordTableOf(HWND list);
+
+// Answers the notifications in which the list asks its parent about the
+// table: the texts to paint (LVN_GETDISPINFO) and the row a typed word's
+// first characters lead to (LVN_ODFINDITEM). The parent passes every
+// notification of the list here first; true when it was answered, with the
+// answer in `result`.
+bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result);
+
+// While painting is suspended the list neither repaints nor follows the
+// table's row count on each row appended: a large load then costs no more
+// than its rows. Resuming catches up and repaints once. Calls nest.
+void SuspendWordListRedraw(HWND list);
+void ResumeWordListRedraw(HWND list);
+
+// Runs `work` with the list's painting suspended. Returns what `work`
+// returns.
 template <typename Work>
 decltype(auto) WithRedrawSuspended(HWND list, Work&& work) {
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SuspendWordListRedraw(list);
   struct Resume {
     HWND list;
-    ~Resume() {
-      SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(list, nullptr, TRUE);
-    }
+    ~Resume() { ResumeWordListRedraw(list); }
   } resume{list};
   return work();
 }

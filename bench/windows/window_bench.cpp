@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "app/main_window.h"
-#include "import/word_file_writer.h"
+#include "files/word_file_writer.h"
 #include "res/resource_ids.h"
 #include "wordlist/word_list_view.h"
 

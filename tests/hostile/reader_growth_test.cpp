@@ -17,9 +17,9 @@
 #include <new>
 #include <string>
 
-#include "import/grammar_file.h"
-#include "import/pool_file.h"
-#include "import/text_word_list.h"
+#include "files/grammar_file.h"
+#include "files/pool_file.h"
+#include "files/text_word_list.h"
 #include "tests/sjis_literal.h"
 #include "tests/support/temp_folder.h"
 
@@ -79,24 +79,29 @@ void operator delete[](void* p, size_t) noexcept { CountedRelease(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { CountedRelease(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedRelease(p); }
 
-// The word list the readers fill: rows are counted, not kept, so that the
-// heap counts are the reader's own.
-struct WordListControl {
+// The word table the readers fill, in place of the real one: rows are
+// counted, not kept, so that the heap counts are the readers' own.
+struct WordTable {
   int rows = 0;
   size_t textBytes = 0;
 };
 
-void InsertWordRow(WordList list, int index, const WordEntry& entry) {
+bool InsertWordRow(WordList list, int index, const WordEntry& entry) {
   EXPECT_EQ(index, list->rows);
   ++list->rows;
   for (const char* field : {entry.word, entry.reading, entry.baseform}) {
     list->textBytes += strnlen(field, kWordFieldSize);
   }
+  return true;
 }
 
 int RowCount(WordList list) { return list->rows; }
 
-void ClearWordList(WordList list) { list->rows = 0; }
+// Replace mode reads into a table of its own; these tests read in append
+// mode, so only the linker meets these.
+WordList CreateWordTable() { return new WordTable; }
+void DestroyWordTable(WordList list) { delete list; }
+void SwapWordRows(WordList list, WordList other) { std::swap(*list, *other); }
 
 namespace {
 
@@ -145,7 +150,7 @@ TEST(ReaderGrowth, MemoryAndWorkStayWithinAFixedMultipleOfTheFileSize) {
       file.reserve(size);
       for (size_t i = 0; i < pieces; ++i) file += shape.piece;
       const std::string path = folder.Write("file", file + shape.tail);
-      WordListControl list;
+      WordTable list;
       const HeapCounts before = heap;
       heap.peak = heap.live;
       const size_t blocksBefore = blocksRun;

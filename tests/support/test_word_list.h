@@ -1,8 +1,6 @@
 #pragma once
-// The word list the importer tests run against. They use only the operations
-// of wordlist/word_list.h and what this header offers, so the same test
-// sources run on either backend: each backend's test program links its own
-// definition of the two functions below.
+// A word table for the reader and writer tests, and its rows as plain
+// strings to compare.
 
 #include <iosfwd>
 #include <string>
@@ -10,9 +8,6 @@
 #include <vector>
 
 #include "wordlist/word_list.h"
-
-WordList CreateTestWordList();
-void DestroyTestWordList(WordList list);
 
 // One row's texts, for comparing whole tables in a test.
 struct TestRow {
@@ -28,8 +23,8 @@ void PrintTo(const TestRow& row, std::ostream* os);
 // A list created for one test and destroyed with it.
 class TestWordList {
  public:
-  TestWordList() : list_(CreateTestWordList()) {}
-  ~TestWordList() { DestroyTestWordList(list_); }
+  TestWordList() : list_(CreateWordTable()) {}
+  ~TestWordList() { DestroyWordTable(list_); }
   TestWordList(const TestWordList&) = delete;
   TestWordList& operator=(const TestWordList&) = delete;
   operator WordList() const { return list_; }

@@ -1,0 +1,55 @@
+#pragma once
+// The kinds of file the system reads and writes, in one table: how a dropped
+// file's name picks its reader, the file types the dialogs offer, and which
+// rows a format's writer refuses. Adding a format is one file in files/ and
+// one row of the table (file_formats.cpp).
+
+#include <string>
+
+#include "wordlist/word_list.h"
+
+enum class WordFileFormat { kTextWordList, kGrammarFile, kPoolFile };
+
+// Why a row cannot be written exactly in a format.
+enum class RowProblem {
+  kNone,
+  kEmptyWord,         // text: a line without a word gives no row
+  kControlByte,       // text: a tab, CR, LF or Ctrl-Z inside a field
+  kFieldTooLong,      // text: more than 80 bytes (the reader keeps 80)
+  kPlaceholderText,   // text: a reading or baseform that is exactly "?"
+  kEmptyBaseform,     // pool: a word without a pronunciation
+  kUnknownSymbol,     // pool: "*" or another symbol that has no code
+  kBadSpacing,        // pool: anything but single spaces between symbols
+};
+
+struct FileFormat {
+  WordFileFormat format;
+  // The last three bytes of a dropped file's path that choose this format,
+  // compared case-sensitively; nullptr for the format of every other name.
+  const char* nameEnd;
+  // The dialogs' file types (this format's, then every file), as the
+  // platform's file dialogs take them, and the extension added to a name
+  // typed without one.
+  const char* filter;
+  const char* extension;
+  // Reads the file at `path` behind the list's rows; false when it cannot be
+  // read (see each reader).
+  bool (*load)(WordList list, const char* path);
+  // For a format the system writes: why a row cannot be written exactly (or
+  // kNone), what comes before the first row, and the bytes of one row that
+  // has no problem. nullptr for a format that is only read.
+  RowProblem (*rowProblem)(const WordEntry& row);
+  void (*appendStart)(std::string& out);
+  void (*appendRow)(const WordEntry& row, std::string& out);
+};
+
+const FileFormat& FileFormatOf(WordFileFormat format);
+
+// The format a file dropped on the window (or named to lexiforge-cli) is read
+// as: by the last three bytes of its path, "fsg" a grammar file, "ppl" a pool
+// file, anything else a text word list. No dot is looked for.
+const FileFormat& FormatOfDroppedFile(const char* path);
+
+// Reads the file behind the list's rows by its format; false when it could
+// not be read.
+bool LoadDroppedFile(WordList list, const char* path);

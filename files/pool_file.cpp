@@ -1,0 +1,104 @@
+#include "files/pool_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "convert/phoneme_codes.h"
+#include "convert/sjis_text.h"
+#include "files/input_file.h"
+
+namespace {
+
+// The string at `pos` if its NUL lies inside the body; `pos` then moves past
+// the NUL.
+bool NextString(const char* body, size_t size, size_t& pos, std::string_view& text) {
+  const void* nul = std::memchr(body + pos, '\0', size - pos);
+  if (!nul) return false;
+  text = std::string_view(body + pos, static_cast<size_t>(static_cast<const char*>(nul) - (body + pos)));
+  pos += text.size() + 1;
+  return true;
+}
+
+}  // namespace
+
+bool HasPoolHeader(std::FILE* file) {
+  unsigned char header[kPoolHeaderSize];
+  return ReadInputFileAt(file, 0, header, kPoolHeaderSize) == kPoolHeaderSize &&
+         std::memcmp(header, kPoolHeader, kPoolHeaderSize) == 0;
+}
+
+// Only bytes read from the file are used:
+// - a record is taken only when all three of its strings end inside the
+//   body; a body that ends inside a record keeps the rows before it;
+// - a word or reading of 256 bytes or more is cut at the last whole
+//   character within 255 bytes;
+// - the coded baseform is expanded straight from the body, however long it
+//   is; the expansion ends after the last whole symbol that fits the 255
+//   bytes of the field.
+int LoadPoolFile(WordList list, const char* path) {
+  InputFile file = OpenInputFile(path);
+  if (!file || !HasPoolHeader(file.get())) return 0;
+  const int64_t fileSize = InputFileSize(file.get());
+  if (fileSize < 0) return 0;
+  const int64_t bodySize = fileSize - static_cast<int64_t>(kPoolHeaderSize);
+  if (bodySize <= 0) return 1;
+  if (static_cast<uint64_t>(bodySize) > SIZE_MAX) return 0;
+  std::unique_ptr<char[]> body(new (std::nothrow) char[static_cast<size_t>(bodySize)]);
+  if (!body) return 0;
+  const size_t read = ReadInputFileAt(file.get(), kPoolHeaderSize, body.get(), static_cast<size_t>(bodySize));
+  file.reset();
+
+  int index = RowCount(list);
+  for (size_t pos = 0; pos < read;) {
+    std::string_view word, reading, codes;
+    if (!NextString(body.get(), read, pos, word) || !NextString(body.get(), read, pos, reading) ||
+        !NextString(body.get(), read, pos, codes)) {
+      break;
+    }
+    WordEntry entry{};
+    CopySjisText(entry.word, word);
+    CopySjisText(entry.reading, reading);
+    ExpandPhonemeCodes(codes.data(), entry.baseform);
+    if (!InsertWordRow(list, index++, entry)) return 0;
+  }
+  return 1;
+}
+
+RowProblem PoolFileRowProblem(const WordEntry& row) {
+  const std::string_view baseform = row.baseform;
+  if (baseform.empty()) return RowProblem::kEmptyBaseform;
+  // Codes carry no spaces: the reader puts exactly one between symbols, so
+  // only such a baseform comes back as it was.
+  if (baseform.front() == ' ' || baseform.back() == ' ' || baseform.find("  ") != std::string_view::npos) {
+    return RowProblem::kBadSpacing;
+  }
+  for (size_t start = 0; start < baseform.size();) {
+    size_t end = baseform.find(' ', start);
+    if (end == std::string_view::npos) end = baseform.size();
+    if (PhonemeCodeOf(baseform.substr(start, end - start)) == 0) return RowProblem::kUnknownSymbol;
+    start = end + 1;
+  }
+  // Every field of a row is under 256 bytes, and so is the coded baseform,
+  // at most one code per two bytes of text: nothing here can be too long.
+  return RowProblem::kNone;
+}
+
+void AppendPoolFileStart(std::string& out) { out.append(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize); }
+
+void AppendPoolFileRecord(const WordEntry& row, std::string& out) {
+  out.append(row.word);
+  out.push_back('\0');
+  out.append(row.reading);
+  out.push_back('\0');
+  const std::string_view baseform = row.baseform;
+  for (size_t start = 0; start < baseform.size();) {
+    size_t end = baseform.find(' ', start);
+    if (end == std::string_view::npos) end = baseform.size();
+    out.push_back(static_cast<char>(PhonemeCodeOf(baseform.substr(start, end - start))));
+    start = end + 1;
+  }
+  out.push_back('\0');
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Pool files (.ppl): a 10-byte header, then records of word, reading and coded
+// baseform, each NUL-terminated. Their rows are always appended.
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "files/file_formats.h"
+#include "wordlist/word_list.h"
+
+inline constexpr size_t kPoolHeaderSize = 10;
+// A NUL, "1.Ja_JPR", a NUL.
+inline constexpr unsigned char kPoolHeader[kPoolHeaderSize] = {0x00, 0x31, 0x2E, 0x4A, 0x61,
+                                                               0x5F, 0x4A, 0x50, 0x52, 0x00};
+
+// Returns 0 when the file cannot be opened, does not start with the header,
+// or its body cannot be held in memory (the list is then untouched), or a
+// row finds no memory (the rows before it stay), otherwise 1, also when it
+// gives no rows.
+int LoadPoolFile(WordList list, const char* path);
+
+// Whether the file, opened in binary mode, starts with the ten header bytes.
+// Moves the file position.
+bool HasPoolHeader(std::FILE* file);
+
+// Why the row cannot be written exactly as a pool file record, or kNone.
+RowProblem PoolFileRowProblem(const WordEntry& row);
+
+// The header, appended to `out`.
+void AppendPoolFileStart(std::string& out);
+
+// The record of a row that has no problem: the word, the reading and the
+// baseform coded one byte per phoneme symbol, each NUL-terminated.
+void AppendPoolFileRecord(const WordEntry& row, std::string& out);

@@ -1,0 +1,37 @@
+#pragma once
+// Reads a text file line by line the way a Windows text-mode stream does, on
+// every platform alike: CR LF is one line end, LF alone is one too, a CR not
+// followed by LF is an ordinary byte, and a Ctrl-Z byte ends the file. Each
+// line comes whole, however long; the file is read in large blocks.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+class TextFileLines {
+ public:
+  // Reads from `file`, opened in binary mode, from its current position. The
+  // file stays the caller's. Throws std::bad_alloc when there is no memory
+  // for the block buffer.
+  explicit TextFileLines(std::FILE* file);
+
+  // Puts the next line, without its line end, into `line`. Returns false when
+  // no line is left: at the end of the file, at a Ctrl-Z, or after a read
+  // error (see Failed). The last line needs no line end. Throws
+  // std::bad_alloc when a line outgrows memory.
+  bool Next(std::string& line);
+
+  // Whether reading stopped at a read error rather than at the file's end.
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Refill();
+
+  static constexpr size_t kBlockSize = 64 * 1024;
+  std::FILE* file_;
+  std::unique_ptr<char[]> block_;
+  size_t pos_ = 0;
+  size_t len_ = 0;
+  bool ended_ = false;  // a Ctrl-Z, the end of the file or a read error was met
+  bool failed_ = false;  // a read error was met
+};

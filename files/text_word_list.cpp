@@ -1,0 +1,134 @@
+#include "files/text_word_list.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "convert/reading_conversion.h"
+#include "convert/sjis_text.h"
+#include "files/input_file.h"
+#include "files/text_file_lines.h"
+
+namespace {
+
+// An empty reading or baseform is written as this, and read back as empty.
+constexpr std::string_view kPlaceholder = "?";
+
+char* SkipTabs(char* p, const char* end) {
+  while (p < end && *p == '\t') ++p;
+  return p;
+}
+
+bool IsPlaceholder(const char* field) { return field == kPlaceholder; }
+
+// A file that opens but cannot be read at all (a failing disk, a range
+// another program has locked) is a file that cannot be opened.
+bool CanRead(std::FILE* file) {
+  const int first = std::fgetc(file);
+  if (first == EOF) return !std::ferror(file);
+  return std::ungetc(first, file) != EOF;
+}
+
+// Each line is read whole and parsed once, however long: a line cut into
+// pieces would give rows made of its tail. False when the file could not be
+// read to its end or a row found no memory.
+bool ReadWordLines(std::FILE* file, WordList list) {
+  int index = RowCount(list);
+  try {
+    TextFileLines lines(file);
+    std::string line;
+    while (lines.Next(line)) {
+      char word[kWordFieldSize] = {};
+      char reading[kWordFieldSize] = {};
+      char baseform[kWordFieldSize] = {};
+      const int fields = SplitWordLine(line.data(), word, reading, baseform);
+      if (fields == 0) continue;
+      WordEntry entry{};
+      if (fields == 3 && !IsPlaceholder(baseform)) CopySjisText(entry.baseform, baseform);
+      if (fields >= 2) {
+        if (!IsPlaceholder(reading)) CopySjisText(entry.reading, reading);
+        // An empty reading, or one that is not all hiragana, leaves the
+        // baseform empty; the result is of no interest here.
+        if (fields == 2) ConvertReadingToBaseform(entry.reading, entry.baseform);
+      }
+      CopySjisText(entry.word, word);
+      if (!InsertWordRow(list, index++, entry)) return false;
+    }
+    return !lines.Failed();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+RowProblem FieldProblem(std::string_view field) {
+  if (field.size() > kTextFieldLimit) return RowProblem::kFieldTooLong;
+  // The reader splits at tabs, ends lines at LF (and CR LF) and the file at
+  // Ctrl-Z; a field holding any of them would not come back whole.
+  if (field.find_first_of("\t\r\n\x1A") != std::string_view::npos) return RowProblem::kControlByte;
+  return RowProblem::kNone;
+}
+
+}  // namespace
+
+// A field is cut at the last whole character within its 80 bytes: a lone
+// lead byte would corrupt the text and make a reading unconvertible.
+int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
+                  char (&baseform)[kWordFieldSize]) {
+  char* end = line + std::strlen(line);
+  if (end > line && end[-1] == '\n') *--end = '\0';
+  char* pos = SkipTabs(line, end);
+  if (pos == end) return 0;
+
+  char(*fields[])[kWordFieldSize] = {&word, &reading, &baseform};
+  int found = 0;
+  for (;;) {
+    char* tab = static_cast<char*>(std::memchr(pos, '\t', static_cast<size_t>(end - pos)));
+    char* fieldEnd = tab ? tab : end;
+    *fieldEnd = '\0';
+    CopySjisText(*fields[found], std::string_view(pos, static_cast<size_t>(fieldEnd - pos)), kTextFieldLimit);
+    ++found;
+    // Whatever follows the third field's tab is ignored.
+    if (!tab || found == 3) return found;
+    pos = SkipTabs(tab + 1, end);
+    // A line that ends in tabs after its word or reading gives no row.
+    if (pos == end) return 0;
+  }
+}
+
+bool LoadTextWordList(WordList list, const char* path, bool append) {
+  InputFile file = OpenInputFile(path);
+  if (!file || !CanRead(file.get())) return false;
+  if (append) return ReadWordLines(file.get(), list);
+  const std::unique_ptr<WordTable, void (*)(WordList)> fresh(CreateWordTable(), DestroyWordTable);
+  if (!fresh || !ReadWordLines(file.get(), fresh.get())) return false;
+  SwapWordRows(list, fresh.get());
+  return true;
+}
+
+RowProblem TextWordListRowProblem(const WordEntry& row) {
+  const std::string_view word = row.word, reading = row.reading, baseform = row.baseform;
+  if (word.empty()) return RowProblem::kEmptyWord;
+  for (std::string_view field : {word, reading, baseform}) {
+    if (const RowProblem p = FieldProblem(field); p != RowProblem::kNone) return p;
+  }
+  if (reading == kPlaceholder || baseform == kPlaceholder) return RowProblem::kPlaceholderText;
+  return RowProblem::kNone;
+}
+
+// An empty reading or baseform is written "?", so that a row with a reading
+// but no baseform does not get one generated when it is read again; a row
+// with neither is written as the word alone.
+void AppendTextWordListRow(const WordEntry& row, std::string& out) {
+  const std::string_view reading = row.reading, baseform = row.baseform;
+  out.append(row.word);
+  if (!reading.empty() || !baseform.empty()) {
+    out.push_back('\t');
+    out.append(reading.empty() ? kPlaceholder : reading);
+    out.push_back('\t');
+    out.append(baseform.empty() ? kPlaceholder : baseform);
+  }
+  out.append("\r\n");
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Text word lists: one row per line, up to three fields separated by runs of
+// tabs (word, reading, baseform); "?" stands for an empty reading or baseform.
+// Read as Windows reads text files on every platform (CR LF is a line end,
+// Ctrl-Z ends the file), written as WORD<TAB>READING<TAB>BASEFORM and CR LF.
+
+#include <cstddef>
+#include <string>
+
+#include "files/file_formats.h"
+#include "wordlist/word_list.h"
+
+inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read from a file
+
+// Splits one line (NUL-terminated, changed in place: a final LF and the tabs
+// that end fields become NULs) into the three zero-filled field buffers, each
+// field cut after the last whole character within 80 bytes. Returns the
+// number of fields found (1 to 3), or 0 when the line gives no row; after 0
+// the buffers are not to be used.
+int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
+                  char (&baseform)[kWordFieldSize]);
+
+// Reads the text word list at `path` into the list: behind its rows when
+// `append` is set, otherwise in place of them. In place of them, the file is
+// read into a table of its own, which takes the rows' place only once the
+// whole file has been read. Each line is read whole however long. Returns
+// false when the file cannot be opened, or cannot be read to its end (a read
+// error, or no memory for its rows): in place of the rows, they are then as
+// they were; behind them, the rows read so far stay.
+bool LoadTextWordList(WordList list, const char* path, bool append);
+
+// Why the row cannot be written exactly as a line of a text word list, or
+// kNone.
+RowProblem TextWordListRowProblem(const WordEntry& row);
+
+// The line of a row that has no problem, appended to `out`.
+void AppendTextWordListRow(const WordEntry& row, std::string& out);

@@ -1,0 +1,52 @@
+#include "files/word_file_writer.h"
+
+namespace {
+
+constexpr size_t kWriteBlock = 64 * 1024;
+
+}  // namespace
+
+RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row) {
+  const FileFormat& entry = FileFormatOf(format);
+  return entry.rowProblem ? entry.rowProblem(row) : RowProblem::kEmptyWord;
+}
+
+UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format) {
+  UnwritableRows found;
+  const int rows = RowCount(list);
+  for (int i = 0; i < rows; ++i) {
+    WordEntry row;
+    GetWholeWordRow(list, i, row);
+    const RowProblem problem = RowProblemFor(format, row);
+    if (problem == RowProblem::kNone) continue;
+    if (found.count++ == 0) {
+      found.firstIndex = i;
+      found.firstWord = row.word;
+      found.firstProblem = problem;
+    }
+  }
+  return found;
+}
+
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format) {
+  const FileFormat& entry = FileFormatOf(format);
+  if (!entry.appendRow) return SaveResult::kCannotCreate;
+  ReplacementFile file;
+  if (!file.Open(path)) return SaveResult::kCannotCreate;
+  std::string block;
+  block.reserve(kWriteBlock + 1024);
+  if (entry.appendStart) entry.appendStart(block);
+  const int rows = RowCount(list);
+  for (int i = 0; i < rows; ++i) {
+    WordEntry row;
+    GetWholeWordRow(list, i, row);
+    if (entry.rowProblem(row) != RowProblem::kNone) continue;
+    entry.appendRow(row, block);
+    if (block.size() >= kWriteBlock) {
+      file.Write(block.data(), block.size());
+      block.clear();
+    }
+  }
+  file.Write(block.data(), block.size());
+  return file.Commit();
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Writing the word list in the formats the system writes: text word lists
+// and pool files. Every file written reads back to the same rows. A row a
+// format cannot hold exactly is never written changed: the caller finds such
+// rows first (to tell the user), and the writer leaves them out.
+
+#include <string>
+
+#include "files/file_formats.h"
+#include "files/replacement_file.h"
+#include "wordlist/word_list.h"
+
+// Why the row cannot be written exactly in the format, or kNone. A format
+// that is only read holds no row.
+RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row);
+
+// The rows of the list the format cannot hold: how many, and the first.
+struct UnwritableRows {
+  int count = 0;
+  int firstIndex = -1;
+  std::string firstWord;
+  RowProblem firstProblem = RowProblem::kNone;
+};
+UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format);
+
+// Writes every row the format can hold exactly, in list order, to `path`,
+// replacing the file there in one step (see ReplacementFile).
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format);

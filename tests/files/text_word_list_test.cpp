@@ -1,0 +1,131 @@
+#include "files/text_word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/sjis_literal.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_word_list.h"
+
+namespace {
+
+struct SplitCase {
+  std::string line;
+  int fields;
+  TestRow expected;  // only looked at when fields > 0
+};
+
+TEST(SplitWordLine, LineShapesTabsAndFieldCuts) {
+  const std::string kana40 = Sjis("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらり");
+  const SplitCase cases[] = {
+      {"", 0, {}},
+      {"\t\t", 0, {}},
+      {"W", 1, {"W", "", ""}},
+      {"\tW", 1, {"W", "", ""}},
+      {"W\n", 1, {"W", "", ""}},
+      {"W\t", 0, {}},
+      {"W\tR", 2, {"W", "R", ""}},
+      {"W\t\t\tR", 2, {"W", "R", ""}},
+      {"W\tR\t", 0, {}},
+      {"W\tR\tB", 3, {"W", "R", "B"}},
+      {"W\tR\tB x\tmore\tfields", 3, {"W", "R", "B x"}},
+      {"   ", 1, {"   ", "", ""}},
+      {std::string(81, 'x'), 1, {std::string(80, 'x'), "", ""}},
+      // The 80-byte cut keeps whole characters: 40 kana fit exactly, but
+      // behind one ASCII byte only 39 do.
+      {Sjis("W\t") + kana40 + Sjis("る"), 2, {"W", kana40, ""}},
+      {Sjis("W\ta") + kana40, 2, {"W", Sjis("a") + kana40.substr(0, 78), ""}},
+  };
+  for (const SplitCase& c : cases) {
+    std::vector<char> line(c.line.begin(), c.line.end());
+    line.push_back('\0');
+    char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
+    ASSERT_EQ(SplitWordLine(line.data(), word, reading, baseform), c.fields) << c.line;
+    if (c.fields > 0) {
+      EXPECT_EQ((TestRow{word, reading, baseform}), c.expected) << c.line;
+    }
+  }
+}
+
+class LoadTextWordListTest : public testing::Test {
+ protected:
+  std::vector<TestRow> Load(std::string_view bytes) {
+    EXPECT_TRUE(LoadTextWordList(list, folder.Write("list.txt", bytes).c_str(), false));
+    return list.Rows();
+  }
+
+  TempFolder folder;
+  TestWordList list;
+};
+
+TEST_F(LoadTextWordListTest, PlaceholdersAndGeneratedBaseforms) {
+  const std::string file = Sjis(
+      "単語\tかっぱ\n"
+      "W\t?\tB\n"
+      "W\t?\n"
+      "?\t?\t?\n"
+      "W\tか\t?\n"
+      "W\t？\tB\n"
+      "W\t かっぱ\n"
+      "W\tカッパ\n"
+      "W\tかっぱ\tB\n");
+  const std::vector<TestRow> expected = {
+      {Sjis("単語"), Sjis("かっぱ"), "k a Qp a"},
+      {"W", "", "B"},
+      {"W", "", ""},
+      {"?", "", ""},
+      {"W", Sjis("か"), ""},
+      {"W", Sjis("？"), "B"},
+      {"W", Sjis(" かっぱ"), ""},
+      {"W", Sjis("カッパ"), ""},
+      {"W", Sjis("かっぱ"), "B"},
+  };
+  EXPECT_EQ(Load(file), expected);
+}
+
+TEST_F(LoadTextWordListTest, LineEndsCtrlZAndNul) {
+  const std::vector<TestRow> lf = Load("a\tか\nb\n\nc\tき\tk i\n");
+  EXPECT_EQ(Load("a\tか\r\nb\r\n\r\nc\tき\tk i\r\n"), lf);
+  EXPECT_EQ(lf.size(), 3u);
+
+  // A CR without its LF is an ordinary byte, also at the end of the file.
+  EXPECT_EQ(Load("a\rb\nc\r"), (std::vector<TestRow>{{"a\rb", "", ""}, {"c\r", "", ""}}));
+  // Ctrl-Z ends the file, even inside a line.
+  EXPECT_EQ(Load("a\nb\x1A" "c\nd\n"), (std::vector<TestRow>{{"a", "", ""}, {"b", "", ""}}));
+  // A NUL ends the text of its line only.
+  EXPECT_EQ(Load(std::string("a\0\tb\nc", 6)), (std::vector<TestRow>{{"a", "", ""}, {"c", "", ""}}));
+}
+
+TEST_F(LoadTextWordListTest, LongLinesGiveOneRowEach) {
+  // Lines far beyond the old 511-byte pieces: a CR LF split between the
+  // reader's 64 KiB blocks, and a line that spans a whole block.
+  std::string file = std::string(600, 'w') + "\n" + std::string(2000, 'x') + "\t" + Sjis("かっぱ") + "\n";
+  file += std::string(65532 - file.size(), 'y') + "\t" + Sjis("か") + "\r\n";
+  file += std::string(70000, 'v') + "\t" + Sjis("か") + "\nz";
+  const std::vector<TestRow> expected = {
+      {std::string(80, 'w'), "", ""},
+      {std::string(80, 'x'), Sjis("かっぱ"), "k a Qp a"},
+      {std::string(80, 'y'), Sjis("か"), "k a"},
+      {std::string(80, 'v'), Sjis("か"), "k a"},
+      {"z", "", ""},
+  };
+  EXPECT_EQ(Load(file), expected);
+}
+
+TEST_F(LoadTextWordListTest, ReplaceAndAppendModes) {
+  list.Append({"old", "", ""});
+  EXPECT_FALSE(LoadTextWordList(list, folder.PathOf("missing.txt").c_str(), false));
+  EXPECT_EQ(list.Rows(), (std::vector<TestRow>{{"old", "", ""}}));
+
+  EXPECT_TRUE(LoadTextWordList(list, folder.Write("two.txt", "b\nc\n").c_str(), true));
+  EXPECT_TRUE(LoadTextWordList(list, folder.Write("one.txt", "a").c_str(), true));
+  EXPECT_EQ(list.Rows(), (std::vector<TestRow>{{"old", "", ""}, {"b", "", ""}, {"c", "", ""}, {"a", "", ""}}));
+
+  EXPECT_TRUE(LoadTextWordList(list, folder.Write("new.txt", "n\n").c_str(), false));
+  EXPECT_EQ(list.Rows(), (std::vector<TestRow>{{"n", "", ""}}));
+  EXPECT_TRUE(Load("").empty());
+}
+
+}  // namespace

@@ -1,0 +1,245 @@
+// Writing word lists and pool files: every row a format can hold comes back
+// byte for byte when the file is read again; every row it cannot hold is
+// found and left out; a failed write leaves the old file as it was.
+
+#include "files/word_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "convert/kana_phoneme_table.h"
+#include "convert/reading_conversion.h"
+#include "files/pool_file.h"
+#include "files/text_word_list.h"
+#include "tests/sjis_literal.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_word_list.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<TestRow> ReadBack(WordFileFormat format, const std::string& path) {
+  TestWordList list;
+  if (format == WordFileFormat::kPoolFile) {
+    EXPECT_EQ(LoadPoolFile(list, path.c_str()), 1);
+  } else {
+    EXPECT_TRUE(LoadTextWordList(list, path.c_str(), false));
+  }
+  return list.Rows();
+}
+
+// Rows every format holds exactly: real words with generated baseforms,
+// and the border cases of both formats.
+std::vector<TestRow> RowsBothFormatsHold() {
+  std::vector<TestRow> rows;
+  for (const char* reading : {"きゃー", "らーめん", "がっこう", "しんかんせん", "ちゅうりっぷ"}) {
+    char baseform[kBaseformSize] = {};
+    ConvertReadingToBaseform(Sjis(reading).c_str(), baseform);
+    rows.push_back({Sjis("単語") + Sjis(reading), Sjis(reading), baseform});
+  }
+  rows.push_back({Sjis("表"), Sjis("ひょう"), "hy o o:"});  // a trail byte 0x5C
+  rows.push_back({"?", "", "k a"});                        // a word "?" is a word
+  rows.push_back({"  spaced  ", Sjis("か"), "k a"});
+  rows.push_back({std::string(80, 'w'), "", "a"});
+  rows.push_back({Sjis("ｶﾀｶﾅ"), Sjis("カタカナ"), "k a t a k a n a"});
+  return rows;
+}
+
+class WordFileWriterTest : public testing::TestWithParam<WordFileFormat> {
+ protected:
+  std::string Save(const std::vector<TestRow>& rows, SaveResult expected = SaveResult::kSaved) {
+    TestWordList list;
+    for (const TestRow& row : rows) list.Append(row);
+    const std::string path = folder.PathOf(GetParam() == WordFileFormat::kPoolFile ? "out.ppl" : "out.txt");
+    EXPECT_EQ(SaveWordFile(list, path.c_str(), GetParam()), expected);
+    return path;
+  }
+
+  TempFolder folder;
+};
+
+TEST_P(WordFileWriterTest, RowsComeBackByteForByte) {
+  const std::vector<TestRow> rows = RowsBothFormatsHold();
+  EXPECT_EQ(ReadBack(GetParam(), Save(rows)), rows);
+}
+
+TEST_P(WordFileWriterTest, GeneratedTablesComeBackByteForByte) {
+  // Readings made of random kana keys with their generated baseforms, and
+  // random words of Shift-JIS characters, within the text format's 80 bytes.
+  std::mt19937 random(42);
+  std::vector<TestRow> rows;
+  while (rows.size() < 2000) {
+    std::string reading, word;
+    const int keys = 1 + static_cast<int>(random() % 8);
+    for (int k = 0; k < keys; ++k) {
+      reading += KanaPhonemeTable[random() % kKanaPhonemeRows].key;
+      // Kanji of JIS level 1, all of them mapped to Unicode: the list view
+      // keeps its texts as Unicode and cannot hold unassigned codes.
+      word += static_cast<char>(0x89 + random() % 15);
+      word += static_cast<char>(0x40 + random() % 0x3F);
+    }
+    char baseform[kBaseformSize] = {};
+    if (ConvertReadingToBaseform(reading.c_str(), baseform) != 1 || reading.size() > 80 ||
+        std::strlen(baseform) > 80) {
+      continue;
+    }
+    rows.push_back({word, reading, baseform});
+  }
+  ASSERT_GT(rows.size(), 1000u);
+  EXPECT_EQ(ReadBack(GetParam(), Save(rows)), rows);
+}
+
+TEST_P(WordFileWriterTest, AnEmptyListWritesAFileThatReadsBackEmpty) {
+  const std::string path = Save({});
+  EXPECT_EQ(ReadFileBytes(path).size(), GetParam() == WordFileFormat::kPoolFile ? kPoolHeaderSize : 0u);
+  EXPECT_TRUE(ReadBack(GetParam(), path).empty());
+}
+
+// A folder that does not exist, and a destination that is a folder: the
+// result says so and nothing is left behind.
+TEST_P(WordFileWriterTest, FailuresLeaveNothingBehind) {
+  TestWordList list;
+  list.Append({"w", "", "a"});
+  const std::string missing = folder.PathOf("no such folder/out.txt");
+  EXPECT_EQ(SaveWordFile(list, missing.c_str(), GetParam()), SaveResult::kCannotCreate);
+
+  const std::string dir = folder.PathOf("a folder");
+  std::filesystem::create_directory(dir);
+  EXPECT_EQ(SaveWordFile(list, dir.c_str(), GetParam()), SaveResult::kCannotReplace);
+  EXPECT_TRUE(std::filesystem::is_directory(dir));
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.PathOf(""))) ++entries;
+  EXPECT_EQ(entries, 1) << "a temporary file was left behind";
+}
+
+TEST_P(WordFileWriterTest, ReplacesAnExistingFileWhole) {
+  const std::string path = folder.Write(GetParam() == WordFileFormat::kPoolFile ? "out.ppl" : "out.txt",
+                                        std::string(100000, 'x'));
+  const std::vector<TestRow> rows = RowsBothFormatsHold();
+  Save(rows);
+  EXPECT_EQ(ReadBack(GetParam(), path), rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, WordFileWriterTest,
+                         testing::Values(WordFileFormat::kTextWordList, WordFileFormat::kPoolFile),
+                         [](const auto& info) {
+                           return info.param == WordFileFormat::kPoolFile ? "PoolFile" : "TextWordList";
+                         });
+
+TEST(TextWordListWriter, PlaceholdersKeepEmptyFieldsEmpty) {
+  std::string out;
+  AppendTextWordListRow(WordEntry{"w", "r", ""}, out);
+  AppendTextWordListRow(WordEntry{"w", "", "b"}, out);
+  AppendTextWordListRow(WordEntry{"w", "", ""}, out);
+  EXPECT_EQ(out, "w\tr\t?\r\nw\t?\tb\r\nw\r\n");
+}
+
+TEST(PoolFileWriter, RecordsHoldOneCodePerSymbol) {
+  std::string out;
+  AppendPoolFileStart(out);
+  AppendPoolFileRecord(WordEntry{"w", "r", "ky a a:"}, out);
+  EXPECT_EQ(out, std::string("\0" "1.Ja_JPR\0" "w\0r\0\x27\x15\x16\0", 10 + 8));
+}
+
+TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
+  const std::string tooLong(81, 'x');
+  const struct {
+    WordEntry row;
+    RowProblem text;
+    RowProblem pool;
+  } cases[] = {
+      {{"", "r", "a"}, RowProblem::kEmptyWord, RowProblem::kNone},
+      {{"w\tx", "r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
+      {{"w", "r\r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
+      {{"w", "r", "a\n"}, RowProblem::kControlByte, RowProblem::kUnknownSymbol},
+      {{"w\x1A", "r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
+      {{"w", "?", "a"}, RowProblem::kPlaceholderText, RowProblem::kNone},
+      {{"w", "r", "?"}, RowProblem::kPlaceholderText, RowProblem::kUnknownSymbol},
+      {{"w", "r", ""}, RowProblem::kNone, RowProblem::kEmptyBaseform},
+      {{"w", "r", "k a *"}, RowProblem::kNone, RowProblem::kUnknownSymbol},
+      {{"w", "r", "k aa"}, RowProblem::kNone, RowProblem::kUnknownSymbol},
+      {{"w", "r", " k a"}, RowProblem::kNone, RowProblem::kBadSpacing},
+      {{"w", "r", "k a "}, RowProblem::kNone, RowProblem::kBadSpacing},
+      {{"w", "r", "k  a"}, RowProblem::kNone, RowProblem::kBadSpacing},
+      {{"w", "r", "k\ta"}, RowProblem::kControlByte, RowProblem::kUnknownSymbol},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextWordListRowProblem(c.row), c.text) << c.row.word << "|" << c.row.reading << "|" << c.row.baseform;
+    EXPECT_EQ(PoolFileRowProblem(c.row), c.pool) << c.row.word << "|" << c.row.reading << "|" << c.row.baseform;
+  }
+  WordEntry longRow{};
+  std::copy(tooLong.begin(), tooLong.end(), longRow.reading);
+  longRow.word[0] = 'w';
+  longRow.baseform[0] = 'a';
+  EXPECT_EQ(TextWordListRowProblem(longRow), RowProblem::kFieldTooLong);
+  EXPECT_EQ(PoolFileRowProblem(longRow), RowProblem::kNone);
+}
+
+TEST(FindUnwritableRows, CountsThemAndNamesTheFirst) {
+  TestWordList list;
+  list.Append({"ok", "", "a"});
+  list.Append({"first", "?", "a"});
+  list.Append({"ok2", "", "b"});
+  list.Append({"", "", ""});
+  const UnwritableRows text = FindUnwritableRows(list, WordFileFormat::kTextWordList);
+  EXPECT_EQ(text.count, 2);
+  EXPECT_EQ(text.firstIndex, 1);
+  EXPECT_EQ(text.firstWord, "first");
+  EXPECT_EQ(text.firstProblem, RowProblem::kPlaceholderText);
+
+  const UnwritableRows pool = FindUnwritableRows(list, WordFileFormat::kPoolFile);
+  EXPECT_EQ(pool.count, 1);
+  EXPECT_EQ(pool.firstIndex, 3);
+
+  // The writer leaves them out and writes the others in order.
+  TempFolder folder;
+  const std::string path = folder.PathOf("out.txt");
+  ASSERT_EQ(SaveWordFile(list, path.c_str(), WordFileFormat::kTextWordList), SaveResult::kSaved);
+  EXPECT_EQ(ReadFileBytes(path), "ok\t?\ta\r\nok2\t?\tb\r\n");
+}
+
+#ifndef _WIN32
+// A full disk, made by a file-size limit: writing fails part way, the old
+// file stays as it was and no temporary file is left.
+TEST(WordFileWriterFailure, FullDiskKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string old = "old contents\r\n";
+  const std::string path = folder.Write("list.txt", old);
+  TestWordList list;
+  for (int i = 0; i < 20000; ++i) list.Append({"word" + std::to_string(i), "", "a"});
+
+  struct rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previous = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = saved;
+  limit.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const SaveResult result = SaveWordFile(list, path.c_str(), WordFileFormat::kTextWordList);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(result, SaveResult::kWriteFailed);
+  EXPECT_EQ(ReadFileBytes(path), old);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.PathOf(""))) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+#endif
+
+}  // namespace

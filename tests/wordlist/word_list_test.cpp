@@ -1,0 +1,221 @@
+#include "wordlist/word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "convert/sjis_text.h"
+#include "tests/sjis_literal.h"
+#include "wordlist/sort_order.h"
+
+namespace {
+
+WordEntry Entry(std::string_view word, std::string_view reading = "", std::string_view baseform = "") {
+  WordEntry entry{};
+  CopySjisText(entry.word, word);
+  CopySjisText(entry.reading, reading);
+  CopySjisText(entry.baseform, baseform);
+  return entry;
+}
+
+class WordTableTest : public testing::Test {
+ protected:
+  ~WordTableTest() override { DestroyWordTable(list); }
+
+  void Append(std::initializer_list<std::string> words) {
+    for (const std::string& word : words) InsertWordRow(list, RowCount(list), Entry(word));
+  }
+
+  std::vector<std::string> Column(int column) const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < RowCount(list); ++i) texts.push_back(WholeText(i, column));
+    return texts;
+  }
+
+  std::string WholeText(int index, int column) const {
+    WordEntry entry;
+    GetWholeWordRow(list, index, entry);
+    return column == 0 ? entry.word : column == 1 ? entry.reading : entry.baseform;
+  }
+
+  std::vector<std::string> Words() const { return Column(0); }
+
+  WordList list = CreateWordTable();
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(WordTableTest, InsertPositions) {
+  Append({"b"});
+  InsertWordRow(list, 1, Entry("d"));
+  InsertWordRow(list, 0, Entry("a"));
+  InsertWordRow(list, 2, Entry("c"));
+  InsertWordRow(list, 99, Entry("e"));  // past the end appends, as in the list control
+  InsertWordRow(list, -1, Entry("x"));  // a negative index inserts nothing
+  EXPECT_EQ(Words(), (Texts{"a", "b", "c", "d", "e"}));
+}
+
+TEST_F(WordTableTest, GetAndSetRows) {
+  std::string kana;
+  for (int i = 0; i < 100; ++i) kana += Sjis("か");  // 200 bytes
+  InsertWordRow(list, 0, Entry("w", "r", kana));
+  EXPECT_EQ(WholeText(0, 2), kana) << "the row keeps the whole text";
+
+  WordEntry entry = Entry("junk", "junk", "junk");
+  GetWordRow(list, 0, entry);
+  EXPECT_STREQ(entry.word, "w");
+  EXPECT_STREQ(entry.reading, "r");
+  EXPECT_EQ(entry.baseform, kana.substr(0, 126)) << "127 bytes would split a character";
+
+  SetWordRow(list, 0, Entry("W", "", "B"));
+  SetWordRow(list, 1, Entry("none"));
+  EXPECT_EQ(Column(1), Texts{""});
+  EXPECT_EQ(Column(2), Texts{"B"});
+
+  GetWordRow(list, 1, entry);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), std::string(sizeof entry, '\0'));
+}
+
+TEST_F(WordTableTest, FieldWithoutNulIsCutAtWholeCharacter) {
+  WordEntry entry{};
+  for (size_t i = 0; i < kWordFieldSize; i += 2) std::memcpy(entry.word + i, "\x82\xa9", 2);
+  InsertWordRow(list, 0, entry);
+  EXPECT_EQ(WholeText(0, 0).size(), 254u);
+}
+
+TEST_F(WordTableTest, ManyEditsKeepEveryRowIntact) {
+  // Enough replaced and deleted text to make the list repack its storage.
+  for (int i = 0; i < 3000; ++i) InsertWordRow(list, i, Entry(std::to_string(i), std::string(200, 'r')));
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 3000; ++i) SetWordRow(list, i, Entry(std::to_string(i), std::string(200 - round, 'r')));
+  }
+  for (int i = 0; i < 1000; ++i) {
+    SelectWordRow(list, 1000, true);
+    DeleteSelectedWordRow(list);
+  }
+  ASSERT_EQ(RowCount(list), 2000);
+  for (int i = 0; i < 2000; ++i) {
+    ASSERT_EQ(WholeText(i, 0), std::to_string(i < 1000 ? i : i + 1000));
+    ASSERT_EQ(WholeText(i, 1), std::string(198, 'r'));
+  }
+}
+
+TEST_F(WordTableTest, SelectionAndFocus) {
+  Append({"a", "b", "c", "d"});
+  EXPECT_EQ(FirstSelectedRow(list), -1);
+  EXPECT_EQ(FocusedRow(list), -1);
+  DeleteSelectedWordRow(list);
+  EXPECT_EQ(RowCount(list), 4) << "nothing selected: nothing deleted";
+
+  for (int i : {1, 2, 3}) SelectWordRow(list, i, true);
+  FocusWordRow(list, 1);
+  DeleteSelectedWordRow(list);
+  EXPECT_EQ(Words(), (Texts{"a", "c", "d"})) << "only the first selected row goes";
+  EXPECT_EQ(FocusedRow(list), 1) << "the focus passes to the row that took its place";
+  EXPECT_EQ(FirstSelectedRow(list), 1);
+
+  InsertWordRow(list, 0, Entry("new"));
+  EXPECT_EQ(FocusedRow(list), 2) << "states travel with their rows";
+  EXPECT_FALSE(IsWordRowSelected(list, 0));
+
+  for (int i = 0; i < 4; ++i) SelectWordRow(list, i, false);
+  ReselectFocusedRow(list);
+  EXPECT_EQ(FirstSelectedRow(list), 2);
+  EXPECT_FALSE(IsWordRowSelected(list, 3));
+
+  FocusWordRow(list, 3);
+  SelectWordRow(list, 2, false);
+  SelectWordRow(list, 3, true);
+  DeleteSelectedWordRow(list);
+  EXPECT_EQ(FocusedRow(list), 2) << "the last row deleted: the new last row";
+
+  FocusWordRow(list, -1);
+  ReselectFocusedRow(list);
+  for (int i = 0; i < RowCount(list); ++i) EXPECT_TRUE(IsWordRowSelected(list, i)) << i;
+  EXPECT_EQ(FocusedRow(list), -1);
+
+  ClearWordList(list);
+  ReselectFocusedRow(list);
+  EXPECT_EQ(FirstSelectedRow(list), -1);
+}
+
+class SortTest : public WordTableTest {
+ protected:
+  void SetUp() override {
+    for (int32_t& direction : ColumnSortDirection) direction = kNeverSorted;
+  }
+};
+
+TEST_F(SortTest, DirectionsPerColumnKeptAcrossClearing) {
+  SortWordList(list, 0);
+  EXPECT_EQ(ColumnSortDirection[0], kSortedAscending) << "an empty list still flips";
+  InsertWordRow(list, 0, Entry("b", "x"));
+  InsertWordRow(list, 1, Entry("a", "y"));
+  SortWordList(list, 1);
+  EXPECT_EQ(Words(), (Texts{"b", "a"}));
+  SortWordList(list, 0);
+  EXPECT_EQ(Words(), (Texts{"b", "a"})) << "second click on column 0: descending";
+  SortWordList(list, 0);
+  EXPECT_EQ(Words(), (Texts{"a", "b"}));
+
+  ClearWordList(list);
+  Append({"a", "b"});
+  SortWordList(list, 0);
+  EXPECT_EQ(Words(), (Texts{"b", "a"})) << "clearing keeps the directions";
+  EXPECT_EQ(ColumnSortDirection[1], kSortedAscending);
+  EXPECT_EQ(ColumnSortDirection[2], kNeverSorted);
+
+  SortWordList(list, 3);
+  SortWordList(list, -1);
+  EXPECT_EQ(Words(), (Texts{"b", "a"})) << "no such column";
+}
+
+TEST_F(SortTest, ByteOrderOfCharacterClasses) {
+  const Texts ascending = {"", "A", "a", Sjis("あ"), Sjis("ア"), Sjis("単"), Sjis("ｱ"), "\xE0\x40"};
+  Append({ascending[5], ascending[7], ascending[2], ascending[0], ascending[6], ascending[1], ascending[4],
+          ascending[3]});
+  SortWordList(list, 0);
+  EXPECT_EQ(Words(), ascending);
+  SortWordList(list, 0);
+  EXPECT_EQ(Words(), Texts(ascending.rbegin(), ascending.rend()));
+}
+
+TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
+  // Enough rows that an unstable sort would show; the baseform holds each
+  // row's first position. Texts that agree in 29 bytes are ties.
+  const std::string same(29, 's');
+  Texts evens, odds;
+  for (int i = 0; i < 40; ++i) {
+    InsertWordRow(list, i, Entry(i % 2 ? "b" : same + std::to_string(i), "", std::to_string(i)));
+    (i % 2 ? odds : evens).push_back(std::to_string(i));
+  }
+  SelectWordRow(list, 2, true);
+  FocusWordRow(list, 2);
+  SortWordList(list, 0);
+  Texts expected = odds;
+  expected.insert(expected.end(), evens.begin(), evens.end());
+  EXPECT_EQ(Column(2), expected);
+  EXPECT_EQ(FirstSelectedRow(list), 21) << "states travel with their rows";
+  EXPECT_EQ(FocusedRow(list), 21);
+  SortWordList(list, 0);
+  expected = evens;
+  expected.insert(expected.end(), odds.begin(), odds.end());
+  EXPECT_EQ(Column(2), expected) << "descending keeps ties in their order too";
+}
+
+TEST_F(SortTest, CompareWordRowsInTheColumnsDirection) {
+  const std::string start(29, 'k');
+  FlipColumnSortDirection(0);
+  EXPECT_EQ(CompareWordRows(start + "b", start + "a", 0), 0) << "only 29 bytes count";
+  EXPECT_EQ(CompareWordRows(start, "z", 0), -1);
+  EXPECT_EQ(CompareWordRows("z", "", 0), 1);
+  FlipColumnSortDirection(0);
+  EXPECT_EQ(CompareWordRows(start, "z", 0), 1) << "descending";
+  EXPECT_EQ(CompareWordRows(start, "z", 1), 1) << "a column never sorted counts as descending";
+  EXPECT_EQ(CompareWordRows(start, "z", 7), 0);
+  EXPECT_EQ(CompareWordRows(start, "z", -1), 0);
+}
+
+}  // namespace

@@ -1,0 +1,317 @@
+#include "wordlist/word_list.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "convert/sjis_text.h"
+#include "wordlist/sort_order.h"
+
+namespace {
+
+// What GetWordRow hands out of each text: the entry dialog reads rows
+// through 128-byte buffers.
+constexpr size_t kRowReadLimit = 127;
+
+// A row costs eight bytes besides its text. Its three texts lie one after
+// the other, without NULs, at `text` in the table's text store; each is at
+// most 255 bytes, so a byte holds its length. `state` is used only while no
+// view keeps the states.
+struct Row {
+  uint32_t text;
+  uint8_t length[kWordColumns];
+  uint8_t state;
+};
+static_assert(sizeof(Row) == 8);
+
+// Row texts packed into large blocks that never move, so growing the store
+// copies nothing. A text position is block number * kBlockSize + offset and
+// fits 32 bits. Replaced and deleted texts stay as dead bytes until there are
+// more of them than live ones; then the table repacks its texts.
+class TextStore {
+ public:
+  static constexpr size_t kBlockSize = 64 * 1024;  // far above one row's 765 bytes
+  static constexpr size_t kMaxBlocks = (uint64_t{1} << 32) / kBlockSize;
+
+  // Copies the three texts in; false (storing nothing) when memory or the
+  // 32-bit positions run out. Throws nothing.
+  bool Add(const std::string_view (&texts)[kWordColumns], uint32_t& position) {
+    const size_t size = texts[0].size() + texts[1].size() + texts[2].size();
+    // A block is never filled to its last byte, so even an empty row's
+    // position names a block that exists.
+    if (blocks_.empty() || used_ + size >= kBlockSize) {
+      if (blocks_.size() == kMaxBlocks) return false;
+      std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
+      if (!block) return false;
+      try {
+        blocks_.push_back(std::move(block));
+      } catch (const std::bad_alloc&) {
+        return false;
+      }
+      used_ = 0;
+    }
+    position = static_cast<uint32_t>((blocks_.size() - 1) * kBlockSize + used_);
+    char* out = blocks_.back().get() + used_;
+    for (const std::string_view text : texts) {
+      std::memcpy(out, text.data(), text.size());
+      out += text.size();
+    }
+    used_ += size;
+    live_ += size;
+    return true;
+  }
+
+  const char* At(uint32_t position) const { return blocks_[position / kBlockSize].get() + position % kBlockSize; }
+
+  void Release(size_t size) {
+    live_ -= size;
+    dead_ += size;
+  }
+
+  bool WorthRepacking() const { return dead_ > live_ && dead_ > 4 * kBlockSize; }
+
+ private:
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t used_ = 0;  // bytes used in the last block
+  size_t live_ = 0;
+  size_t dead_ = 0;
+};
+
+size_t TextSize(const Row& row) { return size_t{row.length[0]} + row.length[1] + row.length[2]; }
+
+// An entry's fields as the row keeps them: at most 255 bytes each, never
+// ending in half a character, even when a field lacks its NUL.
+void EntryTexts(const WordEntry& entry, std::string_view (&texts)[kWordColumns]) {
+  const char* fields[kWordColumns] = {entry.word, entry.reading, entry.baseform};
+  for (int c = 0; c < kWordColumns; ++c) {
+    const void* nul = std::memchr(fields[c], '\0', kWordFieldSize);
+    const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - fields[c]) : kWordFieldSize;
+    const std::string_view field(fields[c], length);
+    texts[c] = field.substr(0, SjisPrefixLength(field, kWordFieldSize - 1));
+  }
+}
+
+}  // namespace
+
+struct WordTable {
+  std::vector<Row> rows;
+  TextStore texts;
+  WordListView* view = nullptr;
+
+  bool Holds(int index) const { return index >= 0 && static_cast<size_t>(index) < rows.size(); }
+
+  std::string_view Text(const Row& row, int column) const {
+    const char* start = texts.At(row.text);
+    for (int c = 0; c < column; ++c) start += row.length[c];
+    return {start, row.length[column]};
+  }
+
+  // Stores the entry's texts for `row`; false, with `row` unchanged, when
+  // there is no room for them.
+  bool StoreTexts(Row& row, const WordEntry& entry) {
+    std::string_view fields[kWordColumns];
+    EntryTexts(entry, fields);
+    uint32_t position;
+    if (!texts.Add(fields, position)) return false;
+    row.text = position;
+    for (int c = 0; c < kWordColumns; ++c) row.length[c] = static_cast<uint8_t>(fields[c].size());
+    return true;
+  }
+
+  // Copies every live text into a fresh store, dropping the dead ones. Left
+  // as it is when the copy cannot be made.
+  void RepackTexts() {
+    TextStore fresh;
+    std::vector<uint32_t> positions;
+    try {
+      positions.reserve(rows.size());
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+    for (const Row& row : rows) {
+      const std::string_view fields[kWordColumns] = {Text(row, 0), Text(row, 1), Text(row, 2)};
+      uint32_t position;
+      if (!fresh.Add(fields, position)) return;
+      positions.push_back(position);
+    }
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].text = positions[i];
+    texts = std::move(fresh);
+  }
+
+  void ReleaseTexts(const Row& row) {
+    texts.Release(TextSize(row));
+    if (texts.WorthRepacking()) RepackTexts();
+  }
+
+  // Row states, wherever they are kept.
+  int NextRowInState(int after, unsigned state) const {
+    if (view) return view->NextRowInState(after, state);
+    for (size_t i = static_cast<size_t>(after + 1); i < rows.size(); ++i) {
+      if ((rows[i].state & state) == state) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  void SetRowState(int index, unsigned state, unsigned mask) {
+    if (view) {
+      view->SetRowState(index, state, mask);
+      return;
+    }
+    const auto set = [state, mask](Row& row) { row.state = static_cast<uint8_t>((row.state & ~mask) | (state & mask)); };
+    if (index < 0) {
+      for (Row& row : rows) set(row);
+    } else {
+      set(rows[static_cast<size_t>(index)]);
+    }
+  }
+};
+
+WordList CreateWordTable() { return new (std::nothrow) WordTable; }
+
+void DestroyWordTable(WordList list) { delete list; }
+
+void AttachWordListView(WordList list, WordListView* view) {
+  if (list) list->view = view;
+}
+
+// A row that would take the row count past what an int index can name is
+// refused like one that finds no memory.
+bool InsertWordRow(WordList list, int index, const WordEntry& entry) {
+  if (!list || index < 0 || list->rows.size() >= static_cast<size_t>(INT_MAX)) return false;
+  Row row{};
+  if (!list->StoreTexts(row, entry)) return false;
+  const size_t at = std::min(static_cast<size_t>(index), list->rows.size());
+  try {
+    list->rows.insert(list->rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+  } catch (const std::bad_alloc&) {
+    list->ReleaseTexts(row);
+    return false;
+  }
+  if (list->view) list->view->RowInserted(static_cast<int>(at));
+  return true;
+}
+
+void SetWordRow(WordList list, int index, const WordEntry& entry) {
+  if (!list || !list->Holds(index)) return;
+  Row& row = list->rows[static_cast<size_t>(index)];
+  const Row old = row;
+  if (!list->StoreTexts(row, entry)) return;
+  list->ReleaseTexts(old);
+  if (list->view) list->view->RowChanged(index);
+}
+
+namespace {
+
+void CopyRow(WordList list, int index, WordEntry& entry, size_t limit) {
+  entry = WordEntry{};
+  if (!list || !list->Holds(index)) return;
+  const Row& row = list->rows[static_cast<size_t>(index)];
+  CopySjisText(entry.word, list->Text(row, 0), limit);
+  CopySjisText(entry.reading, list->Text(row, 1), limit);
+  CopySjisText(entry.baseform, list->Text(row, 2), limit);
+}
+
+}  // namespace
+
+void GetWordRow(WordList list, int index, WordEntry& entry) { CopyRow(list, index, entry, kRowReadLimit); }
+
+void GetWholeWordRow(WordList list, int index, WordEntry& entry) { CopyRow(list, index, entry, kWordFieldSize - 1); }
+
+std::string_view WordRowText(WordList list, int index, int column) {
+  if (!list || !list->Holds(index) || column < 0 || column >= kWordColumns) return {};
+  return list->Text(list->rows[static_cast<size_t>(index)], column);
+}
+
+int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
+
+int FirstSelectedRow(WordList list) { return list ? list->NextRowInState(-1, kRowSelected) : -1; }
+
+int FocusedRow(WordList list) { return list ? list->NextRowInState(-1, kRowFocused) : -1; }
+
+void DeleteSelectedWordRow(WordList list) {
+  const int index = FirstSelectedRow(list);
+  if (index < 0) return;
+  auto& rows = list->rows;
+  const Row gone = rows[static_cast<size_t>(index)];
+  rows.erase(rows.begin() + index);
+  if (list->view) {
+    list->view->RowDeleted(index);
+  } else if ((gone.state & kRowFocused) && !rows.empty()) {
+    rows[std::min(static_cast<size_t>(index), rows.size() - 1)].state |= kRowFocused;
+  }
+  list->ReleaseTexts(gone);
+}
+
+void ClearWordList(WordList list) {
+  if (!list) return;
+  list->rows = {};
+  list->texts = {};
+  if (list->view) list->view->RowsReplaced();
+}
+
+void SwapWordRows(WordList list, WordList other) {
+  if (!list || !other || list == other) return;
+  std::swap(list->rows, other->rows);
+  std::swap(list->texts, other->texts);
+  for (WordList table : {list, other}) {
+    for (Row& row : table->rows) row.state = 0;
+    if (table->view) table->view->RowsReplaced();
+  }
+}
+
+// With no focused row the request goes to every row: all become selected,
+// and none takes the focus, as only one row can hold it.
+void ReselectFocusedRow(WordList list) {
+  if (!list) return;
+  const int focused = FocusedRow(list);
+  if (focused >= 0) {
+    list->SetRowState(focused, kRowSelected | kRowFocused, kRowSelected | kRowFocused);
+  } else {
+    list->SetRowState(-1, kRowSelected, kRowSelected);
+  }
+}
+
+void SortWordList(WordList list, int column) {
+  if (!list || !FlipColumnSortDirection(column)) return;
+  auto& rows = list->rows;
+  try {
+    std::vector<SortItem> items;
+    items.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+      items.push_back({SortPrefix(list->Text(rows[i], column)), static_cast<uint32_t>(i)});
+    }
+    SortItemsStably(items, column);
+    std::vector<uint32_t> order;
+    order.reserve(rows.size());
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    for (const SortItem& item : items) {
+      sorted.push_back(rows[item.row]);
+      order.push_back(item.row);
+    }
+    items = {};
+    rows = std::move(sorted);
+    if (list->view) list->view->RowsReordered(order);
+  } catch (const std::bad_alloc&) {
+    // Without the memory to sort, the rows keep their order.
+  }
+}
+
+void SelectWordRow(WordList list, int index, bool selected) {
+  if (!list || !list->Holds(index)) return;
+  list->SetRowState(index, selected ? kRowSelected : 0, kRowSelected);
+}
+
+bool IsWordRowSelected(WordList list, int index) {
+  return list && list->Holds(index) && list->NextRowInState(index - 1, kRowSelected) == index;
+}
+
+void FocusWordRow(WordList list, int index) {
+  if (!list || (index != -1 && !list->Holds(index))) return;
+  const int focused = FocusedRow(list);
+  if (focused >= 0) list->SetRowState(focused, 0, kRowFocused);
+  if (index >= 0) list->SetRowState(index, kRowFocused, kRowFocused);
+}
