@@ -44,7 +44,7 @@ OPENFILENAMEA FileDialogRequest(HWND owner, WordFileFormat format, FileName& fil
 // Shows the open-file dialog; then the file is read with the list's
 // painting suspended.
 template <typename Load>
-int ChooseAndLoad(HWND owner, WordList list, WordFileFormat format, FileName& file, Load load) {
+int ChooseAndLoad(HWND owner, WordFileFormat format, FileName& file, Load load) {
   OPENFILENAMEA request = FileDialogRequest(owner, format, file);
   const std::string title = ProgramText(IDS_OPEN_TITLE);
   request.lpstrTitle = title.c_str();
@@ -57,17 +57,17 @@ int ChooseAndLoad(HWND owner, WordList list, WordFileFormat format, FileName& fi
 }  // namespace
 
 int OpenTextWordListDialog(HWND owner, WordList list, bool append) {
-  return ChooseAndLoad(owner, list, WordFileFormat::kTextWordList, CurrentFile,
+  return ChooseAndLoad(owner, WordFileFormat::kTextWordList, CurrentFile,
                        [&](const char* path) { return LoadTextWordList(list, path, append); });
 }
 
 int OpenGrammarFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, list, WordFileFormat::kGrammarFile, CurrentFile,
+  return ChooseAndLoad(owner, WordFileFormat::kGrammarFile, CurrentFile,
                        [&](const char* path) { return LoadGrammarWords(list, path); });
 }
 
 int OpenPoolFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, list, WordFileFormat::kPoolFile, PoolFile,
+  return ChooseAndLoad(owner, WordFileFormat::kPoolFile, PoolFile,
                        [&](const char* path) { return LoadPoolFile(list, path) != 0; });
 }
 

@@ -29,12 +29,19 @@ int CompareSortTexts(std::string_view a, std::string_view b);
 // nothing, for a column outside 0 to 2.
 bool FlipColumnSortDirection(int column);
 
-// One row as the sort sees it: its prefix (see SortPrefix) and its position
-// before the sort. The prefix points into the table's own storage.
+// One row as the sort sees it: its prefix (see SortPrefix), which points into
+// the table's own storage, the prefix's first eight bytes as one number, most
+// significant first (zero bytes after a shorter prefix, which holds no NUL),
+// and the row's position before the sort.
 struct SortItem {
-  std::string_view prefix;
+  uint64_t head;
+  const char* text;
+  uint8_t length;
   uint32_t row;
 };
+
+// The item of a row whose column text is `text`.
+SortItem MakeSortItem(std::string_view text, uint32_t row);
 
 // Orders the items, given in row order, by CompareWordRows in the column's
 // current direction; items that compare equal keep their relative order.

@@ -281,7 +281,7 @@ void SortWordList(WordList list, int column) {
     std::vector<SortItem> items;
     items.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-      items.push_back({SortPrefix(list->Text(rows[i], column)), static_cast<uint32_t>(i)});
+      items.push_back(MakeSortItem(list->Text(rows[i], column), static_cast<uint32_t>(i)));
     }
     SortItemsStably(items, column);
     std::vector<uint32_t> order;

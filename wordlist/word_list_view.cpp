@@ -22,6 +22,8 @@ static_assert(kListExtendedStyle == 0x421);
 constexpr int kColumnWidth = 150;
 
 constexpr UINT_PTR kSubclassId = 1;
+// The window property by which the control finds its view.
+constexpr char kViewProperty[] = "rows";
 constexpr UINT kShiftJis = 932;
 
 // A text cut to fit `size` bytes with its NUL, at a whole character.
@@ -179,6 +181,7 @@ LRESULT CALLBACK WordListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_NCDESTROY) {
     auto* view = reinterpret_cast<ListView*>(data);
     RemoveWindowSubclass(list, WordListProc, kSubclassId);
+    RemovePropA(list, kViewProperty);
     const WordList table = view->table();
     AttachWordListView(table, nullptr);
     DestroyWordTable(table);
@@ -187,11 +190,7 @@ LRESULT CALLBACK WordListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
   return DefSubclassProc(list, message, wParam, lParam);
 }
 
-ListView* ViewOf(HWND list) {
-  DWORD_PTR view = 0;
-  if (!list || !GetWindowSubclass(list, WordListProc, kSubclassId, &view)) return nullptr;
-  return reinterpret_cast<ListView*>(view);
-}
+ListView* ViewOf(HWND list) { return list ? static_cast<ListView*>(GetPropA(list, kViewProperty)) : nullptr; }
 
 void AnswerTextRequest(WordList table, LVITEMA& item) {
   if (item.mask & LVIF_TEXT) CopyForDisplay(item.pszText, item.cchTextMax, WordRowText(table, item.iItem, item.iSubItem));
@@ -239,7 +238,9 @@ HWND CreateWordList(HWND parent) {
   if (!list) return nullptr;
   const WordList table = CreateWordTable();
   auto* view = table ? new (std::nothrow) ListView(list, table) : nullptr;
-  if (!view || !SetWindowSubclass(list, WordListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(view))) {
+  if (!view || !SetPropA(list, kViewProperty, view) ||
+      !SetWindowSubclass(list, WordListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(view))) {
+    RemovePropA(list, kViewProperty);
     delete view;
     DestroyWordTable(table);
     DestroyWindow(list);

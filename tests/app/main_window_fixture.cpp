@@ -1,8 +1,8 @@
 #include "tests/app/main_window_fixture.h"
 
+#include "app/current_file.h"
 #include "app/main_window.h"
 #include "convert/sjis_text.h"
-#include "import/open_file_dialog.h"
 #include "res/resource_ids.h"
 #include "wordlist/word_list_view.h"
 
@@ -17,7 +17,8 @@ constexpr int kFileTypeBox = 0x470;
 void MainWindowTest::SetUp() {
   static const bool registered = RegisterMainWindowClass(GetModuleHandleA(nullptr));
   ASSERT_TRUE(registered);
-  CurrentFilePath[0] = CurrentFileTitle[0] = PoolFilePath[0] = PoolFileTitle[0] = '\0';
+  CurrentFile = {};
+  PoolFile = {};
   for (int32_t& direction : ColumnSortDirection) direction = 0;
   main_ = CreateMainWindow(GetModuleHandleA(nullptr));
   ASSERT_NE(main_, nullptr) << "no main window: is DISPLAY set (scripts/wine-env.sh)?";

@@ -14,7 +14,7 @@
 
 #include "tests/app/dialog_script.h"
 #include "tests/support/temp_folder.h"
-#include "wordlist/word_list.h"
+#include "wordlist/word_list_view.h"
 
 // A row's three texts, as the tests write and compare them.
 struct Row {
@@ -29,7 +29,7 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  WordList list() const { return reinterpret_cast<WordList>(list_); }
+  WordList list() const { return WordTableOf(list_); }
   void Command(int id) { SendMessageA(main_, WM_COMMAND, id, 0); }
   // Runs `id` while `steps` answer the dialogs it opens.
   void CommandWithDialogs(int id, std::vector<DialogStep> steps);

@@ -10,8 +10,8 @@
 #include <fstream>
 
 #include "app/main_window.h"
-#include "import/open_file_dialog.h"
-#include "import/pool_file.h"
+#include "app/current_file.h"
+#include "files/pool_file.h"
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
 
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, CommandLineFileBecomesTheCurrentFileAsTyped) {
   OpenCommandLineFile(main_, path.c_str());
   EXPECT_EQ(Words(), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFilePath, path.c_str());
+  EXPECT_STREQ(CurrentFile.path, path.c_str());
 
   // A relative path stays relative in the title.
   char folder[MAX_PATH];
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesTheWindowUntitled) {
   }
   EXPECT_EQ(RowCount(list()), 0);
   EXPECT_EQ(Title(), kUntitledTitle);
-  EXPECT_STREQ(CurrentFilePath, "");
+  EXPECT_STREQ(CurrentFile.path, "");
 }
 
 TEST_F(MainWindowTest, NewEmptiesListAndCurrentFileButKeepsSortDirections) {
@@ -124,8 +124,8 @@ TEST_F(MainWindowTest, NewEmptiesListAndCurrentFileButKeepsSortDirections) {
   Command(IDM_NEW);
   EXPECT_EQ(RowCount(list()), 0);
   EXPECT_EQ(Title(), kUntitledTitle);
-  EXPECT_STREQ(CurrentFilePath, "");
-  EXPECT_STREQ(CurrentFileTitle, "");
+  EXPECT_STREQ(CurrentFile.path, "");
+  EXPECT_STREQ(CurrentFile.title, "");
   EXPECT_EQ(ColumnSortDirection[0], 1);
   EXPECT_EQ(GetFocus(), list_);
 }
@@ -143,7 +143,7 @@ std::string GrammarFile(const std::vector<std::string>& words) {
 }
 
 // A pool file of records of word, reading and the one code byte 0x15 ("a").
-std::string PoolFile(const std::vector<std::string>& words) {
+std::string PoolFileBytes(const std::vector<std::string>& words) {
   std::string file(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
   for (const std::string& word : words) file += word + '\0' + "r" + '\0' + '\x15' + '\0';
   return file;
@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, OpenReplacesTheRowsAndNamesTheWindow) {
   CommandWithDialogs(IDM_OPEN, {ChooseFile(path)});
   EXPECT_EQ(Words(), (std::vector<std::string>{"b", "a"}));
   EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFileTitle, "open.txt");
+  EXPECT_STREQ(CurrentFile.title, "open.txt");
   EXPECT_EQ(GetFocus(), list_);
 
   // A file that cannot be read: the rows and the title stay, the current
@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, OpenReplacesTheRowsAndNamesTheWindow) {
   CommandWithDialogs(IDM_OPEN, {ChooseFile(lockedPath), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
   EXPECT_EQ(Words(), (std::vector<std::string>{"b", "a"}));
   EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFilePath, lockedPath.c_str());
+  EXPECT_STREQ(CurrentFile.path, lockedPath.c_str());
 }
 
 TEST_F(MainWindowTest, ReadingFurtherFilesAppendsAndKeepsTheCurrentFile) {
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, ReadingFurtherFilesAppendsAndKeepsTheCurrentFile) {
   CommandWithDialogs(IDM_READ_WORD_LIST, {ChooseFileOfType("開く", "text(*.txt)", files_.Write("more.txt", "more\n"))});
   CommandWithDialogs(IDM_READ_GRAMMAR_FILE,
                      {ChooseFileOfType("開く", "fsg(*.fsg)", files_.Write("g.fsg", GrammarFile({"g1", "g2"})))});
-  const std::string pool = files_.Write("p.ppl", PoolFile({"p1"}));
+  const std::string pool = files_.Write("p.ppl", PoolFileBytes({"p1"}));
   CommandWithDialogs(IDM_READ_POOL_FILE, {ChooseFileOfType("開く", "ppl(*.ppl)", pool)});
   for (int command : {IDM_READ_WORD_LIST, IDM_READ_GRAMMAR_FILE, IDM_READ_POOL_FILE}) {
     CommandWithDialogs(command, {CancelFileDialog()});  // no message
@@ -186,9 +186,9 @@ TEST_F(MainWindowTest, ReadingFurtherFilesAppendsAndKeepsTheCurrentFile) {
   EXPECT_EQ(Words(), (std::vector<std::string>{"main", "more", "g1", "g2", "p1"}));
   EXPECT_EQ(Rows().back(), (Row{"p1", "r", "a"}));
   EXPECT_EQ(Title(), TitleFor(main));
-  EXPECT_STREQ(CurrentFilePath, main.c_str());
-  EXPECT_STREQ(CurrentFileTitle, "main.txt");
-  EXPECT_STREQ(PoolFilePath, pool.c_str());
+  EXPECT_STREQ(CurrentFile.path, main.c_str());
+  EXPECT_STREQ(CurrentFile.title, "main.txt");
+  EXPECT_STREQ(PoolFile.path, pool.c_str());
 
   // Each dialog proposes the file of its own buffers.
   const auto expectProposal = [](const char* name) {
@@ -211,11 +211,11 @@ TEST_F(MainWindowTest, ReadCommandsReportFilesThatCannotBeRead) {
     std::string path;
   } cases[] = {{IDM_READ_WORD_LIST, files_.Write("t.txt", "t\n")},
                {IDM_READ_GRAMMAR_FILE, files_.Write("g.fsg", GrammarFile({"g"}))},
-               {IDM_READ_POOL_FILE, files_.Write("p.ppl", PoolFile({"p"}))}};
+               {IDM_READ_POOL_FILE, files_.Write("p.ppl", PoolFileBytes({"p"}))}};
   for (const auto& c : cases) {
     LockedFile locked(c.path);
     CommandWithDialogs(c.command, {ChooseFile(c.path), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
-    EXPECT_STREQ(CurrentFilePath, main.c_str()) << c.command;
+    EXPECT_STREQ(CurrentFile.path, main.c_str()) << c.command;
   }
   // A pool file whose header differs.
   CommandWithDialogs(IDM_READ_POOL_FILE, {ChooseFile(files_.Write("bad.ppl", "not a pool file")),
@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, DroppedFilesAreReadByTheLastThreeBytesOfTheirNames) {
   OpenCommandLineFile(main_, main.c_str());
   const std::vector<std::string> dropped = {
       files_.Write("a.fsg", GrammarFile({"grammar"})),
-      files_.Write("a.ppl", PoolFile({"pool"})),
+      files_.Write("a.ppl", PoolFileBytes({"pool"})),
       files_.Write("B.FSG", "upper case\tよみ\n"),  // a text word list
       files_.PathOf("missing.txt"),                  // passed over in silence
       files_.Write("abcfsg", GrammarFile({"no dot"})),
@@ -341,8 +341,8 @@ TEST_F(MainWindowTest, DroppedFilesAreReadByTheLastThreeBytesOfTheirNames) {
                                      {"no dot"}, {"text too"}};
   EXPECT_EQ(Rows(), expected);
   EXPECT_EQ(Title(), TitleFor(main));
-  EXPECT_STREQ(CurrentFilePath, main.c_str());
-  EXPECT_STREQ(PoolFilePath, "");
+  EXPECT_STREQ(CurrentFile.path, main.c_str());
+  EXPECT_STREQ(PoolFile.path, "");
   EXPECT_EQ(GetFocus(), main_);
 }
 }  // namespace

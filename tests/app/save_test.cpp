@@ -11,8 +11,8 @@
 #include <iterator>
 
 #include "app/main_window.h"
-#include "import/open_file_dialog.h"
-#include "import/pool_file.h"
+#include "app/current_file.h"
+#include "files/pool_file.h"
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
 
@@ -70,8 +70,8 @@ TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
                                    AnswerOverwriteQuestion(IDYES)});
   EXPECT_EQ(FileBytes(path), rowsAsText_);
   EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFilePath, path.c_str());
-  EXPECT_STREQ(CurrentFileTitle, "saved.txt");
+  EXPECT_STREQ(CurrentFile.path, path.c_str());
+  EXPECT_STREQ(CurrentFile.title, "saved.txt");
   EXPECT_EQ(GetFocus(), list_);
 
   Command(IDM_NEW);
@@ -104,8 +104,8 @@ TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {
   }
   EXPECT_TRUE(FilesIn(files_.PathOf("")).empty());
   EXPECT_EQ(Title(), kUntitledTitle);
-  EXPECT_STREQ(CurrentFilePath, "");
-  EXPECT_STREQ(PoolFilePath, "");
+  EXPECT_STREQ(CurrentFile.path, "");
+  EXPECT_STREQ(PoolFile.path, "");
 }
 
 TEST_F(SaveTest, RowsTheFormatCannotHoldAreLeftOutOnlyWhenTheUserAgrees) {
@@ -115,7 +115,7 @@ TEST_F(SaveTest, RowsTheFormatCannotHoldAreLeftOutOnlyWhenTheUserAgrees) {
   CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, 2, "tab\there", reason, IDNO)});
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(Title(), kUntitledTitle) << "a file not written does not become the current file";
-  EXPECT_STREQ(CurrentFilePath, "");
+  EXPECT_STREQ(CurrentFile.path, "");
 
   CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, 2, "tab\there", reason, IDYES)});
   EXPECT_EQ(FileBytes(path), "a\tあ\ta\r\nb\r\n");
@@ -139,7 +139,7 @@ TEST_F(SaveTest, AFileThatCannotBeWrittenIsLeftAsItWasAndNamed) {
   EXPECT_EQ(FilesIn(files_.PathOf("")), (std::vector<std::string>{"locked.txt", "other.txt"}))
       << "no temporary file left";
   EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFilePath, path.c_str());
+  EXPECT_STREQ(CurrentFile.path, path.c_str());
   EXPECT_EQ(GetFocus(), list_);
 
   // The dialog refuses a folder that does not exist with a message of its own.
@@ -175,7 +175,7 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
   Append(rows);
   Append({{"星", "ほし", "h o *"}});
   const std::string proposed = files_.Write("last.ppl", "");
-  std::strcpy(PoolFilePath, proposed.c_str());
+  std::strcpy(PoolFile.path, proposed.c_str());
   const std::string path = files_.PathOf("built.ppl");
   CommandWithDialogs(IDM_BUILD_POOL,
                      {[&](HWND dialog) {
@@ -184,9 +184,9 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
                       },
                       AnswerLeaveOutQuestion(1, 3, "星", "baseformに音素記号でない文字があります", IDYES)});
   EXPECT_EQ(Title(), TitleFor(current));
-  EXPECT_STREQ(CurrentFilePath, current.c_str());
-  EXPECT_STREQ(PoolFilePath, path.c_str()) << "the next pool dialog proposes it";
-  EXPECT_STREQ(PoolFileTitle, "built.ppl");
+  EXPECT_STREQ(CurrentFile.path, current.c_str());
+  EXPECT_STREQ(PoolFile.path, path.c_str()) << "the next pool dialog proposes it";
+  EXPECT_STREQ(PoolFile.title, "built.ppl");
   EXPECT_EQ(GetFocus(), list_);
 
   ClearWordList(list());

@@ -63,24 +63,6 @@ TEST_F(MainWindowTest, SelectionTravelsWithItsRow) {
   EXPECT_EQ(FirstSelectedRow(list()), 2);
 }
 
-TEST_F(MainWindowTest, CompareWordRowsFindsRowsByTheirKeys) {
-  const std::string start(29, 'k');
-  Append({{"b"}, {"a"}, {start + "1"}, {start + "2"}});
-  const auto key = [this](int row) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-  };
-  ColumnSortDirection[0] = 1;
-  EXPECT_EQ(CompareWordRows(key(0), key(1), 0), 1);
-  EXPECT_EQ(CompareWordRows(key(2), key(3), 0), 0);
-  ColumnSortDirection[0] = 2;
-  EXPECT_EQ(CompareWordRows(key(0), key(1), 0), -1);
-  EXPECT_EQ(CompareWordRows(key(0), key(1), 1), 0) << "both readings empty";
-}
-
 // Many rows with few distinct starts, against an order computed here: a
 // stable sort on the first 29 bytes cut at a whole character.
 TEST_F(MainWindowTest, LargeSortsAgreeWithAStableByteOrder) {

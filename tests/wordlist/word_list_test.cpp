@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -203,6 +205,44 @@ TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
   expected = evens;
   expected.insert(expected.end(), odds.begin(), odds.end());
   EXPECT_EQ(Column(2), expected) << "descending keeps ties in their order too";
+}
+
+// Random texts that share starts of 7, 8 and 28 bytes, with tails of a few
+// distinct bytes and characters, against an order computed here: a stable
+// sort on the first 29 bytes cut at a whole character, compared as unsigned
+// bytes.
+TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
+  const std::string stems[] = {"", "aaaaaaa", "aaaaaaaa", "aaaaaaa\x81", std::string(28, 'a'), std::string(27, 'a') + "\xE0"};
+  const char* pieces[] = {"a", "b", "\x7F", "\x80", "\xA1", "\xDF", "\x81\x40", "\x9F\xFC", "\xE0\x40", "\xFC\xFC"};
+  std::mt19937 random(7);
+  std::vector<std::pair<std::string, std::string>> rows;  // word, position
+  for (int i = 0; i < 4000; ++i) {
+    std::string text = stems[random() % std::size(stems)];
+    for (size_t tail = random() % 4; tail > 0; --tail) text += pieces[random() % std::size(pieces)];
+    rows.push_back({text, std::to_string(i)});
+    InsertWordRow(list, i, Entry(text, rows.back().second));
+  }
+  const auto prefix = [](const std::string& text) {
+    size_t end = 0;
+    while (end < text.size()) {
+      const auto lead = static_cast<unsigned char>(text[end]);
+      const size_t width = (lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0 ? 2 : 1;
+      if (end + width > 29) break;
+      end += width;
+    }
+    return text.substr(0, end);
+  };
+  for (bool ascending : {true, false}) {
+    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+      const std::string pa = prefix(a.first), pb = prefix(b.first);
+      // std::string compares its chars as unsigned bytes
+      return ascending ? pa < pb : pb < pa;
+    });
+    SortWordList(list, 0);
+    Texts expected;
+    for (const auto& row : rows) expected.push_back(row.second);
+    ASSERT_EQ(Column(1), expected) << (ascending ? "ascending" : "descending");
+  }
 }
 
 TEST_F(SortTest, CompareWordRowsInTheColumnsDirection) {
