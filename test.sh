@@ -22,7 +22,7 @@ cmake --preset windows >/dev/null
 cmake --build build/windows -j"$jobs"
 # shellcheck source=scripts/wine-env.sh
 . scripts/wine-env.sh
-(cd build/windows && ctest --output-on-failure) || status=1
+(cd build/windows && ctest --output-on-failure -j"$jobs") || status=1
 
 echo "== native tests with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
 cmake --preset sanitize >/dev/null

@@ -116,6 +116,17 @@ void OnDropFiles(HWND main, HDROP drop) {
   DragFinish(drop);
 }
 
+// The list asks in which form to send its notifications. It asks its
+// questions about the table in UTF-16: the texts it shows are then converted
+// from code page 932 by the program itself, whatever the system's ANSI code
+// page, and the characters typed to find a row arrive as they were typed
+// (in the ANSI form one platform hands over the typed search in UTF-16
+// under the ANSI code).
+LRESULT OnNotifyFormat(HWND main, HWND asking, LPARAM command) {
+  if (command == NF_QUERY && GetDlgCtrlID(asking) == IDC_WORD_LIST) return NFR_UNICODE;
+  return DefWindowProcA(main, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(asking), command);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(main);
@@ -126,6 +137,7 @@ LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM l
     case WM_NOTIFY: return OnNotify(main, wParam, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: OnContextMenu(main, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_DROPFILES: OnDropFiles(main, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_NOTIFYFORMAT: return OnNotifyFormat(main, reinterpret_cast<HWND>(wParam), lParam);
     default: return DefWindowProcA(main, message, wParam, lParam);
   }
 }

@@ -87,6 +87,31 @@ TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
   EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"saved.txt"}) << "no temporary file left";
 }
 
+// The rows hold a file's bytes as they were, and Save writes them back so:
+// a pair that code page 932 does not map (0x85 0x40), a lone lead byte at a
+// field's end (0x82), and bytes that are no character at all (0x80, 0xA0,
+// 0xFD), in every field.
+TEST_F(SaveTest, SaveWritesBytesNoCodePageMapsBackAsTheyWere) {
+  const std::string odd =
+      "\x85\x40\r\n"
+      "a\x82\r\n"
+      "\x80\t\xA0\t\xFD\r\n"
+      "\x82\xA0\x85\x40\t\x82\xA0\x82\t?\r\n"
+      "w\t?\tk \x82\r\n"
+      "\xFD\xA0\x80\x82\r\n";
+  const std::string path = files_.Write("odd.txt", odd);
+  OpenCommandLineFile(main_, path.c_str());
+  EXPECT_EQ(Rows(), (std::vector<Row>{{"\x85\x40"},
+                                      {"a\x82"},
+                                      {"\x80", "\xA0", "\xFD"},
+                                      {"\x82\xA0\x85\x40", "\x82\xA0\x82", ""},
+                                      {"w", "", "k \x82"},
+                                      {"\xFD\xA0\x80\x82"}}));
+  UpdateWindow(main_);  // the rows are shown, converted for display only
+  Command(IDM_SAVE);
+  EXPECT_EQ(FileBytes(path), odd);
+}
+
 TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {
   Append(rows_);
   // Untitled, Save asks for a file as Save As does.

@@ -1,0 +1,217 @@
+// The list control as a view of the table: it shows the table's bytes, keeps
+// the rows' selection and focus by the table's rules, finds a row by the
+// first characters typed, and sends no message per row, however many rows
+// the table holds.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "convert/sjis_text.h"
+#include "res/resource_ids.h"
+#include "tests/app/main_window_fixture.h"
+#include "wordlist/sort_order.h"
+#include "wordlist/word_list_view.h"
+
+namespace {
+
+WordEntry Entry(const std::string& word) {
+  WordEntry entry{};
+  CopySjisText(entry.word, word);
+  return entry;
+}
+
+// Every row's states, as the list's operations report them.
+struct States {
+  std::vector<bool> selected;
+  int focused;
+  bool operator==(const States&) const = default;
+};
+
+States StatesOf(WordList list) {
+  States states{{}, FocusedRow(list)};
+  for (int i = 0; i < RowCount(list); ++i) states.selected.push_back(IsWordRowSelected(list, i));
+  return states;
+}
+
+void PrintTo(const States& states, std::ostream* os) {
+  *os << "selected {";
+  for (size_t i = 0; i < states.selected.size(); ++i) {
+    if (states.selected[i]) *os << ' ' << i;
+  }
+  *os << " }, focused " << states.focused;
+}
+
+// The same steps on the program's list, whose control keeps the states, and
+// on a table of its own, which keeps them itself: after each step both hold
+// the same rows in the same states.
+TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
+  const std::unique_ptr<WordTable, void (*)(WordList)> table(CreateWordTable(), DestroyWordTable);
+  const WordList lists[] = {list(), table.get()};
+  const auto each = [&](auto step) {
+    for (WordList l : lists) step(l);
+  };
+  const auto expectSame = [&](const char* after) {
+    EXPECT_EQ(StatesOf(list()), StatesOf(table.get())) << "after " << after;
+    EXPECT_EQ(RowCount(list()), static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0))) << after;
+  };
+
+  each([](WordList l) {
+    for (int i = 0; i < 10; ++i) InsertWordRow(l, i, Entry(std::string(1, static_cast<char>('j' - i))));
+  });
+  each([](WordList l) {
+    for (int i : {2, 5, 7}) SelectWordRow(l, i, true);
+    FocusWordRow(l, 5);
+  });
+  expectSame("selecting");
+  each([](WordList l) { InsertWordRow(l, 0, Entry("first")); });
+  expectSame("an insert at the top");
+  each([](WordList l) { InsertWordRow(l, 6, Entry("middle")); });
+  expectSame("an insert before the focused row");
+  WithRedrawSuspended(list_, [&] {
+    each([](WordList l) {
+      InsertWordRow(l, RowCount(l), Entry("appended"));
+      InsertWordRow(l, 4, Entry("while suspended"));
+      InsertWordRow(l, RowCount(l), Entry("appended again"));
+    });
+  });
+  expectSame("inserts while painting is suspended");
+  each(DeleteSelectedWordRow);
+  expectSame("a deletion of the first selected row");
+  each([](WordList l) {
+    SelectWordRow(l, FocusedRow(l), true);
+    while (FirstSelectedRow(l) != FocusedRow(l)) SelectWordRow(l, FirstSelectedRow(l), false);
+    DeleteSelectedWordRow(l);
+  });
+  expectSame("a deletion of the focused row");
+  each([](WordList l) {
+    FocusWordRow(l, RowCount(l) - 1);
+    SelectWordRow(l, RowCount(l) - 1, true);
+  });
+  // The directions are the process's: each list is sorted from the same one.
+  each([](WordList l) {
+    ColumnSortDirection[0] = kNeverSorted;
+    SortWordList(l, 0);
+  });
+  expectSame("a sort");
+  each([](WordList l) {
+    ColumnSortDirection[0] = kSortedAscending;
+    SortWordList(l, 0);
+  });
+  expectSame("a second sort");
+  each(ReselectFocusedRow);
+  expectSame("re-selection");
+  each([](WordList l) {
+    while (FirstSelectedRow(l) >= 0) DeleteSelectedWordRow(l);
+  });
+  expectSame("deleting every selected row");
+  each([](WordList l) { FocusWordRow(l, -1); });
+  each(ReselectFocusedRow);
+  expectSame("re-selection without a focused row");
+  each([](WordList l) {
+    const std::unique_ptr<WordTable, void (*)(WordList)> other(CreateWordTable(), DestroyWordTable);
+    InsertWordRow(other.get(), 0, Entry("swapped in"));
+    SwapWordRows(l, other.get());
+  });
+  expectSame("a swap");
+  each(ClearWordList);
+  expectSame("clearing");
+  ColumnSortDirection[0] = 0;
+}
+
+TEST_F(MainWindowTest, TheControlShowsTheTablesTexts) {
+  Append({{"漢字", "かんじ", "k a _n j i"}, {"x"}});
+  char text[64] = {};
+  LVITEMA item{};
+  item.iSubItem = 2;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list_, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(item.pszText, "k a _n j i");
+  item.iSubItem = 0;
+  item.pszText = text;
+  SendMessageA(list_, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(item.pszText, "漢字");
+  item.iSubItem = 1;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list_, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(item.pszText, "") << "an empty reading";
+}
+
+// Typing a word's first letters moves the focus to the next row whose word
+// starts with them, whatever their case, wrapping to the top.
+TEST_F(MainWindowTest, TypingAWordsFirstLettersFindsItsRow) {
+  Append({{"apple"}, {"Kiwi"}, {"banana"}, {"kumquat"}});
+  SetFocus(list_);
+  SendMessageA(list_, WM_CHAR, 'k', 1);
+  EXPECT_EQ(FocusedRow(list()), 1);
+  EXPECT_EQ(FirstSelectedRow(list()), 1);
+  SendMessageA(list_, WM_CHAR, 'u', 1);
+  EXPECT_EQ(FocusedRow(list()), 3) << "\"ku\" is kumquat";
+  Sleep(1100);  // after a pause a new search begins
+  SendMessageA(list_, WM_CHAR, 'a', 1);
+  EXPECT_EQ(FocusedRow(list()), 0) << "from the top again";
+}
+
+// Messages the list control receives, counted while the control lives.
+LRESULT CALLBACK CountMessages(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+  ++*reinterpret_cast<size_t*>(count);
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// What each step costs the control, in messages, at 1,000 and at 1,000,000
+// rows: the same (a few, and the texts of the rows in view), never one per
+// row.
+TEST_F(MainWindowTest, NoStepSendsAMessagePerRow) {
+  const auto wordList = [](int rows) {
+    std::string file;
+    for (int i = 0; i < rows; ++i) {
+      file.append("w");
+      file.append(std::to_string(i % 997));
+      file.append("\tかな\n");
+    }
+    return file;
+  };
+  const std::string small = files_.Write("small.txt", wordList(1000));
+  const std::string big = files_.Write("big.txt", wordList(1000000));
+  size_t messages = 0;
+  ASSERT_TRUE(SetWindowSubclass(list_, CountMessages, 1, reinterpret_cast<DWORD_PTR>(&messages)));
+
+  std::vector<size_t> costs[2];
+  const std::string paths[2] = {small, big};
+  for (int size = 0; size < 2; ++size) {
+    const std::string& path = paths[size];
+    std::vector<size_t>& cost = costs[size];
+    const auto step = [&](auto work) {
+      messages = 0;
+      work();
+      UpdateWindow(main_);
+      cost.push_back(messages);
+    };
+    step([&] { OpenCommandLineFile(main_, path.c_str()); });
+    step([&] { ClickColumn(0); });
+    step([&] {
+      SelectWordRow(list(), 5, true);
+      FocusWordRow(list(), 5);
+      Command(IDM_DELETE);
+    });
+    step([&] { InsertWordRow(list(), 3, Entry("inserted")); });
+    step([&] { OpenCommandLineFile(main_, path.c_str()); });
+    step([&] { Command(IDM_NEW); });
+  }
+  RemoveWindowSubclass(list_, CountMessages, 1);
+  const char* steps[] = {"open", "sort", "delete", "insert", "open over the rows", "new"};
+  for (size_t i = 0; i < costs[0].size(); ++i) {
+    std::printf("%-20s %6zu messages at 1,000 rows, %6zu at 1,000,000\n", steps[i], costs[0][i], costs[1][i]);
+    EXPECT_LE(costs[1][i], costs[0][i] + 200) << "step " << i << ": " << costs[0][i] << " messages at 1,000 rows, "
+                                               << costs[1][i] << " at 1,000,000";
+  }
+}
+
+}  // namespace
