@@ -8,6 +8,7 @@
 
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/sort_prefix_oracle.h"
 
 namespace {
 
@@ -77,19 +78,9 @@ TEST_F(MainWindowTest, LargeSortsAgreeWithAStableByteOrder) {
   }
   Append(rows);
 
-  const auto sortPrefix = [](const std::string& text) {
-    size_t end = 0;
-    while (end < text.size()) {
-      const auto lead = static_cast<unsigned char>(text[end]);
-      const size_t width = (lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0 ? 2 : 1;
-      if (end + width > 29) break;
-      end += width;
-    }
-    return text.substr(0, end);
-  };
   for (bool ascending : {true, false}) {
     std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-      const std::string pa = sortPrefix(a.word), pb = sortPrefix(b.word);
+      const std::string pa = OracleSortPrefix(a.word), pb = OracleSortPrefix(b.word);
       const int order = std::memcmp(pa.data(), pb.data(), std::min(pa.size(), pb.size()));
       const int sign = order != 0 ? order : pa.size() < pb.size() ? -1 : pa.size() > pb.size() ? 1 : 0;
       return ascending ? sign < 0 : sign > 0;

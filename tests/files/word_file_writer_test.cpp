@@ -89,8 +89,7 @@ TEST_P(WordFileWriterTest, GeneratedTablesComeBackByteForByte) {
     const int keys = 1 + static_cast<int>(random() % 8);
     for (int k = 0; k < keys; ++k) {
       reading += KanaPhonemeTable[random() % kKanaPhonemeRows].key;
-      // Kanji of JIS level 1, all of them mapped to Unicode: the list view
-      // keeps its texts as Unicode and cannot hold unassigned codes.
+      // Kanji of JIS level 1.
       word += static_cast<char>(0x89 + random() % 15);
       word += static_cast<char>(0x40 + random() % 0x3F);
     }

@@ -10,6 +10,7 @@
 
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
+#include "tests/support/sort_prefix_oracle.h"
 #include "wordlist/sort_order.h"
 
 namespace {
@@ -222,19 +223,9 @@ TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
     rows.push_back({text, std::to_string(i)});
     InsertWordRow(list, i, Entry(text, rows.back().second));
   }
-  const auto prefix = [](const std::string& text) {
-    size_t end = 0;
-    while (end < text.size()) {
-      const auto lead = static_cast<unsigned char>(text[end]);
-      const size_t width = (lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0 ? 2 : 1;
-      if (end + width > 29) break;
-      end += width;
-    }
-    return text.substr(0, end);
-  };
   for (bool ascending : {true, false}) {
     std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
-      const std::string pa = prefix(a.first), pb = prefix(b.first);
+      const std::string pa = OracleSortPrefix(a.first), pb = OracleSortPrefix(b.first);
       // std::string compares its chars as unsigned bytes
       return ascending ? pa < pb : pb < pa;
     });
