@@ -41,6 +41,25 @@ void OnClose(HWND main) {
   if (ShowProgramMessage(main, IDS_CLOSE_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(main);
 }
 
+// The window inside the main window that had the keyboard focus when the main
+// window last stopped being the active window.
+HWND g_focusWhenDeactivated = nullptr;
+
+// Whenever the main window becomes active again (after a message box, a
+// dialog, another program), the keyboard focus goes back where it was, as
+// the dialog manager does for dialogs; the first time, to the list.
+void OnActivate(HWND main, WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus == main || IsChild(main, focus)) g_focusWhenDeactivated = focus;
+    return;
+  }
+  if (HIWORD(state)) return;  // minimised: nothing takes the focus
+  HWND focus = g_focusWhenDeactivated;
+  if (!IsWindow(focus) || (focus != main && !IsChild(main, focus))) focus = WordListOf(main);
+  SetFocus(focus);
+}
+
 // The image lists go with the list control, which releases them itself.
 void OnDestroy() { PostQuitMessage(0); }
 
@@ -131,6 +150,7 @@ LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_CREATE: return OnCreate(main);
     case WM_SIZE: OnSize(main, lParam); return 0;
+    case WM_ACTIVATE: OnActivate(main, wParam); return 0;
     case WM_CLOSE: OnClose(main); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_COMMAND: OnCommand(main, LOWORD(wParam)); return 0;

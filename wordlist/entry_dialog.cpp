@@ -6,25 +6,88 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <string_view>
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
+#include "wordlist/typed_text.h"
 
 namespace {
 
 constexpr char kParamProperty[] = "param";
 constexpr UINT kShiftJis = 932;
 
-EntryDialogParam* WorkingCopy(HWND dialog) { return static_cast<EntryDialogParam*>(GetPropA(dialog, kParamProperty)); }
+constexpr int kBoxes[] = {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX};
+
+// The dialog's heap block: the working copy, and what each box held after
+// the last edit the dialog let stand (so that an edit that would take a box
+// past 80 bytes can be cut back to what fits).
+struct EntryDialogState {
+  EntryDialogParam param;
+  std::string boxTexts[3];
+  bool settingText = false;  // the dialog itself is putting a text into a box
+};
+
+EntryDialogState* StateOf(HWND dialog) { return static_cast<EntryDialogState*>(GetPropA(dialog, kParamProperty)); }
+
+EntryDialogParam* WorkingCopy(HWND dialog) {
+  EntryDialogState* state = StateOf(dialog);
+  return state ? &state->param : nullptr;
+}
 
 // Detaches and frees the working copy and ends the dialog. Every way of
 // closing ends it with the same result.
 void CloseEntryDialog(HWND dialog) {
-  delete static_cast<EntryDialogParam*>(RemovePropA(dialog, kParamProperty));
+  delete static_cast<EntryDialogState*>(RemovePropA(dialog, kParamProperty));
   EndDialog(dialog, IDCANCEL);
+}
+
+std::string BoxText(HWND box) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+  const int length = GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  return text;
+}
+
+// Puts a text of the dialog's own into a box (not bound by the limit on what
+// is typed).
+void SetBoxText(HWND dialog, int id, const char* text) {
+  EntryDialogState* state = StateOf(dialog);
+  if (state) state->settingText = true;
+  SetDlgItemTextA(dialog, id, text);
+  if (!state) return;
+  state->settingText = false;
+  state->boxTexts[id - IDC_WORD_BOX] = BoxText(GetDlgItem(dialog, id));
+}
+
+// After each edit of a box: a text the edit took past 80 bytes is cut back to
+// what fits, at a whole character, and the caret put after what was kept. The
+// edit control's own limit counts characters on one platform and bytes on
+// another; this counts bytes everywhere.
+void KeepTypedTextWithinLimit(HWND dialog, int id) {
+  EntryDialogState* state = StateOf(dialog);
+  if (!state || state->settingText) return;
+  HWND box = GetDlgItem(dialog, id);
+  std::string& before = state->boxTexts[id - IDC_WORD_BOX];
+  const std::string after = BoxText(box);
+  size_t caret = 0;
+  std::string fitted = FitTypedText(before, after, kTypedTextLimit, caret);
+  if (fitted != after) {
+    state->settingText = true;
+    SetWindowTextA(box, fitted.c_str());
+    state->settingText = false;
+    // The control counts its positions in bytes where it holds code page 932
+    // text, and in UTF-16 units where it holds Unicode: its length tells which.
+    const auto length = static_cast<size_t>(SendMessageA(box, EM_LINELENGTH, 0, 0));
+    int position = static_cast<int>(caret);
+    if (length != fitted.size()) position = MultiByteToWideChar(kShiftJis, 0, fitted.data(), static_cast<int>(caret), nullptr, 0);
+    SendMessageA(box, EM_SETSEL, position, position);
+    MessageBeep(MB_OK);
+  }
+  before = std::move(fitted);
 }
 
 // At most 127 bytes of a box, cut at a whole character. The box is read into
@@ -49,22 +112,20 @@ void ReadBoxes(HWND dialog, EntryDialogParam& param) {
 BOOL StartEntryDialog(HWND dialog, const EntryDialogParam& opener) {
   // Without its working copy the dialog can do nothing: it closes at once and
   // the list stays as it was.
-  auto* param = new (std::nothrow) EntryDialogParam(opener);
-  if (!param || !SetPropA(dialog, kParamProperty, param)) {
-    delete param;
+  auto* state = new (std::nothrow) EntryDialogState{opener, {}, false};
+  if (!state || !SetPropA(dialog, kParamProperty, state)) {
+    delete state;
     EndDialog(dialog, IDCANCEL);
     return TRUE;
   }
-  WordEntry& entry = param->entry;
+  WordEntry& entry = state->param.entry;
   entry.word[kWordFieldSize - 1] = entry.reading[kWordFieldSize - 1] = entry.baseform[kWordFieldSize - 1] = '\0';
-  SetDlgItemTextA(dialog, IDC_WORD_BOX, entry.word);
-  SetDlgItemTextA(dialog, IDC_READING_BOX, entry.reading);
-  SetDlgItemTextA(dialog, IDC_BASEFORM_BOX, entry.baseform);
+  SetBoxText(dialog, IDC_WORD_BOX, entry.word);
+  SetBoxText(dialog, IDC_READING_BOX, entry.reading);
+  SetBoxText(dialog, IDC_BASEFORM_BOX, entry.baseform);
   // After the texts: a longer text the dialog opens with stays whole; the
   // limit bounds only what the user types.
-  for (int id : {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX}) {
-    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
-  }
+  for (int id : kBoxes) SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
   return TRUE;  // the focus goes to the word box
 }
 
@@ -119,7 +180,7 @@ void ProposeReading(HWND dialog) {
                                                   GCL_REVERSECONVERSION);
       char reading[kBoxTextSize];
       if (FirstCandidateReading(candidates.get(), written < size ? written : size, reading)) {
-        SetDlgItemTextA(dialog, IDC_READING_BOX, reading);
+        SetBoxText(dialog, IDC_READING_BOX, reading);
       }
     }
   }
@@ -134,7 +195,7 @@ void GenerateBaseform(HWND dialog) {
   if (!param) return;
   ReadWordAndReading(dialog, *param);
   const int result = ConvertReadingToBaseform(param->entry.reading, param->entry.baseform);
-  SetDlgItemTextA(dialog, IDC_BASEFORM_BOX, param->entry.baseform);
+  SetBoxText(dialog, IDC_BASEFORM_BOX, param->entry.baseform);
   if (result == -2) {
     ShowProgramMessage(dialog, IDS_NOT_HIRAGANA, MB_ICONERROR);
   } else if (result == 0) {
@@ -149,7 +210,13 @@ BOOL OnEntryCommand(HWND dialog, int id, int notification) {
     case IDC_ADD_ROW: AddEntry(dialog); return TRUE;
     case IDC_GENERATE_BASEFORM: GenerateBaseform(dialog); return TRUE;
     case IDC_WORD_BOX:
-      if (notification != EN_KILLFOCUS) return FALSE;
+    case IDC_READING_BOX:
+    case IDC_BASEFORM_BOX:
+      if (notification == EN_UPDATE) {
+        KeepTypedTextWithinLimit(dialog, id);
+        return TRUE;
+      }
+      if (id != IDC_WORD_BOX || notification != EN_KILLFOCUS) return FALSE;
       ProposeReading(dialog);
       return TRUE;
     default: return FALSE;

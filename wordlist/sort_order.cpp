@@ -41,25 +41,34 @@ bool FlipColumnSortDirection(int column) {
   return true;
 }
 
+namespace {
+
+constexpr size_t kHeadBytes = sizeof(SortItem::head);
+
+}  // namespace
+
 SortItem MakeSortItem(std::string_view text, uint32_t row) {
   const std::string_view prefix = SortPrefix(text);
-  uint64_t head = 0;
-  for (size_t i = 0; i < 8; ++i) {
+  SortItem item{{0, 0}, prefix.data(), row, static_cast<uint8_t>(prefix.size())};
+  for (size_t i = 0; i < kHeadBytes; ++i) {
+    uint64_t& head = item.head[i / 8];
     head = head << 8 | (i < prefix.size() ? static_cast<unsigned char>(prefix[i]) : 0u);
   }
-  return {head, prefix.data(), static_cast<uint8_t>(prefix.size()), row};
+  return item;
 }
 
-// The heads order two prefixes as their first eight bytes do; only prefixes
-// that agree in those are compared by CompareWordRows. A row's text is then
-// reached only for such ties, which keeps a sort of a million rows from
-// wandering through all their texts.
+// The heads order two prefixes as their first sixteen bytes do; only
+// prefixes that agree in those are compared by CompareWordRows. A row's text
+// is then reached only for such ties, which keeps a sort of a million rows
+// from wandering through all their texts.
 void SortItemsStably(std::vector<SortItem>& items, int column) {
   if (!IsColumn(column)) return;
   const bool ascending = ColumnSortDirection[column] == kSortedAscending;
   std::stable_sort(items.begin(), items.end(), [column, ascending](const SortItem& a, const SortItem& b) {
-    if (a.head != b.head) return ascending ? a.head < b.head : a.head > b.head;
-    if (a.length <= 8 && b.length <= 8) return false;  // equal heads, no NULs: the same text
+    for (int i = 0; i < 2; ++i) {
+      if (a.head[i] != b.head[i]) return ascending ? a.head[i] < b.head[i] : a.head[i] > b.head[i];
+    }
+    if (a.length <= kHeadBytes && b.length <= kHeadBytes) return false;  // equal heads, no NULs: the same text
     return CompareWordRows({a.text, a.length}, {b.text, b.length}, column) < 0;
   });
 }

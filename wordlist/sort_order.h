@@ -30,14 +30,14 @@ int CompareSortTexts(std::string_view a, std::string_view b);
 bool FlipColumnSortDirection(int column);
 
 // One row as the sort sees it: its prefix (see SortPrefix), which points into
-// the table's own storage, the prefix's first eight bytes as one number, most
-// significant first (zero bytes after a shorter prefix, which holds no NUL),
-// and the row's position before the sort.
+// the table's own storage, the prefix's first sixteen bytes as two numbers,
+// most significant byte first (zero bytes after a shorter prefix, which holds
+// no NUL), and the row's position before the sort.
 struct SortItem {
-  uint64_t head;
+  uint64_t head[2];
   const char* text;
-  uint8_t length;
   uint32_t row;
+  uint8_t length;
 };
 
 // The item of a row whose column text is `text`.

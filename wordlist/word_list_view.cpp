@@ -152,8 +152,11 @@ class ListView final : public WordListView {
     SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
   }
 
+  // The control looks at every row for each question, so the rows are
+  // gathered only when some are selected.
   std::vector<int> RowsInState(int after, unsigned state) {
     std::vector<int> rows;
+    if (state == kRowSelected && SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return rows;
     for (int row = NextRowInState(after, state); row >= 0; row = NextRowInState(row, state)) rows.push_back(row);
     return rows;
   }

@@ -179,6 +179,40 @@ TEST_F(EntryDialogTest, BoxesShowLongTextsWholeButRowsKeep127Bytes) {
   EXPECT_EQ(baseform.substr(0, 10), "sh i sh i ");
 }
 
+// Characters typed one by one, as the keyboard (or the input method)
+// delivers them to the box that has the focus.
+void TypeKeys(HWND dialog, int box, const std::wstring& keys) {
+  HWND edit = GetDlgItem(dialog, box);
+  SetFocus(edit);
+  for (wchar_t key : keys) SendMessageW(edit, WM_CHAR, key, 1);
+}
+
+// Typing stops at 80 bytes, 40 double-byte characters, never in the middle
+// of one, in every box; a row the dialog stores can then always be saved.
+TEST_F(EntryDialogTest, TypingStopsAtEightyBytesNotEightyCharacters) {
+  std::string kanji40;
+  for (int i = 0; i < 40; ++i) kanji40 += "漢";
+  CommandWithDialogs(IDM_ADD, {[&](HWND dialog) {
+    TypeKeys(dialog, IDC_WORD_BOX, std::wstring(50, L'漢'));
+    EXPECT_EQ(DialogText(dialog, IDC_WORD_BOX), kanji40);
+    TypeKeys(dialog, IDC_WORD_BOX, L"a");
+    EXPECT_EQ(DialogText(dialog, IDC_WORD_BOX), kanji40);
+    Type(dialog, IDC_READING_BOX, std::string(79, 'r'));
+    TypeKeys(dialog, IDC_READING_BOX, L"漢");
+    EXPECT_EQ(DialogText(dialog, IDC_READING_BOX), std::string(79, 'r')) << "no half character";
+    TypeKeys(dialog, IDC_READING_BOX, L"s");
+    EXPECT_EQ(DialogText(dialog, IDC_READING_BOX), std::string(79, 'r') + "s");
+    TypeKeys(dialog, IDC_BASEFORM_BOX, std::wstring(45, L'ア') + L"bb");
+    EXPECT_EQ(DialogText(dialog, IDC_BASEFORM_BOX).size(), 80u);
+    Click(dialog, IDC_ADD_ROW);
+    Press(dialog, IDCANCEL);
+  }});
+  const Row added = Rows().back();
+  EXPECT_EQ(added.word, kanji40);
+  EXPECT_EQ(added.reading.size(), 80u);
+  EXPECT_EQ(added.baseform.size(), 80u);
+}
+
 // Under Wine the input method has no reverse conversion: leaving the word box
 // must then leave the reading empty, and nothing may crash.
 TEST_F(EntryDialogTest, LeavingTheWordBoxAsksForAReadingSafely) {

@@ -78,6 +78,29 @@ TEST_F(MainWindowTest, ClosingAsksEveryTimeAndOnlyYesEnds) {
   EXPECT_EQ(quit.wParam, 0u);
 }
 
+// After every modal box the keyboard focus is back in the list, where it
+// was: Down moves in the list at once.
+TEST_F(MainWindowTest, TheFocusComesBackToTheListAfterEachModalBox) {
+  Append({{"a"}, {"b"}});
+  ASSERT_EQ(GetFocus(), list_);
+  CommandWithDialogs(IDM_EXIT, {ExpectMessage("終了してもよいですか", MB_YESNO | MB_ICONQUESTION, IDNO)});
+  EXPECT_EQ(GetFocus(), list_) << "after No to the closing question";
+
+  Select({1});
+  SetFocus(list_);
+  {
+    DialogScript script({[](HWND dialog) { Press(dialog, IDCANCEL); }});
+    Notify(NM_DBLCLK);
+  }
+  EXPECT_EQ(GetFocus(), list_) << "after a double-click edit";
+
+  {
+    DialogScript script({ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
+    OpenCommandLineFile(main_, files_.PathOf("missing.txt").c_str());
+  }
+  EXPECT_EQ(GetFocus(), list_) << "after the start-up message";
+}
+
 TEST_F(MainWindowTest, CommandLineFileBecomesTheCurrentFileAsTyped) {
   const std::string path = files_.Write("start.txt", "one\ntwo\n");
   OpenCommandLineFile(main_, path.c_str());

@@ -208,12 +208,20 @@ TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
   EXPECT_EQ(Column(2), expected) << "descending keeps ties in their order too";
 }
 
-// Random texts that share starts of 7, 8 and 28 bytes, with tails of a few
+// Random texts that share starts of 7, 8, 15, 16 and 28 bytes, with tails of a few
 // distinct bytes and characters, against an order computed here: a stable
 // sort on the first 29 bytes cut at a whole character, compared as unsigned
 // bytes.
 TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
-  const std::string stems[] = {"", "aaaaaaa", "aaaaaaaa", "aaaaaaa\x81", std::string(28, 'a'), std::string(27, 'a') + "\xE0"};
+  const std::string stems[] = {"",
+                               "aaaaaaa",
+                               "aaaaaaaa",
+                               "aaaaaaa\x81",
+                               std::string(15, 'a'),
+                               std::string(16, 'a'),
+                               std::string(15, 'a') + "\x81",
+                               std::string(28, 'a'),
+                               std::string(27, 'a') + "\xE0"};
   const char* pieces[] = {"a", "b", "\x7F", "\x80", "\xA1", "\xDF", "\x81\x40", "\x9F\xFC", "\xE0\x40", "\xFC\xFC"};
   std::mt19937 random(7);
   std::vector<std::pair<std::string, std::string>> rows;  // word, position
