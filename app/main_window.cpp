@@ -41,21 +41,18 @@ void OnClose(HWND main) {
   if (ShowProgramMessage(main, IDS_CLOSE_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(main);
 }
 
-// The window inside the main window that had the keyboard focus when the main
-// window last stopped being the active window.
-HWND g_focusWhenDeactivated = nullptr;
+// Where the keyboard focus was last inside the main window: the list, or the
+// main window itself. Kept as the focus moves, since by the time the main
+// window hears that it is no longer active (a message box or dialog has
+// disabled it), the focus has already been taken from it.
+HWND g_lastFocus = nullptr;
 
 // Whenever the main window becomes active again (after a message box, a
 // dialog, another program), the keyboard focus goes back where it was, as
 // the dialog manager does for dialogs; the first time, to the list.
 void OnActivate(HWND main, WPARAM state) {
-  if (LOWORD(state) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus == main || IsChild(main, focus)) g_focusWhenDeactivated = focus;
-    return;
-  }
-  if (HIWORD(state)) return;  // minimised: nothing takes the focus
-  HWND focus = g_focusWhenDeactivated;
+  if (LOWORD(state) == WA_INACTIVE || HIWORD(state)) return;  // minimised: nothing takes the focus
+  HWND focus = g_lastFocus;
   if (!IsWindow(focus) || (focus != main && !IsChild(main, focus))) focus = WordListOf(main);
   SetFocus(focus);
 }
@@ -90,6 +87,7 @@ LRESULT OnNotify(HWND main, WPARAM control, const NMHDR& header) {
   LRESULT answer = 0;
   if (AnswerWordListQuestion(header, answer)) return answer;
   switch (header.code) {
+    case NM_SETFOCUS: g_lastFocus = header.hwndFrom; break;
     case LVN_COLUMNCLICK: SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
     case NM_DBLCLK: EditSelectedRow(main); break;
     default: break;
@@ -151,6 +149,7 @@ LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE: return OnCreate(main);
     case WM_SIZE: OnSize(main, lParam); return 0;
     case WM_ACTIVATE: OnActivate(main, wParam); return 0;
+    case WM_SETFOCUS: g_lastFocus = main; return 0;
     case WM_CLOSE: OnClose(main); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_COMMAND: OnCommand(main, LOWORD(wParam)); return 0;

@@ -179,11 +179,12 @@ TEST_F(EntryDialogTest, BoxesShowLongTextsWholeButRowsKeep127Bytes) {
   EXPECT_EQ(baseform.substr(0, 10), "sh i sh i ");
 }
 
-// Characters typed one by one, as the keyboard (or the input method)
-// delivers them to the box that has the focus.
+// Characters typed one by one at the end of a box, as the keyboard (or the
+// input method) delivers them to the box that has the focus.
 void TypeKeys(HWND dialog, int box, const std::wstring& keys) {
   HWND edit = GetDlgItem(dialog, box);
   SetFocus(edit);
+  SendMessageA(edit, EM_SETSEL, 0x7FFF, 0x7FFF);
   for (wchar_t key : keys) SendMessageW(edit, WM_CHAR, key, 1);
 }
 
