@@ -44,7 +44,7 @@ lexiforge_wine_env() {
     lexiforge_start_xvfb "${LEXIFORGE_XVFB_DISPLAY:-:99}" || return 1
   fi
 
-  local marker="$WINEPREFIX/.lexiforge-prefix-1"
+  local marker="$WINEPREFIX/.lexiforge-prefix-2"
   if [ ! -f "$marker" ]; then
     mkdir -p "$WINEPREFIX" || return 1
     echo "wine-env: setting up the Wine prefix $WINEPREFIX" >&2
@@ -113,11 +113,14 @@ lexiforge_wine_registry() {
   # A crash ends the process with a backtrace instead of a dialog that would
   # hang an unattended run.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || return 1
-  # The dialogs ask for "ＭＳ Ｐゴシック"; give them the proportional IPA
-  # font (fonts-ipafont-gothic) by that name.
+  # The dialogs ask for "ＭＳ Ｐゴシック" and the word list for "ＭＳ ゴシック";
+  # give them the proportional and the fixed-pitch IPA font
+  # (fonts-ipafont-gothic) by those names.
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   wine reg add "$key" /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1 || return 1
   wine reg add "$key" /v 'MS PGothic' /d IPAPGothic /f >/dev/null 2>&1 || return 1
+  wine reg add "$key" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1 || return 1
+  wine reg add "$key" /v 'MS Gothic' /d IPAGothic /f >/dev/null 2>&1 || return 1
 }
 
 lexiforge_wine_env

@@ -20,6 +20,7 @@ constexpr DWORD kListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | L
 static_assert(kListExtendedStyle == 0x421);
 
 constexpr int kColumnWidth = 150;
+constexpr int kListFontPoints = 10;
 
 constexpr UINT_PTR kSubclassId = 1;
 // The window property by which the control finds its view.
@@ -64,8 +65,20 @@ UINT ListStates(unsigned state) {
 class ListView final : public WordListView {
  public:
   ListView(HWND list, WordList table) : list_(list), table_(table) {}
+  ~ListView() {
+    if (font_) DeleteObject(font_);
+  }
+  ListView(const ListView&) = delete;
+  ListView& operator=(const ListView&) = delete;
 
   WordList table() const { return table_; }
+
+  // The list's own font, released with the view.
+  void UseFont(HFONT font) {
+    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font_) DeleteObject(font_);
+    font_ = font;
+  }
 
   void Suspend() {
     if (suspended_++ == 0) SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
@@ -175,6 +188,7 @@ class ListView final : public WordListView {
 
   HWND list_;
   WordList table_;
+  HFONT font_ = nullptr;
   int shownRows_ = 0;
   int suspended_ = 0;
 };
@@ -253,6 +267,20 @@ HWND CreateWordList(HWND parent) {
   return list;
 }
 
+// The list's font: "ＭＳ ゴシック" at 10 points, which every Japanese system
+// has (or substitutes). Fixed pitch, so that each phoneme symbol and each
+// space of a baseform takes a whole cell and two spaces never pass for one;
+// big enough that its underscore and descenders are drawn inside the row.
+// The font a list gets without one of its own can cut them off, which makes
+// "_n" look like " n".
+HFONT CreateListFont(HWND list) {
+  HDC screen = GetDC(list);
+  const int height = -MulDiv(kListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(list, screen);
+  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "ＭＳ ゴシック");
+}
+
 void SetUpWordList(HWND list) {
   HIMAGELIST large = ImageList_Create(32, 32, ILC_COLOR4, 4, 0);
   HIMAGELIST small = ImageList_Create(16, 16, ILC_COLOR4, 4, 0);
@@ -264,6 +292,10 @@ void SetUpWordList(HWND list) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list, GWLP_HINSTANCE));
   if (HICON icon = LoadIconA(instance, "MYICON1")) ImageList_ReplaceIcon(large, -1, icon);
   if (HICON icon = LoadIconA(instance, "S1")) ImageList_ReplaceIcon(small, -1, icon);
+
+  if (ListView* view = ViewOf(list)) {
+    if (HFONT font = CreateListFont(list)) view->UseFont(font);
+  }
 
   const auto style = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | kListExtendedStyle);

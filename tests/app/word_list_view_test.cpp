@@ -215,3 +215,82 @@ TEST_F(MainWindowTest, NoStepSendsAMessagePerRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels of a rectangle of the list as it is shown, one luminance byte
+// (0 black to 255 white) each, row by row.
+std::vector<uint8_t> Luminance(HWND list, const RECT& rect, int& width, int& height) {
+  width = rect.right - rect.left;
+  height = rect.bottom - rect.top;
+  HDC screen = GetDC(list);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(list, screen);
+  std::vector<uint8_t> luminance;
+  for (uint32_t pixel : pixels) {
+    luminance.push_back(static_cast<uint8_t>(((pixel >> 16 & 0xFF) * 3 + (pixel >> 8 & 0xFF) * 6 + (pixel & 0xFF)) / 10));
+  }
+  return luminance;
+}
+
+}  // namespace
+
+// Every phoneme symbol is drawn, whole, inside its cell: "_n" never looks
+// like " n", and no character touches the edge of its row, where the row
+// would cut it off.
+TEST_F(MainWindowTest, EveryCharacterOfABaseformIsDrawnWholeInsideItsCell) {
+  Append({{"漢字", "かんじ", "k a _n j i"},
+          {"space", "", "k a  n j i"},
+          {"学校", "がっこう", "g a Qk o o"},
+          {"らーめん", "らーめん", "r a a: m e _n"},
+          {"星", "ほし", "h o *"}});
+  UpdateWindow(main_);
+  const auto cell = [&](int row, int column) {
+    RECT rect{};
+    rect.top = column;
+    rect.left = LVIR_LABEL;
+    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+  };
+  constexpr uint8_t kInk = 128;  // darker than this is text; grid lines are lighter
+  for (int row = 0; row < 5; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      int width, height;
+      const RECT rect = cell(row, column);
+      const std::vector<uint8_t> pixels = Luminance(list_, rect, width, height);
+      ASSERT_GT(height, 2);
+      int ink = 0;
+      for (int x = 0; x < width; ++x) {
+        ink += pixels[x] < kInk;
+        EXPECT_GE(pixels[x], kInk) << "row " << row << ", column " << column << ": ink on the cell's top line";
+        EXPECT_GE(pixels[(height - 1) * width + x], kInk) << "row " << row << ", column " << column
+                                                           << ": ink on the cell's bottom line";
+      }
+      for (uint8_t pixel : pixels) ink += pixel < kInk;
+      if (!WordRowText(list(), row, column).empty()) {
+        EXPECT_GT(ink, 0) << "row " << row << ", column " << column << " shows nothing";
+      }
+    }
+  }
+  int width, height;
+  const std::vector<uint8_t> underscore = Luminance(list_, cell(0, 2), width, height);
+  const std::vector<uint8_t> space = Luminance(list_, cell(1, 2), width, height);
+  int differing = 0;
+  for (size_t i = 0; i < underscore.size(); ++i) differing += (underscore[i] < kInk) != (space[i] < kInk);
+  EXPECT_GT(differing, 0) << "\"k a _n j i\" and \"k a  n j i\" look the same";
+}
