@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -15,8 +16,8 @@
 
 namespace {
 
-// The question's text, a whole word, two numbers and the reason.
-constexpr size_t kLeaveOutQuestionSize = 1024;
+// One line of a message: a whole word or path, a number and a reason.
+constexpr size_t kMessageSize = 1024;
 
 WordList ListOf(HWND main) { return WordTableOf(WordListOf(main)); }
 
@@ -38,19 +39,40 @@ std::string ReasonText(RowProblem problem) {
   return ProgramText(IDS_ROW_PROBLEM_FIRST + static_cast<int>(problem) - static_cast<int>(RowProblem::kEmptyWord));
 }
 
+// The question before rows the format cannot hold are left out: how many,
+// and the first few by their numbers as the user counts rows, their words
+// and why.
+std::string LeaveOutQuestion(const UnwritableRows& unwritable) {
+  std::string rows;
+  char line[kMessageSize];
+  for (const UnwritableRow& row : unwritable.first) {
+    std::snprintf(line, sizeof line, ProgramText(IDS_UNWRITABLE_ROW).c_str(), row.index + 1, row.word.c_str(),
+                  ReasonText(row.problem).c_str());
+    rows += line;
+  }
+  const int unnamed = unwritable.count - static_cast<int>(unwritable.first.size());
+  if (unnamed > 0) {
+    std::snprintf(line, sizeof line, ProgramText(IDS_MORE_UNWRITABLE_ROWS).c_str(), unnamed);
+    rows += line;
+  }
+  const std::string format = ProgramText(IDS_LEAVE_OUT_QUESTION);
+  std::string question(format.size() + rows.size() + 16, '\0');
+  const int length = std::snprintf(question.data(), question.size(), format.c_str(), unwritable.count, rows.c_str());
+  question.resize(length > 0 ? std::min(static_cast<size_t>(length), question.size() - 1) : 0);
+  return question;
+}
+
 // Rows the format cannot hold are never written changed: the user either
 // leaves them out or writes nothing. True when the file was written.
 bool WriteRows(HWND main, const char* path, WordFileFormat format) {
   const WordList list = ListOf(main);
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
-  if (unwritable.count > 0) {
-    char question[kLeaveOutQuestionSize];
-    std::snprintf(question, sizeof question, ProgramText(IDS_LEAVE_OUT_QUESTION).c_str(), unwritable.count,
-                  unwritable.firstIndex + 1, unwritable.firstWord.c_str(), ReasonText(unwritable.firstProblem).c_str());
-    if (ShowMessage(main, question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+  if (unwritable.count > 0 &&
+      ShowMessage(main, LeaveOutQuestion(unwritable).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return false;
   }
   if (SaveWordFile(list, path, format) == SaveResult::kSaved) return true;
-  char failure[kLeaveOutQuestionSize];
+  char failure[kMessageSize];
   std::snprintf(failure, sizeof failure, ProgramText(IDS_SAVE_FAILED).c_str(), path);
   ShowMessage(main, failure, MB_ICONERROR);
   return false;

@@ -19,11 +19,8 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format) {
     GetWholeWordRow(list, i, row);
     const RowProblem problem = RowProblemFor(format, row);
     if (problem == RowProblem::kNone) continue;
-    if (found.count++ == 0) {
-      found.firstIndex = i;
-      found.firstWord = row.word;
-      found.firstProblem = problem;
-    }
+    if (found.first.size() < kNamedUnwritableRows) found.first.push_back({i, row.word, problem});
+    ++found.count;
   }
   return found;
 }

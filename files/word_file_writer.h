@@ -5,6 +5,7 @@
 // rows first (to tell the user), and the writer leaves them out.
 
 #include <string>
+#include <vector>
 
 #include "files/file_formats.h"
 #include "files/replacement_file.h"
@@ -14,12 +15,21 @@
 // that is only read holds no row.
 RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row);
 
-// The rows of the list the format cannot hold: how many, and the first.
+// A row the format cannot hold: its index, its word and why.
+struct UnwritableRow {
+  int index;
+  std::string word;
+  RowProblem problem;
+};
+
+// How many of them a question names before it only counts the rest.
+inline constexpr size_t kNamedUnwritableRows = 5;
+
+// The rows of the list the format cannot hold: how many, and the first of
+// them (up to kNamedUnwritableRows), in list order.
 struct UnwritableRows {
   int count = 0;
-  int firstIndex = -1;
-  std::string firstWord;
-  RowProblem firstProblem = RowProblem::kNone;
+  std::vector<UnwritableRow> first;
 };
 UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format);
 

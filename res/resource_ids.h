@@ -57,6 +57,8 @@
 #define IDS_WORD_COLUMN 12
 #define IDS_READING_COLUMN 13
 #define IDS_BASEFORM_COLUMN 14
+#define IDS_UNWRITABLE_ROW 15
+#define IDS_MORE_UNWRITABLE_ROWS 16
 // Why a row cannot be written: one text per reason, in the order of
 // RowProblem (files/file_formats.h), from kEmptyWord on.
 #define IDS_ROW_PROBLEM_FIRST 20

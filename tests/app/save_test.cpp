@@ -40,12 +40,11 @@ DialogStep AnswerOverwriteQuestion(int answer) {
   };
 }
 
-// The question before rows the format cannot hold are left out, answered.
-DialogStep AnswerLeaveOutQuestion(int count, int first, const std::string& word, const std::string& reason,
-                                  int answer) {
-  return ExpectMessage("この形式で書き込めない行が" + std::to_string(count) + "行あります。\n最初は" +
-                           std::to_string(first) + "行目の「" + word + "」です（" + reason +
-                           "）。\n\nこれらの行を除いて保存してもよいですか",
+// The question before rows the format cannot hold are left out, answered:
+// `rows` are the lines that name them.
+DialogStep AnswerLeaveOutQuestion(int count, const std::string& rows, int answer) {
+  return ExpectMessage("この形式で書き込めない行が" + std::to_string(count) + "行あります。\n" + rows +
+                           "\nこれらの行を除いて保存してもよいですか",
                        MB_YESNO | MB_ICONQUESTION, answer);
 }
 
@@ -136,16 +135,35 @@ TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {
 TEST_F(SaveTest, RowsTheFormatCannotHoldAreLeftOutOnlyWhenTheUserAgrees) {
   Append({{"a", "あ", "a"}, {"tab\there"}, {"b"}, {"c", "?"}});
   const std::string path = files_.PathOf("some.txt");
-  const char* reason = "タブ・改行などの制御文字があります";
-  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, 2, "tab\there", reason, IDNO)});
+  const std::string rows =
+      "2行目の「tab\there」（タブ・改行などの制御文字があります）\n4行目の「c」（「よみ」かbaseformが\"?\"です）\n";
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, rows, IDNO)});
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(Title(), kUntitledTitle) << "a file not written does not become the current file";
   EXPECT_STREQ(CurrentFile.path, "");
 
-  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, 2, "tab\there", reason, IDYES)});
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(path), AnswerLeaveOutQuestion(2, rows, IDYES)});
   EXPECT_EQ(FileBytes(path), "a\tあ\ta\r\nb\r\n");
   EXPECT_EQ(Title(), TitleFor(path));
   EXPECT_EQ(RowCount(list()), 4) << "the rows left out stay in the list";
+}
+
+// The question names the first five rows that cannot be written and counts
+// the others.
+TEST_F(SaveTest, TheQuestionNamesTheFirstFiveRowsAndCountsTheRest) {
+  Append({{"ok", "", "a"}});
+  for (int i = 1; i <= 7; ++i) Append({{std::to_string(i * 11), "", "x *"}});
+  std::string rows;
+  for (int i = 1; i <= 5; ++i) {
+    rows += std::to_string(i + 1);
+    rows += "行目の「";
+    rows += std::to_string(i * 11);
+    rows += "」（baseformに音素記号でない文字があります）\n";
+  }
+  rows += "ほか2行\n";
+  CommandWithDialogs(IDM_BUILD_POOL,
+                     {ChooseFile(files_.PathOf("few.ppl")), AnswerLeaveOutQuestion(7, rows, IDNO)});
+  EXPECT_FALSE(std::filesystem::exists(files_.PathOf("few.ppl")));
 }
 
 TEST_F(SaveTest, AFileThatCannotBeWrittenIsLeftAsItWasAndNamed) {
@@ -207,7 +225,7 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
                         EXPECT_EQ(DialogText(dialog, 0x47C), "last.ppl");
                         ChooseFileOfType("プール作成", "ppl(*.ppl)", files_.PathOf("built"))(dialog);
                       },
-                      AnswerLeaveOutQuestion(1, 3, "星", "baseformに音素記号でない文字があります", IDYES)});
+                      AnswerLeaveOutQuestion(1, "3行目の「星」（baseformに音素記号でない文字があります）\n", IDYES)});
   EXPECT_EQ(Title(), TitleFor(current));
   EXPECT_STREQ(CurrentFile.path, current.c_str());
   EXPECT_STREQ(PoolFile.path, path.c_str()) << "the next pool dialog proposes it";

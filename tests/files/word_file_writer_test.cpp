@@ -190,7 +190,7 @@ TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
   EXPECT_EQ(PoolFileRowProblem(longRow), RowProblem::kNone);
 }
 
-TEST(FindUnwritableRows, CountsThemAndNamesTheFirst) {
+TEST(FindUnwritableRows, CountsThemAndNamesTheFirstFive) {
   TestWordList list;
   list.Append({"ok", "", "a"});
   list.Append({"first", "?", "a"});
@@ -198,13 +198,24 @@ TEST(FindUnwritableRows, CountsThemAndNamesTheFirst) {
   list.Append({"", "", ""});
   const UnwritableRows text = FindUnwritableRows(list, WordFileFormat::kTextWordList);
   EXPECT_EQ(text.count, 2);
-  EXPECT_EQ(text.firstIndex, 1);
-  EXPECT_EQ(text.firstWord, "first");
-  EXPECT_EQ(text.firstProblem, RowProblem::kPlaceholderText);
+  ASSERT_EQ(text.first.size(), 2u);
+  EXPECT_EQ(text.first[0].index, 1);
+  EXPECT_EQ(text.first[0].word, "first");
+  EXPECT_EQ(text.first[0].problem, RowProblem::kPlaceholderText);
+  EXPECT_EQ(text.first[1].index, 3);
+  EXPECT_EQ(text.first[1].problem, RowProblem::kEmptyWord);
 
   const UnwritableRows pool = FindUnwritableRows(list, WordFileFormat::kPoolFile);
   EXPECT_EQ(pool.count, 1);
-  EXPECT_EQ(pool.firstIndex, 3);
+  ASSERT_EQ(pool.first.size(), 1u);
+  EXPECT_EQ(pool.first[0].index, 3);
+
+  TestWordList many;
+  for (int i = 0; i < 7; ++i) many.Append({std::to_string(i), "", "*"});
+  const UnwritableRows seven = FindUnwritableRows(many, WordFileFormat::kPoolFile);
+  EXPECT_EQ(seven.count, 7);
+  ASSERT_EQ(seven.first.size(), 5u);
+  EXPECT_EQ(seven.first[4].word, "4");
 
   // The writer leaves them out and writes the others in order.
   TempFolder folder;
