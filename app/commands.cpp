@@ -7,6 +7,7 @@
 
 #include "app/current_file.h"
 #include "app/file_dialogs.h"
+#include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
 #include "res/messages.h"
@@ -71,10 +72,9 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format) {
       ShowMessage(main, LeaveOutQuestion(unwritable).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return false;
   }
-  if (SaveWordFile(list, path, format) == SaveResult::kSaved) return true;
-  char failure[kMessageSize];
-  std::snprintf(failure, sizeof failure, ProgramText(IDS_SAVE_FAILED).c_str(), path);
-  ShowMessage(main, failure, MB_ICONERROR);
+  std::string reason;
+  if (SaveWordFile(list, path, format, &reason) == SaveResult::kSaved) return true;
+  ShowSaveFailure(main, path, reason);
   return false;
 }
 

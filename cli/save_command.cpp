@@ -116,9 +116,14 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   if (strict && unwritable.count > 0) {
     std::fprintf(stderr, "lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,
                  unwritable.count, outName.c_str());
-  } else if (const SaveResult result = SaveWordFile(list, argv[output], format); result != SaveResult::kSaved) {
-    std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, outName.c_str(), Describe(result));
-    complete = false;
+  } else {
+    std::string reason;
+    if (const SaveResult result = SaveWordFile(list, argv[output], format, &reason); result != SaveResult::kSaved) {
+      // The system's words are in its own code page: Shift-JIS on Windows.
+      const std::string why = reason.empty() ? "" : " (" + PrintableText(reason, encoding) + ")";
+      std::fprintf(stderr, "lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());
+      complete = false;
+    }
   }
   DestroyWordTable(list);
   return complete ? 0 : 1;

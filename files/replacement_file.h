@@ -35,20 +35,28 @@ class ReplacementFile {
   // destination. On failure the temporary file is removed.
   SaveResult Commit();
 
+  // After a failure: the system's reason, in its own words (in the system's
+  // code page), or empty when it gave none.
+  const std::string& reason() const { return reason_; }
+
  private:
   void Discard();
 
   std::string path_;
   std::string tempPath_;
+  std::string reason_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
 };
 
 // Platform parts (replacement_file_posix.cpp, replacement_file_win32.cpp).
+// Each sets `reason` to the system's words when it fails.
 // Creates a new, uniquely named file in the folder of `path` and opens it for
 // writing in binary mode; nullptr when it cannot.
-std::FILE* CreateFileBeside(const char* path, std::string& tempPath);
+std::FILE* CreateFileBeside(const char* path, std::string& tempPath, std::string& reason);
 // Writes the file's buffers through to the disk; false on failure.
-bool FlushFileToDisk(std::FILE* file);
+bool FlushFileToDisk(std::FILE* file, std::string& reason);
 // Moves `tempPath` over `path`, replacing it in one step.
-bool MoveFileOver(const char* tempPath, const char* path);
+bool MoveFileOver(const char* tempPath, const char* path, std::string& reason);
+// The system's words for the C library's error number `error`.
+std::string ErrorNumberText(int error);

@@ -1,13 +1,32 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "convert/sjis_text.h"
 #include "files/replacement_file.h"
 
-std::FILE* CreateFileBeside(const char* path, std::string& tempPath) {
+namespace {
+
+// The system's words for its last error, in the ANSI code page, without the
+// line end it puts after them.
+std::string LastErrorText() {
+  const DWORD error = GetLastError();
+  char* text = nullptr;
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = length > 0 && text ? std::string(text, length) : std::string();
+  LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
+  return reason;
+}
+
+}  // namespace
+
+std::FILE* CreateFileBeside(const char* path, std::string& tempPath, std::string& reason) {
   // The folder part of the path, "." for a bare file name. The path is
   // walked by characters: the trail byte of a double-byte character can be
   // 0x5C, the backslash.
@@ -22,11 +41,18 @@ std::FILE* CreateFileBeside(const char* path, std::string& tempPath) {
   }
   const std::string folder = folderEnd == 0 ? std::string(".") : std::string(path, folderEnd);
   char name[MAX_PATH + 16];
-  if (folder.size() > MAX_PATH - 14) return nullptr;
+  if (folder.size() > MAX_PATH - 14) {
+    reason = ErrorNumberText(ENAMETOOLONG);
+    return nullptr;
+  }
   // Creates the file with a unique name, so it exists from here on.
-  if (GetTempFileNameA(folder.c_str(), "lfx", 0, name) == 0) return nullptr;
+  if (GetTempFileNameA(folder.c_str(), "lfx", 0, name) == 0) {
+    reason = LastErrorText();
+    return nullptr;
+  }
   std::FILE* file = std::fopen(name, "wb");
   if (!file) {
+    reason = ErrorNumberText(errno);
     DeleteFileA(name);
     return nullptr;
   }
@@ -34,8 +60,14 @@ std::FILE* CreateFileBeside(const char* path, std::string& tempPath) {
   return file;
 }
 
-bool FlushFileToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool FlushFileToDisk(std::FILE* file, std::string& reason) {
+  if (_commit(_fileno(file)) == 0) return true;
+  reason = ErrorNumberText(errno);
+  return false;
+}
 
-bool MoveFileOver(const char* tempPath, const char* path) {
-  return MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+bool MoveFileOver(const char* tempPath, const char* path, std::string& reason) {
+  if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  reason = LastErrorText();
+  return false;
 }

@@ -25,11 +25,16 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format) {
   return found;
 }
 
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format) {
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason) {
   const FileFormat& entry = FileFormatOf(format);
+  if (reason) reason->clear();
   if (!entry.appendRow) return SaveResult::kCannotCreate;
   ReplacementFile file;
-  if (!file.Open(path)) return SaveResult::kCannotCreate;
+  const auto failed = [&](SaveResult result) {
+    if (reason) *reason = file.reason();
+    return result;
+  };
+  if (!file.Open(path)) return failed(SaveResult::kCannotCreate);
   std::string block;
   block.reserve(kWriteBlock + 1024);
   if (entry.appendStart) entry.appendStart(block);
@@ -45,5 +50,6 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format) 
     }
   }
   file.Write(block.data(), block.size());
-  return file.Commit();
+  const SaveResult result = file.Commit();
+  return result == SaveResult::kSaved ? result : failed(result);
 }

@@ -34,5 +34,6 @@ struct UnwritableRows {
 UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format);
 
 // Writes every row the format can hold exactly, in list order, to `path`,
-// replacing the file there in one step (see ReplacementFile).
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format);
+// replacing the file there in one step (see ReplacementFile). When it fails,
+// `reason` (if given) receives the system's words for why, or is emptied.
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr);

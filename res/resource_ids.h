@@ -26,6 +26,7 @@
 // Dialogs.
 #define IDD_ENTRY 102
 #define IDD_ABOUT 105
+#define IDD_SAVE_FAILED 108
 
 // Controls: the word list in the main window, the entry dialog's boxes and
 // its generate button (its other buttons are IDOK 1 "修正", IDCANCEL 2
@@ -36,6 +37,12 @@
 #define IDC_BASEFORM_BOX 1002
 #define IDC_GENERATE_BASEFORM 1004
 #define IDC_ADD_ROW 3
+// The save-failure dialog: its icon, the path (a read-only box, so that a
+// long path stays on one line and can be copied), what failed and why.
+#define IDC_FAILURE_ICON 1100
+#define IDC_FAILED_PATH 1101
+#define IDC_FAILURE_TEXT 1102
+#define IDC_FAILURE_REASON 1103
 
 // Icons.
 #define IDI_PROGRAM 106

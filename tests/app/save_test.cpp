@@ -48,8 +48,35 @@ DialogStep AnswerLeaveOutQuestion(int count, const std::string& rows, int answer
                        MB_YESNO | MB_ICONQUESTION, answer);
 }
 
+// The save-failure message: the path whole on one line, what failed below
+// it, and the system's reason below that.
 DialogStep ExpectSaveFailure(const std::string& path) {
-  return ExpectMessage(path + "\nﾌｧｲﾙを保存できませんでした", MB_ICONERROR, IDOK);
+  return [path](HWND box) {
+    EXPECT_EQ(DialogText(box), "Corvane Lexiforge");
+    EXPECT_EQ(MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+    HWND pathBox = GetDlgItem(box, IDC_FAILED_PATH);
+    EXPECT_EQ(DialogText(box, IDC_FAILED_PATH), path);
+    EXPECT_EQ(SendMessageA(pathBox, EM_GETLINECOUNT, 0, 0), 1);
+    // The box is wide enough for the whole path (the screen is).
+    HDC dc = GetDC(pathBox);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(pathBox, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, path.c_str(), static_cast<int>(path.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(pathBox, dc);
+    RECT client;
+    GetClientRect(pathBox, &client);
+    EXPECT_GE(client.right - client.left, extent.cx) << "the path does not fit its line";
+    RECT pathRect, textRect, reasonRect;
+    GetWindowRect(pathBox, &pathRect);
+    GetWindowRect(GetDlgItem(box, IDC_FAILURE_TEXT), &textRect);
+    GetWindowRect(GetDlgItem(box, IDC_FAILURE_REASON), &reasonRect);
+    EXPECT_LT(pathRect.top, textRect.top);
+    EXPECT_LT(textRect.top, reasonRect.top);
+    EXPECT_EQ(DialogText(box, IDC_FAILURE_TEXT), "ﾌｧｲﾙを保存できませんでした");
+    EXPECT_NE(DialogText(box, IDC_FAILURE_REASON), "") << "the system's reason";
+    Press(box, IDOK);
+  };
 }
 
 class SaveTest : public MainWindowTest {
