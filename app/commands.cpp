@@ -73,8 +73,9 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format) {
     return false;
   }
   std::string reason;
-  if (SaveWordFile(list, path, format, &reason) == SaveResult::kSaved) return true;
-  ShowSaveFailure(main, path, reason);
+  const SaveResult result = SaveWordFile(list, path, format, &reason);
+  if (result == SaveResult::kSaved) return true;
+  ShowSaveFailure(main, path, result == SaveResult::kReadOnly ? ProgramText(IDS_READ_ONLY_FILE) : reason);
   return false;
 }
 

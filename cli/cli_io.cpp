@@ -1,5 +1,6 @@
 #include "cli/cli_io.h"
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
@@ -72,10 +73,36 @@ void UseBinaryStandardStreams() {
 #endif
 }
 
-std::string ReadAllStandardInput() {
-  std::string text;
+namespace {
+
+// The first error met writing standard output.
+int g_outputError = 0;
+
+}  // namespace
+
+void StdoutBuffer::Flush() {
+  if (!text_.empty() && std::fwrite(text_.data(), 1, text_.size(), stdout) != text_.size() && !g_outputError) {
+    g_outputError = errno ? errno : EIO;
+  }
+  text_.clear();
+}
+
+bool FinishStandardOutput(const char* command) {
+  errno = 0;
+  if (std::fflush(stdout) != 0 && !g_outputError) g_outputError = errno ? errno : EIO;
+  if (std::ferror(stdout) && !g_outputError) g_outputError = EIO;
+  if (!g_outputError) return true;
+  std::fprintf(stderr, "lexiforge-cli %s: cannot write the output: %s\n", command, std::strerror(g_outputError));
+  return false;
+}
+
+bool ReadAllStandardInput(const char* command, std::string& text) {
   char block[1 << 16];
   size_t n;
+  errno = 0;
   while ((n = std::fread(block, 1, sizeof block, stdin)) > 0) text.append(block, n);
-  return text;
+  if (!std::ferror(stdin)) return true;
+  std::fprintf(stderr, "lexiforge-cli %s: cannot read standard input: %s\n", command,
+               std::strerror(errno ? errno : EIO));
+  return false;
 }

@@ -38,7 +38,8 @@ int UsageError(const CommandOptions& options, const char* problem);
 // translation and no Ctrl-Z end of input.
 void UseBinaryStandardStreams();
 
-// Collects output and writes it to stdout in large blocks.
+// Collects output and writes it to stdout in large blocks. A failed write is
+// remembered for FinishStandardOutput.
 class StdoutBuffer {
  public:
   StdoutBuffer() { text_.reserve(kFlushSize * 2); }
@@ -51,15 +52,17 @@ class StdoutBuffer {
     if (text_.size() >= kFlushSize) Flush();
   }
   void Append(char c) { text_.push_back(c); }
-  void Flush() {
-    if (!text_.empty()) std::fwrite(text_.data(), 1, text_.size(), stdout);
-    text_.clear();
-  }
+  void Flush();
 
  private:
   static constexpr size_t kFlushSize = 1 << 16;
   std::string text_;
 };
 
-// Reads all of standard input.
-std::string ReadAllStandardInput();
+// Flushes standard output and says on stderr when anything written to it
+// was lost (a full disk, a closed stream): false then.
+bool FinishStandardOutput(const char* command);
+
+// Reads all of standard input into `text`; false, having said why on
+// stderr, when it cannot be read (a folder, a read error).
+bool ReadAllStandardInput(const char* command, std::string& text);

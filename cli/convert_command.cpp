@@ -90,7 +90,8 @@ int RunConvertCommand(int argc, char** argv) {
     const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
     for (int i = first; i < argc; ++i) run.Convert(run.encoding == Encoding::kUtf8 ? utf8[i] : argv[i], 0);
   } else {
-    const std::string input = ReadAllStandardInput();
+    std::string input;
+    if (!ReadAllStandardInput("convert", input)) return 1;
     std::string_view rest = input;
     long lineNumber = 0;
     while (!rest.empty()) {

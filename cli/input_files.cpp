@@ -9,23 +9,22 @@
 #include "cli/text_encoding.h"
 #include "files/file_formats.h"
 #include "files/input_file.h"
-#include "files/pool_file.h"
 
 namespace {
 
-// Why a file the list could not take was not read, found by looking at it
-// again.
-std::string WhyNotRead(const char* path) {
-  errno = 0;
-  const InputFile file = OpenInputFile(path);
-  if (!file) {
-    const int error = errno;
-    return error ? std::string("cannot be opened: ") + std::strerror(error) : "cannot be opened";
+// Why the file was not read, in the user's words.
+std::string WhyNotRead(const LoadProblem& problem) {
+  const std::string system = problem.error ? std::string(": ") + std::strerror(problem.error) : "";
+  switch (problem.failure) {
+    case LoadFailure::kCannotOpen: return "cannot be opened" + system;
+    case LoadFailure::kNotAFile: return "cannot be read: not a file";
+    case LoadFailure::kNotSeekable: return "cannot be read: not seekable" + system;
+    case LoadFailure::kReadError: return "cannot be read" + system;
+    case LoadFailure::kNotAPoolFile: return "not a pool file: its first 10 bytes differ from the pool file header";
+    case LoadFailure::kNoMemory: return "not enough memory to read it";
+    case LoadFailure::kNone: break;
   }
-  if (FormatOfDroppedFile(path).format == WordFileFormat::kPoolFile && !HasPoolHeader(file.get())) {
-    return "not a pool file: its first 10 bytes differ from the pool file header";
-  }
-  return "too large to read into memory";
+  return "cannot be read";
 }
 
 }  // namespace
@@ -37,9 +36,10 @@ bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encod
   const std::vector<std::string> names = Utf8Arguments(argc, argv);
   bool allRead = true;
   for (int i = first; i < argc; ++i) {
+    SetLoadProblem(LoadFailure::kNone);
     if (!LoadDroppedFile(list, argv[i])) {
       const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];
-      std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(argv[i]).c_str());
+      std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(LastLoadProblem()).c_str());
       allRead = false;
     }
   }

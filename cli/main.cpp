@@ -1,8 +1,10 @@
 // lexiforge-cli: batch work on readings, word lists and pool files.
 
 #include <cstdio>
+#include <new>
 #include <string_view>
 
+#include "cli/cli_io.h"
 #include "cli/commands.h"
 
 namespace {
@@ -18,23 +20,36 @@ constexpr char kUsage[] =
     "\n"
     "lexiforge-cli COMMAND --help explains a command.\n";
 
+int RunCommand(std::string_view command, int argc, char** argv) {
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command == "convert") return RunConvertCommand(argc, argv);
+  if (command == "show") return RunShowCommand(argc, argv);
+  if (command == "save") return RunSaveCommand(argc, argv);
+  if (command == "pool") return RunPoolCommand(argc, argv);
+  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s\n\n", static_cast<int>(command.size()), command.data());
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
 }  // namespace
 
+// Every command ends here: what it wrote to standard output must have
+// arrived, and memory that runs out anywhere is said, never a crash.
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const std::string_view command = argv[1];
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
-    return 0;
+  int status;
+  try {
+    status = RunCommand(argv[1], argc - 2, argv + 2);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "lexiforge-cli %s: not enough memory\n", argv[1]);
+    status = 1;
   }
-  if (command == "convert") return RunConvertCommand(argc - 2, argv + 2);
-  if (command == "show") return RunShowCommand(argc - 2, argv + 2);
-  if (command == "save") return RunSaveCommand(argc - 2, argv + 2);
-  if (command == "pool") return RunPoolCommand(argc - 2, argv + 2);
-  std::fprintf(stderr, "lexiforge-cli: unknown command %s\n\n", argv[1]);
-  std::fputs(kUsage, stderr);
-  return 2;
+  if (!FinishStandardOutput(argv[1]) && status == 0) status = 1;
+  return status;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
@@ -24,16 +25,19 @@ constexpr char kSaveUsage[] =
     "        \"?\" for an empty reading or baseform)\n"
     "  pool  as a pool file (the baseform coded one byte per phoneme symbol)\n"
     "Every file written reads back to the same rows. OUT is replaced in one step:\n"
-    "when writing fails, the old file is left as it was.\n"
+    "when writing fails, the old file is left as it was. When any FILE cannot be\n"
+    "read, nothing is written. A read-only OUT is refused. A symbolic link is\n"
+    "followed and the file it names replaced; a device or a FIFO is written into\n"
+    "directly; OUT \"-\" is standard output.\n"
     "\n"
     "A row the format cannot hold exactly is listed on standard error (its row\n"
     "number, counted from 1, and its word) and left out; the exit status is then 1.\n"
-    "  text word list: an empty word; a tab, CR, LF or Ctrl-Z in a field; a field\n"
+    "  text word list: an empty word; a tab, LF or Ctrl-Z in a field; a field\n"
     "                  longer than 80 bytes; a reading or baseform that is \"?\"\n"
     "  pool file:      an empty baseform; \"*\" or another symbol without a code;\n"
     "                  anything but single spaces between symbols\n"
     "\n"
-    "  -o, --output OUT   the file to write\n"
+    "  -o, --output OUT   the file to write (also --output=OUT; once only)\n"
     "  --strict           write nothing when any row cannot be written exactly\n"
     "  --encoding NAME    how messages show words and names: utf-8 (the default)\n"
     "                     or sjis\n"
@@ -45,7 +49,7 @@ const char* Describe(RowProblem problem) {
   switch (problem) {
     case RowProblem::kNone: return "no problem";
     case RowProblem::kEmptyWord: return "it has no word";
-    case RowProblem::kControlByte: return "a field holds a tab, CR, LF or Ctrl-Z";
+    case RowProblem::kControlByte: return "a field holds a tab, LF or Ctrl-Z";
     case RowProblem::kFieldTooLong: return "a field is longer than 80 bytes";
     case RowProblem::kPlaceholderText: return "its reading or baseform is \"?\"";
     case RowProblem::kEmptyBaseform: return "it has no baseform";
@@ -61,6 +65,7 @@ const char* Describe(SaveResult result) {
     case SaveResult::kCannotCreate: return "cannot create a file in its folder";
     case SaveResult::kWriteFailed: return "writing failed (is the disk full?)";
     case SaveResult::kCannotReplace: return "the existing file cannot be replaced";
+    case SaveResult::kReadOnly: return "the file is read-only; nothing written";
   }
   return "unknown error";
 }
@@ -68,19 +73,31 @@ const char* Describe(SaveResult result) {
 int RunWriteCommand(const char* command, WordFileFormat format, int argc, char** argv) {
   CommandOptions options{command, kSaveUsage};
   bool strict = false;
-  int output = -1;
+  int output = -1;  // the argument that names the output file
+  const char* outputName = nullptr;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
     if (arg == "--strict") {
       strict = true;
       return 1;
     }
-    if (arg != "-o" && arg != "--output") return 0;
-    if (i + 1 >= argc) {
+    const bool joined = arg.starts_with("--output=");
+    if (arg != "-o" && arg != "--output" && !joined) return 0;
+    if (output >= 0) {
+      std::fprintf(stderr, "lexiforge-cli %s: only one output file (-o) may be given\n", command);
+      return -1;
+    }
+    if (!joined && i + 1 >= argc) {
       std::fprintf(stderr, "lexiforge-cli %s: %s needs a file name\n", command, argv[i]);
       return -1;
     }
-    output = ++i;
+    if (!joined) ++i;
+    output = i;
+    outputName = joined ? argv[i] + sizeof "--output=" - 1 : argv[i];
+    if (*outputName == '\0') {
+      std::fprintf(stderr, "lexiforge-cli %s: the output file's name is empty\n", command);
+      return -1;
+    }
     return 1;
   });
   if (status >= 0) return status;
@@ -94,7 +111,18 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     std::fprintf(stderr, "lexiforge-cli %s: out of memory\n", command);
     return 1;
   }
-  bool complete = ReadInputFiles(command, argc, argv, first, encoding, list);
+  const std::vector<std::string> names = Utf8Arguments(argc, argv);
+  std::string outName = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(output)] : argv[output];
+  if (outName.starts_with("--output=")) outName.erase(0, sizeof "--output=" - 1);
+  // The output is written only from every input whole: a file that could not
+  // be read would otherwise be left out of it without a trace.
+  if (!ReadInputFiles(command, argc, argv, first, encoding, list)) {
+    std::fprintf(stderr, "lexiforge-cli %s: %s not written, as not every file could be read\n", command,
+                 outName.c_str());
+    DestroyWordTable(list);
+    return 1;
+  }
+  bool complete = true;
 
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {
@@ -112,13 +140,12 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     complete = false;
   }
 
-  const std::string outName = encoding == Encoding::kUtf8 ? Utf8Arguments(argc, argv)[output] : argv[output];
   if (strict && unwritable.count > 0) {
     std::fprintf(stderr, "lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,
                  unwritable.count, outName.c_str());
   } else {
     std::string reason;
-    if (const SaveResult result = SaveWordFile(list, argv[output], format, &reason); result != SaveResult::kSaved) {
+    if (const SaveResult result = SaveWordFile(list, outputName, format, &reason); result != SaveResult::kSaved) {
       // The system's words are in its own code page: Shift-JIS on Windows.
       const std::string why = reason.empty() ? "" : " (" + PrintableText(reason, encoding) + ")";
       std::fprintf(stderr, "lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());

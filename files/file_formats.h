@@ -14,7 +14,7 @@ enum class WordFileFormat { kTextWordList, kGrammarFile, kPoolFile };
 enum class RowProblem {
   kNone,
   kEmptyWord,         // text: a line without a word gives no row
-  kControlByte,       // text: a tab, CR, LF or Ctrl-Z inside a field
+  kControlByte,       // text: a tab, LF or Ctrl-Z inside a field
   kFieldTooLong,      // text: more than 80 bytes (the reader keeps 80)
   kPlaceholderText,   // text: a reading or baseform that is exactly "?"
   kEmptyBaseform,     // pool: a word without a pronunciation

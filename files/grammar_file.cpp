@@ -1,5 +1,6 @@
 #include "files/grammar_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "convert/sjis_text.h"
+#include "files/fresh_table.h"
 #include "files/input_file.h"
 
 namespace {
@@ -37,13 +39,18 @@ int32_t AsSigned(uint32_t value) { return static_cast<int32_t>(value); }
 //   and gives no row; the words before it stay;
 // - a word of 256 bytes or more is cut at the last whole character within
 //   255 bytes, as every row field is.
-// When the block cannot be held in memory the file counts as unreadable:
-// false, and the list is untouched.
+// When the block cannot be held in memory, or a read fails, the file counts
+// as unreadable: false, and the list is untouched.
 bool LoadGrammarWords(WordList list, const char* path) {
   InputFile file = OpenInputFile(path);
   if (!file) return false;
+  const auto readError = [&file] {
+    SetLoadProblem(LoadFailure::kReadError, errno);
+    return !std::ferror(file.get());
+  };
   unsigned char values[kValuesSize];
-  if (ReadInputFileAt(file.get(), 0, values, kValuesSize) < kValuesSize) return !std::ferror(file.get());
+  errno = 0;
+  if (ReadInputFileAt(file.get(), 0, values, kValuesSize) < kValuesSize) return readError();
   const uint32_t v0 = ValueAt(values, 0);
   const uint32_t v16 = ValueAt(values, 16);
   const uint32_t v32 = ValueAt(values, 32);
@@ -54,20 +61,30 @@ bool LoadGrammarWords(WordList list, const char* path) {
 
   const auto blockSize = static_cast<size_t>(length < fileSize - start ? length : fileSize - start);
   std::unique_ptr<char[]> block(new (std::nothrow) char[blockSize]);
-  if (!block) return false;
+  if (!block) {
+    SetLoadProblem(LoadFailure::kNoMemory);
+    return false;
+  }
+  errno = 0;
   const size_t read = ReadInputFileAt(file.get(), start, block.get(), blockSize);
+  if (std::ferror(file.get())) return readError();
   file.reset();
 
-  WordEntry entry{};
-  int index = RowCount(list);
-  for (size_t pos = 0; pos < read;) {
-    const char* word = block.get() + pos;
-    const void* nul = std::memchr(word, '\0', read - pos);
-    if (!nul) break;
-    const auto wordLength = static_cast<size_t>(static_cast<const char*>(nul) - word);
-    CopySjisText(entry.word, std::string_view(word, wordLength));
-    if (!InsertWordRow(list, index++, entry)) return false;
-    pos += wordLength + 1;
-  }
-  return true;
+  return LoadThroughFreshTable(list, true, [&](WordList words) {
+    WordEntry entry{};
+    int index = 0;
+    for (size_t pos = 0; pos < read;) {
+      const char* word = block.get() + pos;
+      const void* nul = std::memchr(word, '\0', read - pos);
+      if (!nul) break;
+      const auto wordLength = static_cast<size_t>(static_cast<const char*>(nul) - word);
+      CopySjisText(entry.word, std::string_view(word, wordLength));
+      if (!InsertWordRow(words, index++, entry)) {
+        SetLoadProblem(LoadFailure::kNoMemory);
+        return false;
+      }
+      pos += wordLength + 1;
+    }
+    return true;
+  });
 }

@@ -4,9 +4,8 @@
 
 #include "wordlist/word_list.h"
 
-// Returns false when the file cannot be opened, its values cannot be read or
-// its word block cannot be held in memory (the list is then untouched), or
-// a row finds no memory (the rows before it stay),
-// otherwise true, whatever the file holds. Damaged files give the rows of the
-// words before the damage.
+// Returns false, with the list untouched and the load problem set, when the
+// file cannot be opened, a read fails, or its words cannot be held in
+// memory; otherwise true, whatever the file holds. Damaged files give the
+// rows of the words before the damage.
 bool LoadGrammarWords(WordList list, const char* path);

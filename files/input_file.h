@@ -2,6 +2,8 @@
 // Opening and reading the files the importers take, the same on every
 // platform: always in binary mode (the text reader does its own line ends),
 // with 64-bit offsets, and a file closed by its owner going out of scope.
+// Every reader says why it could not read a file through SetLoadProblem, so
+// that the caller can tell the user (LastLoadProblem).
 
 #include <cstdint>
 #include <cstdio>
@@ -12,9 +14,30 @@ struct InputFileCloser {
 };
 using InputFile = std::unique_ptr<std::FILE, InputFileCloser>;
 
-// Opens `path` for reading in binary mode; empty when it cannot be opened.
-// A folder counts as a file that cannot be opened, as it does on Windows
-// (errno EISDIR).
+enum class LoadFailure {
+  kNone,
+  kCannotOpen,     // no such file, no permission, a folder...
+  kNotAFile,       // a device or a socket, which never ends or cannot be read as a file
+  kNotSeekable,    // a pipe whose bytes could not be set aside to be read
+  kReadError,      // the system failed a read
+  kNotAPoolFile,   // a pool file whose first ten bytes differ from the header
+  kNoMemory,       // the file, or its rows, do not fit in memory
+};
+
+struct LoadProblem {
+  LoadFailure failure = LoadFailure::kNone;
+  int error = 0;  // the C library's error number, where the system gave one
+};
+
+// Why the last load that failed could not read its file.
+LoadProblem LastLoadProblem();
+void SetLoadProblem(LoadFailure failure, int error = 0);
+
+// Opens `path` for reading in binary mode; "-" is standard input. Empty when
+// it cannot be opened, with the reason set. A folder cannot be opened (as on
+// Windows); a device cannot be read. A pipe or FIFO (standard input may be
+// one) cannot seek: its bytes are read to their end into a temporary file,
+// which is what the readers then read.
 InputFile OpenInputFile(const char* path);
 
 // The size of the file in bytes, or -1 when it cannot be told.

@@ -1,5 +1,6 @@
 #include "files/pool_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "convert/phoneme_codes.h"
 #include "convert/sjis_text.h"
+#include "files/fresh_table.h"
 #include "files/input_file.h"
 
 namespace {
@@ -40,31 +42,47 @@ bool HasPoolHeader(std::FILE* file) {
 //   bytes of the field.
 int LoadPoolFile(WordList list, const char* path) {
   InputFile file = OpenInputFile(path);
-  if (!file || !HasPoolHeader(file.get())) return 0;
+  if (!file) return 0;
+  const auto failed = [](LoadFailure failure, int error = 0) {
+    SetLoadProblem(failure, error);
+    return 0;
+  };
+  errno = 0;
+  if (!HasPoolHeader(file.get())) {
+    return std::ferror(file.get()) ? failed(LoadFailure::kReadError, errno) : failed(LoadFailure::kNotAPoolFile);
+  }
   const int64_t fileSize = InputFileSize(file.get());
-  if (fileSize < 0) return 0;
+  if (fileSize < 0) return failed(LoadFailure::kReadError, errno);
   const int64_t bodySize = fileSize - static_cast<int64_t>(kPoolHeaderSize);
   if (bodySize <= 0) return 1;
-  if (static_cast<uint64_t>(bodySize) > SIZE_MAX) return 0;
+  if (static_cast<uint64_t>(bodySize) > SIZE_MAX) return failed(LoadFailure::kNoMemory);
   std::unique_ptr<char[]> body(new (std::nothrow) char[static_cast<size_t>(bodySize)]);
-  if (!body) return 0;
+  if (!body) return failed(LoadFailure::kNoMemory);
+  errno = 0;
   const size_t read = ReadInputFileAt(file.get(), kPoolHeaderSize, body.get(), static_cast<size_t>(bodySize));
+  if (std::ferror(file.get())) return failed(LoadFailure::kReadError, errno);
   file.reset();
 
-  int index = RowCount(list);
-  for (size_t pos = 0; pos < read;) {
-    std::string_view word, reading, codes;
-    if (!NextString(body.get(), read, pos, word) || !NextString(body.get(), read, pos, reading) ||
-        !NextString(body.get(), read, pos, codes)) {
-      break;
+  const bool loaded = LoadThroughFreshTable(list, true, [&](WordList rows) {
+    int index = 0;
+    for (size_t pos = 0; pos < read;) {
+      std::string_view word, reading, codes;
+      if (!NextString(body.get(), read, pos, word) || !NextString(body.get(), read, pos, reading) ||
+          !NextString(body.get(), read, pos, codes)) {
+        break;
+      }
+      WordEntry entry{};
+      CopySjisText(entry.word, word);
+      CopySjisText(entry.reading, reading);
+      ExpandPhonemeCodes(codes.data(), entry.baseform);
+      if (!InsertWordRow(rows, index++, entry)) {
+        SetLoadProblem(LoadFailure::kNoMemory);
+        return false;
+      }
     }
-    WordEntry entry{};
-    CopySjisText(entry.word, word);
-    CopySjisText(entry.reading, reading);
-    ExpandPhonemeCodes(codes.data(), entry.baseform);
-    if (!InsertWordRow(list, index++, entry)) return 0;
-  }
-  return 1;
+    return true;
+  });
+  return loaded ? 1 : 0;
 }
 
 RowProblem PoolFileRowProblem(const WordEntry& row) {

@@ -14,10 +14,10 @@ inline constexpr size_t kPoolHeaderSize = 10;
 inline constexpr unsigned char kPoolHeader[kPoolHeaderSize] = {0x00, 0x31, 0x2E, 0x4A, 0x61,
                                                                0x5F, 0x4A, 0x50, 0x52, 0x00};
 
-// Returns 0 when the file cannot be opened, does not start with the header,
-// or its body cannot be held in memory (the list is then untouched), or a
-// row finds no memory (the rows before it stay), otherwise 1, also when it
-// gives no rows.
+// Returns 0, with the list untouched and the load problem set, when the file
+// cannot be opened, does not start with the header, a read fails, or its
+// body or rows cannot be held in memory; otherwise 1, also when it gives no
+// rows.
 int LoadPoolFile(WordList list, const char* path);
 
 // Whether the file, opened in binary mode, starts with the ten header bytes.

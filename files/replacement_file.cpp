@@ -6,17 +6,23 @@
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
-bool ReplacementFile::Open(const char* path) {
+SaveResult ReplacementFile::Open(const char* path) {
   Discard();
-  path_ = path;
   reason_.clear();
-  file_ = CreateFileBeside(path, tempPath_, reason_);
   failed_ = false;
-  return file_ != nullptr;
+  WriteTarget target;
+  const SaveResult result = OpenWriteTarget(path, target, reason_);
+  if (result != SaveResult::kSaved) return result;
+  path_ = target.path;
+  tempPath_ = target.tempPath;
+  file_ = target.file;
+  closeFile_ = target.closeFile;
+  if (!tempPath_.empty()) ProtectTemporaryFile(tempPath_);
+  return SaveResult::kSaved;
 }
 
 void ReplacementFile::Write(const void* data, size_t size) {
-  if (failed_ || size == 0) return;
+  if (failed_ || size == 0 || !file_) return;
   errno = 0;
   if (std::fwrite(data, 1, size, file_) == size) return;
   failed_ = true;
@@ -25,34 +31,41 @@ void ReplacementFile::Write(const void* data, size_t size) {
 
 SaveResult ReplacementFile::Commit() {
   if (!file_) return SaveResult::kCannotCreate;
+  const bool direct = tempPath_.empty();
   bool written = !failed_;
   if (written) {
     errno = 0;
     written = std::fflush(file_) == 0;
     if (!written) reason_ = ErrorNumberText(errno);
   }
-  written = written && FlushFileToDisk(file_, reason_);
+  // A device or a pipe has nothing to write through to a disk.
+  if (written && !direct) written = FlushFileToDisk(file_, reason_);
   errno = 0;
-  const bool closed = std::fclose(file_) == 0;
+  const bool closed = !closeFile_ || std::fclose(file_) == 0;
   if (!closed && reason_.empty()) reason_ = ErrorNumberText(errno);
   file_ = nullptr;
   if (!written || !closed) {
     Discard();
     return SaveResult::kWriteFailed;
   }
+  if (direct) return SaveResult::kSaved;
   if (!MoveFileOver(tempPath_.c_str(), path_.c_str(), reason_)) {
     Discard();
     return SaveResult::kCannotReplace;
   }
   tempPath_.clear();
+  UnprotectTemporaryFile();
   return SaveResult::kSaved;
 }
 
-std::string ErrorNumberText(int error) { return error ? std::strerror(error) : ""; }
-
 void ReplacementFile::Discard() {
-  if (file_) std::fclose(file_);
+  if (file_ && closeFile_) std::fclose(file_);
   file_ = nullptr;
-  if (!tempPath_.empty()) std::remove(tempPath_.c_str());
+  if (!tempPath_.empty()) {
+    std::remove(tempPath_.c_str());
+    UnprotectTemporaryFile();
+  }
   tempPath_.clear();
 }
+
+std::string ErrorNumberText(int error) { return error ? std::strerror(error) : ""; }

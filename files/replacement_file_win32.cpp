@@ -1,8 +1,10 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "convert/sjis_text.h"
@@ -26,7 +28,19 @@ std::string LastErrorText() {
 
 }  // namespace
 
-std::FILE* CreateFileBeside(const char* path, std::string& tempPath, std::string& reason) {
+SaveResult OpenWriteTarget(const char* path, WriteTarget& target, std::string& reason) {
+  target.path = path;
+  if (std::strcmp(path, "-") == 0) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    target.file = stdout;
+    target.closeFile = false;
+    return SaveResult::kSaved;
+  }
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+      !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return SaveResult::kReadOnly;
+  }
   // The folder part of the path, "." for a bare file name. The path is
   // walked by characters: the trail byte of a double-byte character can be
   // 0x5C, the backslash.
@@ -43,21 +57,21 @@ std::FILE* CreateFileBeside(const char* path, std::string& tempPath, std::string
   char name[MAX_PATH + 16];
   if (folder.size() > MAX_PATH - 14) {
     reason = ErrorNumberText(ENAMETOOLONG);
-    return nullptr;
+    return SaveResult::kCannotCreate;
   }
   // Creates the file with a unique name, so it exists from here on.
   if (GetTempFileNameA(folder.c_str(), "lfx", 0, name) == 0) {
     reason = LastErrorText();
-    return nullptr;
+    return SaveResult::kCannotCreate;
   }
-  std::FILE* file = std::fopen(name, "wb");
-  if (!file) {
+  target.file = std::fopen(name, "wb");
+  if (!target.file) {
     reason = ErrorNumberText(errno);
     DeleteFileA(name);
-    return nullptr;
+    return SaveResult::kCannotCreate;
   }
-  tempPath = name;
-  return file;
+  target.tempPath = name;
+  return SaveResult::kSaved;
 }
 
 bool FlushFileToDisk(std::FILE* file, std::string& reason) {
@@ -71,3 +85,9 @@ bool MoveFileOver(const char* tempPath, const char* path, std::string& reason) {
   reason = LastErrorText();
   return false;
 }
+
+// A console program's Ctrl-C ends it without unwinding; the window program
+// has no console. The temporary file's name starts with "lfx" and stays
+// beside the file, where the next save makes a new one.
+void ProtectTemporaryFile(const std::string&) {}
+void UnprotectTemporaryFile() {}

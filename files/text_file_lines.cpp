@@ -1,5 +1,6 @@
 #include "files/text_file_lines.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -12,10 +13,12 @@ TextFileLines::TextFileLines(std::FILE* file) : file_(file), block_(new char[kBl
 
 bool TextFileLines::Refill() {
   pos_ = 0;
+  errno = 0;
   len_ = ended_ ? 0 : std::fread(block_.get(), 1, kBlockSize, file_);
   if (len_ == 0 && !ended_) {
     ended_ = true;
     failed_ = std::ferror(file_) != 0;
+    error_ = errno;
   }
   return len_ > 0;
 }

@@ -21,8 +21,10 @@ class TextFileLines {
   // std::bad_alloc when a line outgrows memory.
   bool Next(std::string& line);
 
-  // Whether reading stopped at a read error rather than at the file's end.
+  // Whether reading stopped at a read error rather than at the file's end,
+  // and the C library's error number for it.
   bool Failed() const { return failed_; }
+  int Error() const { return error_; }
 
  private:
   bool Refill();
@@ -34,4 +36,5 @@ class TextFileLines {
   size_t len_ = 0;
   bool ended_ = false;  // a Ctrl-Z, the end of the file or a read error was met
   bool failed_ = false;  // a read error was met
+  int error_ = 0;
 };

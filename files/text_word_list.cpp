@@ -1,5 +1,6 @@
 #include "files/text_word_list.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "files/fresh_table.h"
 #include "files/input_file.h"
 #include "files/text_file_lines.h"
 
@@ -25,11 +27,15 @@ char* SkipTabs(char* p, const char* end) {
 bool IsPlaceholder(const char* field) { return field == kPlaceholder; }
 
 // A file that opens but cannot be read at all (a failing disk, a range
-// another program has locked) is a file that cannot be opened.
+// another program has locked) is a file that cannot be read.
 bool CanRead(std::FILE* file) {
+  errno = 0;
   const int first = std::fgetc(file);
-  if (first == EOF) return !std::ferror(file);
-  return std::ungetc(first, file) != EOF;
+  if (first == EOF && std::ferror(file)) {
+    SetLoadProblem(LoadFailure::kReadError, errno);
+    return false;
+  }
+  return first == EOF || std::ungetc(first, file) != EOF;
 }
 
 // Each line is read whole and parsed once, however long: a line cut into
@@ -55,19 +61,26 @@ bool ReadWordLines(std::FILE* file, WordList list) {
         if (fields == 2) ConvertReadingToBaseform(entry.reading, entry.baseform);
       }
       CopySjisText(entry.word, word);
-      if (!InsertWordRow(list, index++, entry)) return false;
+      if (!InsertWordRow(list, index++, entry)) {
+        SetLoadProblem(LoadFailure::kNoMemory);
+        return false;
+      }
     }
+    if (lines.Failed()) SetLoadProblem(LoadFailure::kReadError, lines.Error());
     return !lines.Failed();
   } catch (const std::bad_alloc&) {
+    SetLoadProblem(LoadFailure::kNoMemory);
     return false;
   }
 }
 
 RowProblem FieldProblem(std::string_view field) {
   if (field.size() > kTextFieldLimit) return RowProblem::kFieldTooLong;
-  // The reader splits at tabs, ends lines at LF (and CR LF) and the file at
-  // Ctrl-Z; a field holding any of them would not come back whole.
-  if (field.find_first_of("\t\r\n\x1A") != std::string_view::npos) return RowProblem::kControlByte;
+  // The reader splits at tabs, ends lines at LF and the file at Ctrl-Z; a
+  // field holding any of them would not come back whole. A CR comes back: the
+  // reader drops only the one just before each line's LF, and every line
+  // written ends in CR LF.
+  if (field.find_first_of("\t\n\x1A") != std::string_view::npos) return RowProblem::kControlByte;
   return RowProblem::kNone;
 }
 
@@ -101,11 +114,7 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
 bool LoadTextWordList(WordList list, const char* path, bool append) {
   InputFile file = OpenInputFile(path);
   if (!file || !CanRead(file.get())) return false;
-  if (append) return ReadWordLines(file.get(), list);
-  const std::unique_ptr<WordTable, void (*)(WordList)> fresh(CreateWordTable(), DestroyWordTable);
-  if (!fresh || !ReadWordLines(file.get(), fresh.get())) return false;
-  SwapWordRows(list, fresh.get());
-  return true;
+  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), fresh); });
 }
 
 RowProblem TextWordListRowProblem(const WordEntry& row) {

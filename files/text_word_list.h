@@ -21,12 +21,10 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
                   char (&baseform)[kWordFieldSize]);
 
 // Reads the text word list at `path` into the list: behind its rows when
-// `append` is set, otherwise in place of them. In place of them, the file is
-// read into a table of its own, which takes the rows' place only once the
-// whole file has been read. Each line is read whole however long. Returns
-// false when the file cannot be opened, or cannot be read to its end (a read
-// error, or no memory for its rows): in place of the rows, they are then as
-// they were; behind them, the rows read so far stay.
+// `append` is set, otherwise in place of them, once the whole file has been
+// read (files/fresh_table.h). Returns false, with the list as it was and the
+// load problem set, when the file cannot be opened or cannot be read to its
+// end (a read error, no memory for its rows).
 bool LoadTextWordList(WordList list, const char* path, bool append);
 
 // Why the row cannot be written exactly as a line of a text word list, or

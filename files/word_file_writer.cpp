@@ -34,7 +34,7 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
     if (reason) *reason = file.reason();
     return result;
   };
-  if (!file.Open(path)) return failed(SaveResult::kCannotCreate);
+  if (const SaveResult opened = file.Open(path); opened != SaveResult::kSaved) return failed(opened);
   std::string block;
   block.reserve(kWriteBlock + 1024);
   if (entry.appendStart) entry.appendStart(block);

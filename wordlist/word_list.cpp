@@ -66,6 +66,28 @@ class TextStore {
 
   const char* At(uint32_t position) const { return blocks_[position / kBlockSize].get() + position % kBlockSize; }
 
+  // Takes over the blocks of `other` behind its own, so that a position in
+  // `other` becomes that position plus `shift`. False, changing nothing,
+  // when there is no memory or the positions would run out of 32 bits.
+  bool Adopt(TextStore& other, uint32_t& shift) {
+    if (blocks_.size() + other.blocks_.size() > kMaxBlocks) return false;
+    try {
+      blocks_.reserve(blocks_.size() + other.blocks_.size());
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    shift = static_cast<uint32_t>(blocks_.size() * kBlockSize);
+    if (other.blocks_.empty()) return true;
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    // The last block is now other's, filled as far as other filled it; the
+    // rest of this store's former last block stays unused.
+    used_ = other.used_;
+    live_ += other.live_;
+    dead_ += other.dead_;
+    other = TextStore{};
+    return true;
+  }
+
   void Release(size_t size) {
     live_ -= size;
     dead_ += size;
@@ -260,6 +282,30 @@ void SwapWordRows(WordList list, WordList other) {
     for (Row& row : table->rows) row.state = 0;
     if (table->view) table->view->RowsReplaced();
   }
+}
+
+bool AppendWordRows(WordList list, WordList other) {
+  if (!list || !other || list == other) return false;
+  if (other->rows.empty()) return true;
+  auto& rows = list->rows;
+  const size_t first = rows.size();
+  if (first + other->rows.size() > static_cast<size_t>(INT_MAX)) return false;
+  try {
+    rows.reserve(first + other->rows.size());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  uint32_t shift = 0;
+  if (!list->texts.Adopt(other->texts, shift)) return false;
+  for (Row row : other->rows) {
+    row.text += shift;
+    row.state = 0;
+    rows.push_back(row);
+  }
+  other->rows = {};
+  if (other->view) other->view->RowsReplaced();
+  if (list->view) list->view->RowsAppended(static_cast<int>(first));
+  return true;
 }
 
 // With no focused row the request goes to every row: all become selected,

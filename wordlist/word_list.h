@@ -73,6 +73,12 @@ void ClearWordList(WordList list);
 // of either is selected or focused.
 void SwapWordRows(WordList list, WordList other);
 
+// Moves every row of `other` behind the rows of `list`, texts and all,
+// without copying them; `other` is left empty. The rows come unselected and
+// unfocused. Returns false, changing neither table, when there is no memory
+// for the move.
+bool AppendWordRows(WordList list, WordList other);
+
 // The focused row becomes selected and focused; when no row holds the focus,
 // every row becomes selected.
 void ReselectFocusedRow(WordList list);
@@ -119,6 +125,8 @@ class WordListView {
   virtual void RowChanged(int index) = 0;
   // Every row is new (cleared, or swapped for another table's): no state.
   virtual void RowsReplaced() = 0;
+  // Rows were appended from `first` on; they have no state.
+  virtual void RowsAppended(int first) = 0;
   // The rows were reordered: the row now at i was at order[i].
   virtual void RowsReordered(const std::vector<uint32_t>& order) = 0;
   // The first row after `after` (-1: from the start) that has every state of

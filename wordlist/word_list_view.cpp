@@ -120,6 +120,10 @@ class ListView final : public WordListView {
     if (suspended_ == 0) ShowRowCount(0);
   }
 
+  void RowsAppended(int) override {
+    if (suspended_ == 0) ShowRowCount(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  }
+
   void RowsReordered(const std::vector<uint32_t>& order) override {
     ShowRowCount(0);
     std::vector<uint32_t> place(order.size());

@@ -41,7 +41,7 @@ check "unwritable folder: status" 1 "$status"
 mkdir folder
 run save -o folder in.txt
 check "a folder is not replaced" 1 "$status"
-check "no temporary file left" "folder in.txt kept.ppl saved.ppl saved.txt" "$(ls | grep -v -e '^out$' -e '^err$' | tr '\n' ' ' | sed 's/ $//')"
+check "no temporary file left" "folder in.txt kept.ppl saved.ppl saved.txt" "$(ls -A | grep -v -e '^out$' -e '^err$' | tr '\n' ' ' | sed 's/ $//')"
 
 run save in.txt
 check "no -o: usage error" 2 "$status"

@@ -165,7 +165,7 @@ TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
   } cases[] = {
       {{"", "r", "a"}, RowProblem::kEmptyWord, RowProblem::kNone},
       {{"w\tx", "r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
-      {{"w", "r\r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
+      {{"w", "r\r", "a"}, RowProblem::kNone, RowProblem::kNone},
       {{"w", "r", "a\n"}, RowProblem::kControlByte, RowProblem::kUnknownSymbol},
       {{"w\x1A", "r", "a"}, RowProblem::kControlByte, RowProblem::kNone},
       {{"w", "?", "a"}, RowProblem::kPlaceholderText, RowProblem::kNone},
@@ -188,6 +188,22 @@ TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
   longRow.baseform[0] = 'a';
   EXPECT_EQ(TextWordListRowProblem(longRow), RowProblem::kFieldTooLong);
   EXPECT_EQ(PoolFileRowProblem(longRow), RowProblem::kNone);
+}
+
+// A lone CR is an ordinary byte to the reader, which drops only the CR of
+// each line's CR LF: fields holding one, even at a line's end, come back.
+TEST(TextWordListWriter, FieldsWithACarriageReturnComeBack) {
+  TestWordList list;
+  const std::vector<TestRow> rows = {{"w\r", "", ""}, {"a\rb", "r\r", ""}, {"x", "", "k a\r"}, {"\r", "\r", "\r"}};
+  for (const TestRow& row : rows) list.Append(row);
+  EXPECT_EQ(FindUnwritableRows(list, WordFileFormat::kTextWordList).count, 0);
+  TempFolder folder;
+  const std::string path = folder.PathOf("cr.txt");
+  ASSERT_EQ(SaveWordFile(list, path.c_str(), WordFileFormat::kTextWordList), SaveResult::kSaved);
+  EXPECT_EQ(ReadFileBytes(path), "w\r\r\na\rb\tr\r\t?\r\nx\t?\tk a\r\r\n\r\t\r\t\r\r\n");
+  TestWordList back;
+  ASSERT_TRUE(LoadTextWordList(back, path.c_str(), false));
+  EXPECT_EQ(back.Rows(), rows);
 }
 
 TEST(FindUnwritableRows, CountsThemAndNamesTheFirstFive) {
