@@ -28,9 +28,11 @@ constexpr size_t kReaderBlock = 64 * 1024;
 
 std::string_view NoPlaceholder(std::string_view field) { return field == "?" ? std::string_view() : field; }
 
-// At most 80 bytes, without the lead byte of a character the cut would split
-// (lead bytes are 0x81 to 0x9F and 0xE0 to 0xFC).
+// A field of up to 80 bytes whole, as written; a longer one cut to at most
+// 80 bytes, without the lead byte of a character the cut would split (lead
+// bytes are 0x81 to 0x9F and 0xE0 to 0xFC).
 std::string_view Cut80(std::string_view field) {
+  if (field.size() <= 80) return field;
   size_t end = 0;
   while (end < field.size()) {
     const auto b = static_cast<unsigned char>(field[end]);
