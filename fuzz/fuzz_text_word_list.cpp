@@ -28,21 +28,6 @@ constexpr size_t kReaderBlock = 64 * 1024;
 
 std::string_view NoPlaceholder(std::string_view field) { return field == "?" ? std::string_view() : field; }
 
-// A field of up to 80 bytes whole, as written; a longer one cut to at most
-// 80 bytes, without the lead byte of a character the cut would split (lead
-// bytes are 0x81 to 0x9F and 0xE0 to 0xFC).
-std::string_view Cut80(std::string_view field) {
-  if (field.size() <= 80) return field;
-  size_t end = 0;
-  while (end < field.size()) {
-    const auto b = static_cast<unsigned char>(field[end]);
-    const size_t width = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
-    if (end + width > 80) break;
-    end += width;
-  }
-  return field.substr(0, end);
-}
-
 // The row one line (without its line end) gives, if any; `generated` tells
 // whether its baseform came from the reading.
 bool ExpectedRow(std::string_view line, Row& row, bool& generated) {
@@ -53,7 +38,8 @@ bool ExpectedRow(std::string_view line, Row& row, bool& generated) {
   if (pos == std::string_view::npos) return false;
   for (;;) {
     const size_t tab = line.find('\t', pos);
-    fields[found++] = Cut80(line.substr(pos, tab == std::string_view::npos ? std::string_view::npos : tab - pos));
+    const size_t length = tab == std::string_view::npos ? std::string_view::npos : tab - pos;
+    fields[found++] = TextFieldCut(line.substr(pos, length));
     if (tab == std::string_view::npos || found == 3) break;
     pos = line.find_first_not_of('\t', tab);
     if (pos == std::string_view::npos) return false;  // tabs after the word or the reading end the line
