@@ -13,24 +13,18 @@
 
 #include "convert/phoneme_codes.h"
 #include "convert/reading_conversion.h"
+#include "tests/convert/listed_kana_rows.h"
 #include "tests/sjis_literal.h"
-#include "tests/support/tab_separated_rows.h"
 
 namespace {
 
-const std::vector<TabSeparatedRow>& ListedRows() {
-  static const std::vector<TabSeparatedRow> rows =
-      ReadTabSeparatedRows(LEXIFORGE_CONVERT_TEST_DATA "/kana_phonemes.txt");
-  return rows;
-}
-
 TEST(KanaPhonemeTable, HoldsTheListedRowsInOrder) {
-  const std::vector<TabSeparatedRow>& listed = ListedRows();
+  const std::vector<ListedKanaRow>& listed = ListedKanaRows();
   ASSERT_EQ(listed.size(), 812u);
   for (size_t i = 0; i < listed.size(); ++i) {
-    SCOPED_TRACE(testing::Message() << "row " << i << ": " << listed[i].first << " " << listed[i].second);
-    EXPECT_EQ(std::string(KanaPhonemeTable[i].key), Sjis(listed[i].first));
-    EXPECT_EQ(std::string(KanaPhonemeTable[i].phoneme), listed[i].second);
+    SCOPED_TRACE(testing::Message() << "row " << i << ": " << listed[i].utf8Key << " " << listed[i].phoneme);
+    EXPECT_EQ(std::string(KanaPhonemeTable[i].key), listed[i].key);
+    EXPECT_EQ(std::string(KanaPhonemeTable[i].phoneme), listed[i].phoneme);
   }
   EXPECT_EQ(KanaPhonemeTable[812].key[0], '\0') << "the end row";
 }
@@ -81,10 +75,10 @@ TEST(KanaPhonemeTable, EveryRowIsWellFormed) {
 // Every listed key, read as a whole reading, converts to exactly its listed
 // phonemes: the greedy longest match never splits a key, long forms included.
 TEST(KanaPhonemeTable, EveryListedKeyConvertsToItsListedPhonemes) {
-  for (const auto& [key, phoneme] : ListedRows()) {
+  for (const ListedKanaRow& row : ListedKanaRows()) {
     char baseform[kBaseformSize] = {};
-    EXPECT_EQ(ConvertReadingToBaseform(Sjis(key).c_str(), baseform), 1) << key;
-    EXPECT_EQ(std::string(baseform), phoneme) << key;
+    EXPECT_EQ(ConvertReadingToBaseform(row.key.c_str(), baseform), 1) << row.utf8Key;
+    EXPECT_EQ(std::string(baseform), row.phoneme) << row.utf8Key;
   }
 }
 
