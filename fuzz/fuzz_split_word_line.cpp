@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/sjis_text.h"
 #include "fuzz/fuzz_support.h"
 #include "files/text_word_list.h"
 
@@ -55,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(found == static_cast<int>(expected.size()), "wrong field count");
   for (size_t i = 0; i < expected.size(); ++i) {
     const std::string_view field = expected[i];
-    Require(std::string_view(fields[i]) == field.substr(0, SjisPrefixLength(field, kTextFieldLimit)),
-            "wrong field text");
+    Require(std::string_view(fields[i]) == TextFieldCut(field), "wrong field text");
   }
   return 0;
 }

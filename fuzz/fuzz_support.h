@@ -55,6 +55,22 @@ inline std::string WriteFuzzFile(const char* name, std::string_view bytes) {
   return path;
 }
 
+// What a text word list keeps of a field, worked out without the reader's
+// helpers: a field of up to 80 bytes whole, as written; a longer one cut to
+// at most 80 bytes, without the lead byte of a character the cut would split
+// (lead bytes are 0x81 to 0x9F and 0xE0 to 0xFC).
+inline std::string_view TextFieldCut(std::string_view field) {
+  if (field.size() <= 80) return field;
+  size_t end = 0;
+  while (end < field.size()) {
+    const auto b = static_cast<unsigned char>(field[end]);
+    const size_t width = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+    if (end + width > 80) break;
+    end += width;
+  }
+  return field.substr(0, end);
+}
+
 using Row = std::array<std::string, 3>;
 
 // A row's texts; each field must end within its 256 bytes.

@@ -1,9 +1,11 @@
 // Any bytes as a text word list, read from a file in replace mode: the old
 // rows go, and the rows are exactly those of the file's lines in order. The
-// file ends at its first Ctrl-Z; LF ends a line, and so does CR LF; each line
-// gives the row of its fields as SplitWordLine finds them, "?" standing for
-// an empty reading or baseform and a line of word and reading getting its
-// baseform generated, which must be well formed.
+// file ends at its first Ctrl-Z; LF ends a line, and so does CR LF. Each
+// line's row is worked out here without the reader's own splitter: the text
+// ends at a NUL, runs of tabs separate up to three fields, each cut to 80
+// bytes of whole characters; "?" alone stands for an empty reading or
+// baseform, and a line of word and reading gets its baseform generated,
+// which must be well formed.
 //
 // The reader takes the file in blocks of 64 KiB. An input whose first byte is
 // 0xFF starts with a line padded so that the block boundary falls on the
@@ -24,19 +26,26 @@ namespace {
 
 constexpr size_t kReaderBlock = 64 * 1024;
 
-std::string_view NoPlaceholder(const char* field) { return std::string_view(field) == "?" ? "" : field; }
+std::string_view NoPlaceholder(std::string_view field) { return field == "?" ? std::string_view() : field; }
 
-// The row one line gives, if any; `generated` tells whether its baseform
-// came from the reading.
-bool ExpectedRow(std::string line, Row& row, bool& generated) {
-  line.push_back('\0');
-  char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
-  const int fields = SplitWordLine(line.data(), word, reading, baseform);
-  if (fields == 0) return false;
-  row = {word, "", ""};
-  if (fields >= 2) row[1] = NoPlaceholder(reading);
-  if (fields == 3) row[2] = NoPlaceholder(baseform);
-  generated = fields == 2;
+// The row one line (without its line end) gives, if any; `generated` tells
+// whether its baseform came from the reading.
+bool ExpectedRow(std::string_view line, Row& row, bool& generated) {
+  line = line.substr(0, line.find('\0'));
+  std::string_view fields[3];
+  int found = 0;
+  size_t pos = line.find_first_not_of('\t');
+  if (pos == std::string_view::npos) return false;
+  for (;;) {
+    const size_t tab = line.find('\t', pos);
+    const size_t length = tab == std::string_view::npos ? std::string_view::npos : tab - pos;
+    fields[found++] = TextFieldCut(line.substr(pos, length));
+    if (tab == std::string_view::npos || found == 3) break;
+    pos = line.find_first_not_of('\t', tab);
+    if (pos == std::string_view::npos) return false;  // tabs after the word or the reading end the line
+  }
+  row = {std::string(fields[0]), std::string(NoPlaceholder(fields[1])), std::string(NoPlaceholder(fields[2]))};
+  generated = found == 2;
   if (generated) {
     char converted[kBaseformSize] = {};
     ConvertReadingToBaseform(row[1].c_str(), converted);

@@ -38,6 +38,21 @@ run show --encoding sjis bad.txt words.fsg
 check "sjis: bytes as they are, control bytes escaped" \
   "$(printf '\xff\x85\x40\xb1x\x82\t\t\n%s\t\t\na\\x01\\x09\\x7Fb\t\t' "$g200")" "$out"
 
+# The ends of the two lead-byte ranges, 0x81 to 0x9F and 0xE0 to 0xFC, each
+# with the trail byte 0x40 (　 檗 漾 髜), and the bytes just outside them:
+# 0x80, 0xA0 and 0xFD begin no character and are escaped, 0xDF is the
+# half-width katakana ﾟ; the byte after each is a character of its own.
+printf '\x81\x40\n\x9f\x40\n\xe0\x40\n\xfc\x40\n\x80x\n\xa0x\n\xdf@\n\xfd@\n' >edges.txt
+run show edges.txt
+check "lead bytes at the ends of their ranges and just outside" "　		
+檗		
+漾		
+髜		
+\\x80x		
+\\xA0x		
+ﾟ@		
+\\xFD@		" "$out"
+
 printf 'not a pool\n' >fake.ppl
 printf '\x01\x31\x2e\x4a\x61\x5f\x4a\x50\x52\x00a\x00b\x00\x15\x00' >off-by-one.ppl
 printf 'x\n' >upper.PPL

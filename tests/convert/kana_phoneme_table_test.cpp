@@ -1,5 +1,6 @@
-// The kana table against the rules it was written from: counts, the shape of
-// every row, and the rows that break the pattern of their neighbours.
+// The kana table against its rows written out as data (every key with its
+// phonemes, long forms included, in table order), against the rules it was
+// written from, and the rows that break the pattern of their neighbours.
 
 #include "convert/kana_phoneme_table.h"
 
@@ -8,12 +9,25 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "convert/phoneme_codes.h"
 #include "convert/reading_conversion.h"
+#include "tests/convert/listed_kana_rows.h"
 #include "tests/sjis_literal.h"
 
 namespace {
+
+TEST(KanaPhonemeTable, HoldsTheListedRowsInOrder) {
+  const std::vector<ListedKanaRow>& listed = ListedKanaRows();
+  ASSERT_EQ(listed.size(), 812u);
+  for (size_t i = 0; i < listed.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "row " << i << ": " << listed[i].utf8Key << " " << listed[i].phoneme);
+    EXPECT_EQ(std::string(KanaPhonemeTable[i].key), listed[i].key);
+    EXPECT_EQ(std::string(KanaPhonemeTable[i].phoneme), listed[i].phoneme);
+  }
+  EXPECT_EQ(KanaPhonemeTable[812].key[0], '\0') << "the end row";
+}
 
 bool StartsWithSokuon(const char* key) {
   return static_cast<unsigned char>(key[0]) == 0x82 && static_cast<unsigned char>(key[1]) == 0xC1;
@@ -58,13 +72,13 @@ TEST(KanaPhonemeTable, EveryRowIsWellFormed) {
   }
 }
 
-// Every key, read as a whole reading, converts to exactly its own phoneme
-// string: the greedy longest match never splits a key.
-TEST(KanaPhonemeTable, EveryKeyConvertsToItsOwnPhoneme) {
-  for (int i = 0; i < kKanaPhonemeRows; ++i) {
+// Every listed key, read as a whole reading, converts to exactly its listed
+// phonemes: the greedy longest match never splits a key, long forms included.
+TEST(KanaPhonemeTable, EveryListedKeyConvertsToItsListedPhonemes) {
+  for (const ListedKanaRow& row : ListedKanaRows()) {
     char baseform[kBaseformSize] = {};
-    EXPECT_EQ(ConvertReadingToBaseform(KanaPhonemeTable[i].key, baseform), 1) << i;
-    EXPECT_STREQ(baseform, KanaPhonemeTable[i].phoneme) << i;
+    EXPECT_EQ(ConvertReadingToBaseform(row.key.c_str(), baseform), 1) << row.utf8Key;
+    EXPECT_EQ(std::string(baseform), row.phoneme) << row.utf8Key;
   }
 }
 

@@ -6,8 +6,31 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "tests/support/tab_separated_rows.h"
 
 namespace {
+
+// The codes and symbols as written out in the data file, row by row, and
+// each code's expansion and each symbol's reverse lookup agree with them.
+TEST(PhonemeCodeTable, HoldsTheListedCodesInOrder) {
+  const std::vector<TabSeparatedRow> listed = ReadTabSeparatedRows(LEXIFORGE_CONVERT_TEST_DATA "/phoneme_codes.txt");
+  ASSERT_EQ(listed.size(), 55u);
+  for (size_t i = 0; i < listed.size(); ++i) {
+    const int code = std::stoi(listed[i].first);
+    const std::string& symbol = listed[i].second;
+    SCOPED_TRACE(testing::Message() << code << " " << symbol);
+    EXPECT_EQ(PhonemeCodeTable[i].code, code);
+    EXPECT_EQ(std::string(PhonemeCodeTable[i].symbol), symbol);
+    char baseform[256] = {};
+    const char coded[] = {static_cast<char>(code), '\0'};
+    ExpandPhonemeCodes(coded, baseform);
+    EXPECT_EQ(std::string(baseform), symbol);
+    EXPECT_EQ(PhonemeCodeOf(symbol), code);
+  }
+  EXPECT_EQ(PhonemeCodeTable[55].code, 0) << "the end row";
+}
 
 std::string Expand(const std::string& codes) {
   char baseform[256] = {};

@@ -1,6 +1,7 @@
 // Reading-to-baseform conversion: the worked examples, the results -1 and -2,
-// long readings, and agreement with a plain scan of the table over random
-// readings (the product looks keys up through an index instead).
+// long readings, and agreement over random readings with the algorithm taken
+// literally: a plain scan of the rows the data file lists (the product looks
+// keys up through an index into its own table instead).
 
 #include "convert/reading_conversion.h"
 
@@ -10,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "convert/kana_phoneme_table.h"
+#include "tests/convert/listed_kana_rows.h"
 #include "tests/sjis_literal.h"
 
 namespace {
@@ -121,16 +122,22 @@ TEST(LookupKanaPhoneme, MatchesWholeKeysOnly) {
   EXPECT_STREQ(phoneme, "Qky a a:");
 }
 
-// The algorithm taken literally: a linear scan of the table for every
+// The algorithm taken literally: a linear scan of the listed rows for every
 // candidate length up to the end of the reading.
 int LiteralLookup(const std::string& key, std::string& phoneme) {
-  for (int i = 0; KanaPhonemeTable[i].key[0]; ++i) {
-    if (key == KanaPhonemeTable[i].key) {
-      phoneme = KanaPhonemeTable[i].phoneme;
+  for (const ListedKanaRow& row : ListedKanaRows()) {
+    if (key == row.key) {
+      phoneme = row.phoneme;
       return 1;
     }
   }
   return 0;
+}
+
+// Hiragana ぁ to ん (0x82 0x9F to 0x82 0xF1) and the long-vowel mark ー
+// (0x81 0x5B).
+bool IsReadingCharacter(unsigned char lead, unsigned char trail) {
+  return (lead == 0x82 && trail >= 0x9F && trail <= 0xF1) || (lead == 0x81 && trail == 0x5B);
 }
 
 Converted LiteralConvert(const std::string& reading) {
@@ -138,7 +145,7 @@ Converted LiteralConvert(const std::string& reading) {
   for (size_t i = 0; i < reading.size(); i += 2) {
     const auto lead = static_cast<unsigned char>(reading[i]);
     const auto trail = i + 1 < reading.size() ? static_cast<unsigned char>(reading[i + 1]) : 0;
-    if (KanaUnit(lead, trail) == 0) return {-2, ""};
+    if (!IsReadingCharacter(lead, trail)) return {-2, ""};
   }
   std::string result;
   bool incomplete = false;
@@ -165,13 +172,12 @@ Converted LiteralConvert(const std::string& reading) {
   return {incomplete ? 0 : 1, result};
 }
 
-TEST(ConvertReadingToBaseform, AgreesWithALiteralTableScan) {
-  for (int i = 0; i < kKanaPhonemeRows; ++i) {
-    const std::string key = KanaPhonemeTable[i].key;
-    const Converted fast = Convert(key);
-    const Converted literal = LiteralConvert(key);
-    ASSERT_EQ(fast.result, literal.result) << i;
-    ASSERT_EQ(fast.baseform, literal.baseform) << i;
+TEST(ConvertReadingToBaseform, AgreesWithALiteralScanOfTheListedRows) {
+  for (const ListedKanaRow& row : ListedKanaRows()) {
+    const Converted fast = Convert(row.key);
+    const Converted literal = LiteralConvert(row.key);
+    ASSERT_EQ(fast.result, literal.result) << row.utf8Key;
+    ASSERT_EQ(fast.baseform, literal.baseform) << row.utf8Key;
   }
 
   // Random readings, mostly allowed characters, biased towards the small kana

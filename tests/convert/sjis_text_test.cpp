@@ -7,8 +7,31 @@
 #include <string>
 
 #include "tests/sjis_literal.h"
+#include "tests/support/lead_byte_cases.h"
 
 namespace {
+
+TEST(IsSjisLeadByte, TwoRangesEndToEnd) {
+  for (unsigned char b : kLeadBytesAtRangeEnds) EXPECT_TRUE(IsSjisLeadByte(b)) << int{b};
+  for (unsigned char b : kBytesJustOutsideLeadRanges) EXPECT_FALSE(IsSjisLeadByte(b)) << int{b};
+  for (unsigned char b : {0x00, 0x40, 0x5C, 0x7E, 0x7F, 0xFE, 0xFF}) EXPECT_FALSE(IsSjisLeadByte(b)) << int{b};
+  for (int b = 0xA1; b <= 0xDF; ++b) EXPECT_FALSE(IsSjisLeadByte(static_cast<unsigned char>(b))) << "half-width " << b;
+}
+
+// A cut that falls after the first byte of a pair drops the pair only when
+// that byte is a lead byte.
+TEST(SjisPrefixLength, CutBetweenTheBytesOfAPairAtEachRangeEdge) {
+  for (unsigned char lead : kLeadBytesAtRangeEnds) {
+    const std::string pairs = PairsStartingWith(lead, 3);
+    EXPECT_EQ(SjisPrefixLength(pairs, 5), 4u) << int{lead};
+    EXPECT_EQ(SjisPrefixLength("a" + pairs, 6), 5u) << int{lead};
+  }
+  for (unsigned char single : kBytesJustOutsideLeadRanges) {
+    const std::string pairs = PairsStartingWith(single, 3);
+    EXPECT_EQ(SjisPrefixLength(pairs, 5), 5u) << int{single};
+    EXPECT_EQ(SjisPrefixLength("a" + pairs, 6), 6u) << int{single};
+  }
+}
 
 TEST(SjisPrefixLength, CutsAtTheLastWholeCharacter) {
   const std::string kana = Sjis("かきくけこ");  // 10 bytes

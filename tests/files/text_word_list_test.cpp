@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/sjis_literal.h"
+#include "tests/support/lead_byte_cases.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_word_list.h"
 
@@ -49,6 +50,36 @@ TEST(SplitWordLine, LineShapesTabsAndFieldCuts) {
   }
 }
 
+// Splits one line and returns its fields, or fails the test when the line
+// gives no row or another number of fields.
+TestRow SplitFields(const std::string& text, int expectedFields) {
+  std::vector<char> line(text.begin(), text.end());
+  line.push_back('\0');
+  char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
+  EXPECT_EQ(SplitWordLine(line.data(), word, reading, baseform), expectedFields);
+  return {word, reading, baseform};
+}
+
+// Each field keeps at most 80 bytes, and never the lead byte of a character
+// that the 80th byte would split.
+TEST(SplitWordLine, EightyByteCutAtEachLeadByteRangeEdge) {
+  for (unsigned char lead : kLeadBytesAtRangeEnds) {
+    SCOPED_TRACE(int{lead});
+    const std::string forty = PairsStartingWith(lead, 40), thirtyNine = PairsStartingWith(lead, 39);
+    EXPECT_EQ(SplitFields(forty + "x\ta" + forty + "\t" + forty + forty, 3), (TestRow{forty, "a" + thirtyNine, forty}));
+  }
+  for (unsigned char single : kBytesJustOutsideLeadRanges) {
+    SCOPED_TRACE(int{single});
+    const std::string eighty = PairsStartingWith(single, 40), seventyNine = eighty.substr(0, 79);
+    EXPECT_EQ(SplitFields("a" + eighty + "\t" + eighty + "@\t" + eighty + eighty, 3),
+              (TestRow{"a" + seventyNine, eighty, eighty}));
+  }
+  // Half-width katakana are single bytes: ｱ (0xB1) 81 times keeps 80.
+  EXPECT_EQ(SplitFields(std::string(81, '\xB1'), 1), (TestRow{std::string(80, '\xB1'), "", ""}));
+  EXPECT_EQ(SplitFields(std::string(80, '\xA1') + "\t" + std::string(90, '\xDF'), 2),
+            (TestRow{std::string(80, '\xA1'), std::string(80, '\xDF'), ""}));
+}
+
 class LoadTextWordListTest : public testing::Test {
  protected:
   std::vector<TestRow> Load(std::string_view bytes) {
@@ -81,6 +112,39 @@ TEST_F(LoadTextWordListTest, PlaceholdersAndGeneratedBaseforms) {
       {"W", Sjis(" かっぱ"), ""},
       {"W", Sjis("カッパ"), ""},
       {"W", Sjis("かっぱ"), "B"},
+  };
+  EXPECT_EQ(Load(file), expected);
+}
+
+// Only a reading or baseform of the one byte "?" is empty; anything longer
+// that starts with it, and the full-width "？", is text like any other.
+TEST_F(LoadTextWordListTest, OnlyALoneQuestionMarkIsAPlaceholder) {
+  const std::string file = Sjis(
+      "?\n"
+      "?\tか\n"
+      "W\t?\t?\n"
+      "W\t? \tB\n"
+      "W\t?x\tB\n"
+      "W\t??\tB\n"
+      "W\t？\t？\n"
+      "W\tか\t? \n"
+      "W\tか\t?x\n"
+      "W\tか\t??\n"
+      "W\t? \n"
+      "W\t？\n");
+  const std::vector<TestRow> expected = {
+      {"?", "", ""},
+      {"?", Sjis("か"), "k a"},
+      {"W", "", ""},
+      {"W", "? ", "B"},
+      {"W", "?x", "B"},
+      {"W", "??", "B"},
+      {"W", "\x81\x48", "\x81\x48"},
+      {"W", Sjis("か"), "? "},
+      {"W", Sjis("か"), "?x"},
+      {"W", Sjis("か"), "??"},
+      {"W", "? ", ""},  // not hiragana: nothing generated
+      {"W", "\x81\x48", ""},
   };
   EXPECT_EQ(Load(file), expected);
 }

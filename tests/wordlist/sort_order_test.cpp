@@ -5,6 +5,8 @@
 #include <string>
 
 #include "tests/sjis_literal.h"
+#include "tests/support/lead_byte_cases.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
@@ -14,6 +16,34 @@ TEST(SortPrefix, TwentyNineBytesAtAWholeCharacter) {
   const std::string a = "a";
   EXPECT_EQ(SortPrefix(a + kana15), a + kana15.substr(0, 28));
   EXPECT_EQ(SortPrefix(std::string(40, 'x')), std::string(29, 'x'));
+}
+
+TEST(SortPrefix, TwentyNineBytesAtEachLeadByteRangeEdge) {
+  for (unsigned char lead : kLeadBytesAtRangeEnds) {
+    SCOPED_TRACE(int{lead});
+    const std::string fourteen = PairsStartingWith(lead, 14);
+    EXPECT_EQ(SortPrefix(PairsStartingWith(lead, 15)), fourteen);
+    EXPECT_EQ(SortPrefix("a" + fourteen + "b"), "a" + fourteen);
+  }
+  for (unsigned char single : kBytesJustOutsideLeadRanges) {
+    SCOPED_TRACE(int{single});
+    EXPECT_EQ(SortPrefix(PairsStartingWith(single, 15)), PairsStartingWith(single, 15).substr(0, 29));
+  }
+  EXPECT_EQ(SortPrefix(std::string(30, '\xDF')), std::string(29, '\xDF'));
+}
+
+// Texts that differ only after their first 29 bytes are ties; a difference
+// in the 29th byte orders them.
+TEST(CompareWordRows, OnlyTheFirstTwentyNineBytesCount) {
+  FlipColumnSortDirection(2);
+  ASSERT_EQ(ColumnSortDirection[2], kSortedAscending);
+  EXPECT_EQ(CompareWordRows(std::string(29, 'q') + "a", std::string(29, 'q') + "b", 2), 0);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "a", std::string(28, 'q') + "b", 2), -1);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xFD", std::string(28, 'q') + "\xE0", 2), 1);
+  // A lead byte as the 29th byte is left out with its character.
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xE0\x40", std::string(28, 'q') + "\xFC\x40", 2), 0);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\x81\x40", std::string(28, 'q'), 2), 0);
+  FlipColumnSortDirection(2);
 }
 
 }  // namespace

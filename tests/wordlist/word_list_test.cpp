@@ -10,6 +10,7 @@
 
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
+#include "tests/support/lead_byte_cases.h"
 #include "tests/support/sort_prefix_oracle.h"
 #include "wordlist/sort_order.h"
 
@@ -86,6 +87,37 @@ TEST_F(WordTableTest, FieldWithoutNulIsCutAtWholeCharacter) {
   for (size_t i = 0; i < kWordFieldSize; i += 2) std::memcpy(entry.word + i, "\x82\xa9", 2);
   InsertWordRow(list, 0, entry);
   EXPECT_EQ(WholeText(0, 0).size(), 254u);
+}
+
+// A row keeps at most 255 bytes of a field that fills all its 256 bytes
+// without a NUL, and GetWordRow hands out at most 127; neither ends on the
+// lead byte of a character it would split.
+TEST_F(WordTableTest, CutsAt255And127BytesAtEachLeadByteRangeEdge) {
+  auto entryOf = [](const std::string& bytes) {
+    WordEntry entry{};
+    std::memcpy(entry.word, bytes.data(), std::min(bytes.size(), sizeof entry.word));
+    std::memcpy(entry.reading, bytes.data(), std::min(bytes.size(), sizeof entry.reading));
+    return entry;
+  };
+  auto check = [&](const std::string& field, size_t kept, size_t handedOut) {
+    ClearWordList(list);
+    InsertWordRow(list, 0, entryOf(field));
+    EXPECT_EQ(std::string(WordRowText(list, 0, 0)), field.substr(0, kept));
+    WordEntry entry;
+    GetWordRow(list, 0, entry);
+    EXPECT_EQ(std::string(entry.reading), field.substr(0, handedOut));
+  };
+  for (unsigned char lead : kLeadBytesAtRangeEnds) {
+    SCOPED_TRACE(int{lead});
+    const std::string pairs = PairsStartingWith(lead, 127);
+    check(PairsStartingWith(lead, 128), 254, 126);
+    check("a" + pairs + "b", 255, 127);
+  }
+  for (unsigned char single : kBytesJustOutsideLeadRanges) {
+    SCOPED_TRACE(int{single});
+    check(PairsStartingWith(single, 128), 255, 127);
+  }
+  check(std::string(256, '\xB1'), 255, 127);  // half-width katakana: single bytes
 }
 
 TEST_F(WordTableTest, ManyEditsKeepEveryRowIntact) {
