@@ -10,6 +10,7 @@
 #include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
+#include "wordlist/edit_history.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ UINT ListStates(unsigned state) {
 // of wordlist/word_list.h.
 class ListView final : public WordListView {
  public:
-  ListView(HWND list, WordList table) : list_(list), table_(table) {}
+  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table) {}
   ~ListView() {
     if (font_) DeleteObject(font_);
   }
@@ -72,6 +73,7 @@ class ListView final : public WordListView {
   ListView& operator=(const ListView&) = delete;
 
   WordList table() const { return table_; }
+  EditHistory& history() { return history_; }
 
   // The list's own font, released with the view.
   void UseFont(HFONT font) {
@@ -188,6 +190,7 @@ class ListView final : public WordListView {
 
   HWND list_;
   WordList table_;
+  EditHistory history_;
   HFONT font_ = nullptr;
   int shownRows_ = 0;
   int suspended_ = 0;
@@ -315,6 +318,21 @@ void SetUpWordList(HWND list) {
 WordList WordTableOf(HWND list) {
   ListView* view = ViewOf(list);
   return view ? view->table() : nullptr;
+}
+
+EditHistory* HistoryOf(HWND list) {
+  ListView* view = ViewOf(list);
+  return view ? &view->history() : nullptr;
+}
+
+void ShowOnlyRow(HWND list, int row) {
+  const WordList table = WordTableOf(list);
+  if (!table || row < 0 || row >= RowCount(table)) return;
+  DeselectAllWordRows(table);
+  SelectWordRow(table, row, true);
+  FocusWordRow(table, row);
+  SendMessageA(list, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {
