@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/current_file.h"
 #include "app/file_dialogs.h"
@@ -13,6 +16,7 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/entry_dialog.h"
+#include "wordlist/row_attention.h"
 #include "wordlist/word_list_view.h"
 
 namespace {
@@ -21,6 +25,20 @@ namespace {
 constexpr size_t kMessageSize = 1024;
 
 WordList ListOf(HWND main) { return WordTableOf(WordListOf(main)); }
+
+EditHistory& HistoryOfMain(HWND main) { return *HistoryOf(WordListOf(main)); }
+
+// A command that appends rows (reading a further file, dropped files) is
+// one step: the rows it appended, however many files they came from.
+template <typename Work>
+void AppendingStep(HWND main, Work work) {
+  const WordList list = ListOf(main);
+  EditHistory& history = HistoryOfMain(main);
+  StepMark mark = history.Mark();
+  const int before = RowCount(list);
+  work();
+  history.RecordRowsInserted(std::move(mark), before, RowCount(list) - before);
+}
 
 HINSTANCE InstanceOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -31,19 +49,38 @@ HINSTANCE InstanceOf(HWND window) {
 // buffers; the command puts the current file back afterwards.
 template <typename Dialog>
 void ReadFurtherFile(HWND main, Dialog dialog) {
-  const FileName current = CurrentFile;
-  if (dialog() == 0) ShowLoadFailure(main);
-  CurrentFile = current;
+  AppendingStep(main, [&] {
+    const FileName current = CurrentFile;
+    if (dialog() == 0) ShowLoadFailure(main);
+    CurrentFile = current;
+  });
 }
 
 std::string ReasonText(RowProblem problem) {
   return ProgramText(IDS_ROW_PROBLEM_FIRST + static_cast<int>(problem) - static_cast<int>(RowProblem::kEmptyWord));
 }
 
+// How many rows need attention, by kind: a note on its own, or a part of
+// the question about rows that cannot be written. Empty when none does.
+std::string AttentionNote(const AttentionCounts& counts) {
+  if (counts.rows == 0) return {};
+  std::string kinds;
+  char line[kMessageSize];
+  for (int kind = 0; kind < kAttentionKinds; ++kind) {
+    const int rows = counts.kinds[static_cast<size_t>(kind)];
+    if (rows == 0) continue;
+    std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_COUNT).c_str(),
+                  ProgramText(IDS_ATTENTION_KIND_FIRST + kind).c_str(), rows);
+    kinds += line;
+  }
+  std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_NOTE).c_str(), counts.rows, kinds.c_str());
+  return line;
+}
+
 // The question before rows the format cannot hold are left out: how many,
 // and the first few by their numbers as the user counts rows, their words
-// and why.
-std::string LeaveOutQuestion(const UnwritableRows& unwritable) {
+// and why; then the rows that need attention, when any do.
+std::string LeaveOutQuestion(const UnwritableRows& unwritable, const std::string& attention) {
   std::string rows;
   char line[kMessageSize];
   for (const UnwritableRow& row : unwritable.first) {
@@ -56,6 +93,7 @@ std::string LeaveOutQuestion(const UnwritableRows& unwritable) {
     std::snprintf(line, sizeof line, ProgramText(IDS_MORE_UNWRITABLE_ROWS).c_str(), unnamed);
     rows += line;
   }
+  if (!attention.empty()) rows += "\n" + attention;
   const std::string format = ProgramText(IDS_LEAVE_OUT_QUESTION);
   std::string question(format.size() + rows.size() + 16, '\0');
   const int length = std::snprintf(question.data(), question.size(), format.c_str(), unwritable.count, rows.c_str());
@@ -64,12 +102,27 @@ std::string LeaveOutQuestion(const UnwritableRows& unwritable) {
 }
 
 // Rows the format cannot hold are never written changed: the user either
-// leaves them out or writes nothing. True when the file was written.
-bool WriteRows(HWND main, const char* path, WordFileFormat format) {
+// leaves them out or writes nothing. With `countAttention` the user also
+// hears how many rows need attention, in that question or in a note that
+// lets him stop before anything is written. True when the file was written.
+bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAttention = false) {
   const WordList list = ListOf(main);
+  std::string attention;
+  if (countAttention) {
+    std::vector<uint8_t> flags;
+    if (!FindAttentionRows(list, flags)) {
+      ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
+      return false;
+    }
+    attention = AttentionNote(CountAttention(flags));
+  }
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
-  if (unwritable.count > 0 &&
-      ShowMessage(main, LeaveOutQuestion(unwritable).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (unwritable.count > 0) {
+    if (ShowMessage(main, LeaveOutQuestion(unwritable, attention).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      return false;
+    }
+  } else if (!attention.empty() &&
+             ShowMessage(main, attention.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
     return false;
   }
   std::string reason;
@@ -96,15 +149,39 @@ HWND WordListOf(HWND main) { return GetDlgItem(main, IDC_WORD_LIST); }
 
 void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR); }
 
+// The old rows are kept whole by the step, not copied: undoing New puts the
+// same table back. Without the memory for an empty table the rows go as New
+// always let them go, without a step.
 void NewWordList(HWND main) {
-  ClearWordList(ListOf(main));
+  EditHistory& history = HistoryOfMain(main);
+  StepMark mark = history.Mark();
+  const WordList fresh = CreateWordTable();
   ForgetCurrentFile(main);
+  if (fresh) {
+    history.ReplaceRows(std::move(mark), fresh);
+  } else {
+    ClearWordList(ListOf(main));
+  }
 }
 
+// The file is read into a table of its own, which takes the rows' place only
+// when it was read whole; the step keeps the old rows' table.
 void OpenWordList(HWND main) {
-  const int result = OpenTextWordListDialog(main, ListOf(main), false);
-  if (result == 1) ShowCurrentFileInTitle(main);
-  if (result == 0) ShowLoadFailure(main);
+  const WordList fresh = CreateWordTable();
+  if (!fresh) {
+    ShowLoadFailure(main);
+    return;
+  }
+  EditHistory& history = HistoryOfMain(main);
+  StepMark mark = history.Mark();
+  const int result = OpenTextWordListDialog(main, fresh, true);
+  if (result != 1) {
+    DestroyWordTable(fresh);
+    if (result == 0) ShowLoadFailure(main);
+    return;
+  }
+  WithRedrawSuspended(WordListOf(main), [&] { history.ReplaceRows(std::move(mark), fresh); });
+  ShowCurrentFileInTitle(main);
 }
 
 void ReadWordList(HWND main) {
@@ -117,8 +194,12 @@ void ReadGrammarFile(HWND main) {
 
 // The pool file has buffers of its own; the current file is not touched.
 void ReadPoolFile(HWND main) {
-  if (OpenPoolFileDialog(main, ListOf(main)) == 0) ShowLoadFailure(main);
+  AppendingStep(main, [&] {
+    if (OpenPoolFileDialog(main, ListOf(main)) == 0) ShowLoadFailure(main);
+  });
 }
+
+void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, read); }
 
 void SaveWordList(HWND main) {
   if (CurrentFile.path[0] == '\0') {
@@ -146,7 +227,7 @@ void SaveWordListAs(HWND main) {
 // declined to leave rows out comes back to the same file after mending them.
 void BuildPool(HWND main) {
   if (!ChooseFileToWrite(main, WordFileFormat::kPoolFile, PoolFile)) return;
-  WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile);
+  WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile, true);
 }
 
 void AddRow(HWND main) {
@@ -155,6 +236,7 @@ void AddRow(HWND main) {
   param.list = list;
   const int selected = FirstSelectedRow(list);
   param.index = selected >= 0 ? selected : RowCount(list);
+  param.history = HistoryOf(WordListOf(main));
   EntryDialog(main, param);
   ReselectFocusedRow(list);
 }
@@ -167,6 +249,7 @@ void EditSelectedRow(HWND main) {
   param.list = list;
   param.index = selected;
   GetWordRow(list, selected, param.entry);
+  param.history = HistoryOf(WordListOf(main));
   EntryDialog(main, param);
 }
 
@@ -177,7 +260,9 @@ void ModifyRow(HWND main) {
 
 void DeleteRow(HWND main) {
   const WordList list = ListOf(main);
-  if (FirstSelectedRow(list) < 0) return;
+  const int selected = FirstSelectedRow(list);
+  if (selected < 0) return;
+  HistoryOfMain(main).RecordRowDeleting(selected);
   DeleteSelectedWordRow(list);
   ReselectFocusedRow(list);
 }
@@ -187,5 +272,28 @@ void ShowAbout(HWND main) {
 }
 
 void SortRows(HWND main, int column) {
-  WithRedrawSuspended(WordListOf(main), [&] { SortWordList(ListOf(main), column); });
+  if (column < 0 || column >= kWordColumns) return;
+  EditHistory& history = HistoryOfMain(main);
+  StepMark mark = history.Mark();
+  const int32_t direction = ColumnSortDirection[column];
+  std::vector<uint32_t> order;
+  WithRedrawSuspended(WordListOf(main), [&] { SortWordList(ListOf(main), column, order); });
+  history.RecordRowsSorted(std::move(mark), std::move(order), column, direction);
+}
+
+// The focused row is scrolled into view, where the user finds what came
+// back or went again.
+void UndoStep(HWND main, bool undo) {
+  HWND list = WordListOf(main);
+  EditHistory& history = HistoryOfMain(main);
+  const bool done = WithRedrawSuspended(list, [&] { return undo ? history.Undo() : history.Redo(); });
+  if (!done) {
+    if (undo ? history.CanUndo() : history.CanRedo()) ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
+    return;
+  }
+  const int focused = FocusedRow(ListOf(main));
+  if (focused >= 0) {
+    SendMessageA(list, LVM_SETSELECTIONMARK, 0, focused);
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+  }
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 HWND WordListOf(HWND main);
 
 // "ﾌｧｲﾙを読み込めませんでした" with the error icon.
@@ -22,6 +24,9 @@ void OpenWordList(HWND main);
 void ReadWordList(HWND main);
 void ReadGrammarFile(HWND main);
 void ReadPoolFile(HWND main);
+
+// Dropped files: `read` reads them all behind the rows, one step to undo.
+void ReadDroppedFiles(HWND main, const std::function<void()>& read);
 
 // Save: the rows written to the current file as a text word list; without a
 // current file, Save As.
@@ -55,3 +60,9 @@ void ShowAbout(HWND main);
 // A click on a column header: the column's direction flips and the rows are
 // sorted by it.
 void SortRows(HWND main, int column);
+
+// Undo (Ctrl+Z) and redo (Ctrl+Y): the last step done is undone, or the last
+// undone is done again; nothing when there is none. Every command that
+// changes rows is a step: Add and Modify (each "追加" and "修正" of the entry
+// dialog), Delete, New, Open, the three reads, dropped files, a sort.
+void UndoStep(HWND main, bool undo);

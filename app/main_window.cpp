@@ -5,10 +5,12 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "app/commands.h"
 #include "app/current_file.h"
+#include "app/find_commands.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
 #include "res/messages.h"
@@ -27,6 +29,15 @@ LRESULT OnCreate(HWND main) {
   if (!list) return -1;
   DragAcceptFiles(main, TRUE);
   SetUpWordList(list);
+  // A step that opens or empties the list changes the current file too; its
+  // undo puts the file and the title back.
+  HistoryOf(list)->SetContext(
+      [] { return std::string(reinterpret_cast<const char*>(&CurrentFile), sizeof CurrentFile); },
+      [main](const std::string& saved) {
+        if (saved.size() != sizeof CurrentFile) return;
+        std::memcpy(&CurrentFile, saved.data(), sizeof CurrentFile);
+        ShowCurrentFileInTitle(main);
+      });
   SetFocus(list);
   return 0;
 }
@@ -75,6 +86,13 @@ void OnCommand(HWND main, int command) {
     case IDM_MODIFY: ModifyRow(main); break;
     case IDM_DELETE: DeleteRow(main); break;
     case IDM_ABOUT: ShowAbout(main); break;
+    case IDM_UNDO: UndoStep(main, true); break;
+    case IDM_REDO: UndoStep(main, false); break;
+    case IDM_FIND: FindRowCommand(main); break;
+    case IDM_FIND_NEXT: FindAgain(main, true); break;
+    case IDM_FIND_PREVIOUS: FindAgain(main, false); break;
+    case IDM_NEXT_ATTENTION: GoToAttentionRow(main, true); break;
+    case IDM_PREVIOUS_ATTENTION: GoToAttentionRow(main, false); break;
     default: return;
   }
   SetFocus(WordListOf(main));
@@ -122,13 +140,15 @@ void OnContextMenu(HWND main, HWND target, LPARAM position) {
 void OnDropFiles(HWND main, HDROP drop) {
   HWND list = WordListOf(main);
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  WithRedrawSuspended(list, [&] {
-    for (UINT i = 0; i < count; ++i) {
-      char path[kDroppedPathSize] = {};
-      if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
-      if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
-      LoadDroppedFile(WordTableOf(list), path);
-    }
+  ReadDroppedFiles(main, [&] {
+    WithRedrawSuspended(list, [&] {
+      for (UINT i = 0; i < count; ++i) {
+        char path[kDroppedPathSize] = {};
+        if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
+        if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
+        LoadDroppedFile(WordTableOf(list), path);
+      }
+    });
   });
   DragFinish(drop);
 }

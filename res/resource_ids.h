@@ -17,6 +17,13 @@
 #define IDM_READ_GRAMMAR_FILE 40018
 #define IDM_NEW 40019
 #define IDM_READ_POOL_FILE 40020
+#define IDM_UNDO 40022
+#define IDM_REDO 40023
+#define IDM_FIND 40024
+#define IDM_FIND_NEXT 40025
+#define IDM_FIND_PREVIOUS 40026
+#define IDM_NEXT_ATTENTION 40027
+#define IDM_PREVIOUS_ATTENTION 40028
 
 // Menus and accelerators.
 #define IDR_MAIN_MENU 101
@@ -27,6 +34,7 @@
 #define IDD_ENTRY 102
 #define IDD_ABOUT 105
 #define IDD_SAVE_FAILED 108
+#define IDD_FIND 109
 
 // Controls: the word list in the main window, the entry dialog's boxes and
 // its generate button (its other buttons are IDOK 1 "修正", IDCANCEL 2
@@ -43,6 +51,15 @@
 #define IDC_FAILED_PATH 1101
 #define IDC_FAILURE_TEXT 1102
 #define IDC_FAILURE_REASON 1103
+// The find dialog: the text, the column to look in (すべて, 単語, よみ,
+// baseform, in this order of ids) and the match (完全一致, 部分一致).
+#define IDC_FIND_TEXT 1200
+#define IDC_FIND_ALL_COLUMNS 1201
+#define IDC_FIND_WORD 1202
+#define IDC_FIND_READING 1203
+#define IDC_FIND_BASEFORM 1204
+#define IDC_FIND_WHOLE 1205
+#define IDC_FIND_PART 1206
 
 // Icons.
 #define IDI_PROGRAM 106
@@ -70,3 +87,11 @@
 // Why a row cannot be written: one text per reason, in the order of
 // RowProblem (files/file_formats.h), from kEmptyWord on.
 #define IDS_ROW_PROBLEM_FIRST 20
+// Find and the rows that need attention. Kinds of attention: one text per
+// kind, in the order of Attention (wordlist/row_attention.h).
+#define IDS_NOT_FOUND 30
+#define IDS_NO_ATTENTION_ROWS 31
+#define IDS_ATTENTION_NOTE 32
+#define IDS_ATTENTION_COUNT 33
+#define IDS_OUT_OF_MEMORY 34
+#define IDS_ATTENTION_KIND_FIRST 40

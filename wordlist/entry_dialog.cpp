@@ -2,12 +2,14 @@
 
 #include <imm.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
@@ -144,6 +146,9 @@ EntryDialogParam* ReadEntry(HWND dialog) {
 void ConfirmEntry(HWND dialog) {
   EntryDialogParam* param = ReadEntry(dialog);
   if (!param) return;
+  if (param->history && param->index >= 0 && param->index < RowCount(param->list)) {
+    param->history->RecordRowsChanging({param->index});
+  }
   SetWordRow(param->list, param->index, param->entry);
   CloseEntryDialog(dialog);
 }
@@ -153,7 +158,10 @@ void AddEntry(HWND dialog) {
   EntryDialogParam* param = ReadEntry(dialog);
   if (!param) return;
   const int index = param->index++;
-  InsertWordRow(param->list, index, param->entry);
+  StepMark mark = param->history ? param->history->Mark() : StepMark{};
+  if (InsertWordRow(param->list, index, param->entry) && param->history) {
+    param->history->RecordRowsInserted(std::move(mark), std::min(index, RowCount(param->list) - 1), 1);
+  }
 }
 
 // Asks the input method for the word's reading when the word box loses the

@@ -8,13 +8,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "wordlist/edit_history.h"
 #include "wordlist/word_list.h"
 
-// What the dialog works on: the list, the row index and the row's texts.
+// What the dialog works on: the list, the row index and the row's texts;
+// and where each "修正" and "追加" is recorded as a step to undo (none when
+// nullptr).
 struct EntryDialogParam {
   WordList list;
   int32_t index;
   WordEntry entry;
+  EditHistory* history;
 };
 
 // The dialog reads its boxes through buffers of this size: at most 127 bytes

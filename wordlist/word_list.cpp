@@ -321,6 +321,12 @@ void ReselectFocusedRow(WordList list) {
 }
 
 void SortWordList(WordList list, int column) {
+  std::vector<uint32_t> order;
+  SortWordList(list, column, order);
+}
+
+void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
+  order.clear();
   if (!list || !FlipColumnSortDirection(column)) return;
   auto& rows = list->rows;
   try {
@@ -330,7 +336,6 @@ void SortWordList(WordList list, int column) {
       items.push_back(MakeSortItem(list->Text(rows[i], column), static_cast<uint32_t>(i)));
     }
     SortItemsStably(items, column);
-    std::vector<uint32_t> order;
     order.reserve(rows.size());
     std::vector<Row> sorted;
     sorted.reserve(rows.size());
@@ -343,6 +348,7 @@ void SortWordList(WordList list, int column) {
     if (list->view) list->view->RowsReordered(order);
   } catch (const std::bad_alloc&) {
     // Without the memory to sort, the rows keep their order.
+    order.clear();
   }
 }
 
@@ -360,4 +366,105 @@ void FocusWordRow(WordList list, int index) {
   const int focused = FocusedRow(list);
   if (focused >= 0) list->SetRowState(focused, 0, kRowFocused);
   if (index >= 0) list->SetRowState(index, kRowFocused, kRowFocused);
+}
+
+int NextSelectedRow(WordList list, int after) {
+  if (!list || after < -1) return -1;
+  return list->NextRowInState(after, kRowSelected);
+}
+
+void DeselectAllWordRows(WordList list) {
+  if (!list) return;
+  FocusWordRow(list, -1);
+  list->SetRowState(-1, 0, kRowSelected | kRowFocused);
+}
+
+namespace {
+
+void ForgetStates(WordList list) {
+  for (Row& row : list->rows) row.state = 0;
+  if (list->view) list->view->RowsReplaced();
+}
+
+}  // namespace
+
+bool MoveWordRows(WordList from, int first, int count, WordList to, int at) {
+  if (!from || !to || from == to || first < 0 || count < 0 || !(static_cast<size_t>(first) + count <= from->rows.size()) ||
+      to->rows.size() + count > static_cast<size_t>(INT_MAX) || at < 0) {
+    return false;
+  }
+  const auto begin = from->rows.begin() + first;
+  const auto end = begin + count;
+  std::vector<Row> moved;
+  try {
+    moved.reserve(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (auto row = begin; row != end; ++row) {
+    const std::string_view fields[kWordColumns] = {from->Text(*row, 0), from->Text(*row, 1), from->Text(*row, 2)};
+    Row copy = *row;
+    copy.state = 0;
+    if (!to->texts.Add(fields, copy.text)) {
+      for (const Row& added : moved) to->texts.Release(TextSize(added));
+      return false;
+    }
+    moved.push_back(copy);
+  }
+  const size_t place = std::min(static_cast<size_t>(at), to->rows.size());
+  try {
+    to->rows.insert(to->rows.begin() + static_cast<std::ptrdiff_t>(place), moved.begin(), moved.end());
+  } catch (const std::bad_alloc&) {
+    for (const Row& added : moved) to->texts.Release(TextSize(added));
+    return false;
+  }
+  size_t gone = 0;
+  for (auto row = begin; row != end; ++row) gone += TextSize(*row);
+  from->rows.erase(begin, end);
+  from->texts.Release(gone);
+  if (from->texts.WorthRepacking()) from->RepackTexts();
+  ForgetStates(from);
+  ForgetStates(to);
+  return true;
+}
+
+bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherIndex) {
+  if (!list || !other || !list->Holds(index) || !other->Holds(otherIndex)) return false;
+  WordEntry mine, theirs;
+  GetWholeWordRow(list, index, mine);
+  GetWholeWordRow(other, otherIndex, theirs);
+  Row& row = list->rows[static_cast<size_t>(index)];
+  const Row oldRow = row;
+  if (!list->StoreTexts(row, theirs)) return false;
+  Row& otherRow = other->rows[static_cast<size_t>(otherIndex)];
+  const Row oldOther = otherRow;
+  if (!other->StoreTexts(otherRow, mine)) {
+    list->texts.Release(TextSize(row));
+    row = oldRow;
+    return false;
+  }
+  list->ReleaseTexts(oldRow);
+  other->ReleaseTexts(oldOther);
+  if (list->view) list->view->RowChanged(index);
+  if (other->view) other->view->RowChanged(otherIndex);
+  return true;
+}
+
+bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
+  if (!list || order.size() != list->rows.size()) return false;
+  try {
+    std::vector<bool> seen(order.size());
+    std::vector<Row> reordered;
+    reordered.reserve(order.size());
+    for (const uint32_t from : order) {
+      if (from >= order.size() || seen[from]) return false;
+      seen[from] = true;
+      reordered.push_back(list->rows[from]);
+    }
+    list->rows = std::move(reordered);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (list->view) list->view->RowsReordered(order);
+  return true;
 }

@@ -143,3 +143,34 @@ class WordListView {
 // Attaches `view` (nullptr detaches it). The rows' states are not carried
 // across: attach a view to an empty table.
 void AttachWordListView(WordList list, WordListView* view);
+
+// The bulk operations below serve the edit history: each leaves no row of
+// the tables it changes selected or focused (an attached view hears
+// RowsReplaced), as the history puts the states back itself.
+
+// The first selected row after `after` (-1: from the start), or -1.
+int NextSelectedRow(WordList list, int after);
+
+// No row selected, none focused.
+void DeselectAllWordRows(WordList list);
+
+// Moves the `count` rows from `first` of `from` to `to`, inserted at `at`
+// (past the end appends). False, changing neither table, when the range
+// does not lie in `from`, when `from` and `to` are the same table, or when
+// there is no memory for the rows in `to`.
+bool MoveWordRows(WordList from, int first, int count, WordList to, int at);
+
+// The row at `index` of `list` and the row at `otherIndex` of `other`
+// exchange their texts (the same table is allowed). False, changing
+// nothing, when either row is missing or there is no memory.
+bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherIndex);
+
+// Puts the rows in the order `order` gives: the row now at i is the one
+// that was at order[i]. `order` must name every row once; otherwise, or
+// without the memory, nothing changes and the result is false. Unlike the
+// operations above, the states travel with their rows.
+bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order);
+
+// SortWordList, which also tells how the rows moved (as for
+// ReorderWordRows; empty when they could not be sorted).
+void SortWordList(WordList list, int column, std::vector<uint32_t>& order);

@@ -10,6 +10,7 @@
 #include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
+#include "wordlist/edit_history.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ UINT ListStates(unsigned state) {
 // of wordlist/word_list.h.
 class ListView final : public WordListView {
  public:
-  ListView(HWND list, WordList table) : list_(list), table_(table) {}
+  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table) {}
   ~ListView() {
     if (font_) DeleteObject(font_);
   }
@@ -72,6 +73,7 @@ class ListView final : public WordListView {
   ListView& operator=(const ListView&) = delete;
 
   WordList table() const { return table_; }
+  EditHistory& history() { return history_; }
 
   // The list's own font, released with the view.
   void UseFont(HFONT font) {
@@ -118,6 +120,7 @@ class ListView final : public WordListView {
     SetState(-1, 0, kRowSelected | kRowFocused);
     SendMessageA(list_, LVM_SETSELECTIONMARK, 0, -1);
     if (suspended_ == 0) ShowRowCount(0);
+    focus_ = -1;  // an empty list has none, and a longer count gives none
   }
 
   void RowsAppended(int) override {
@@ -143,13 +146,50 @@ class ListView final : public WordListView {
     InvalidateRect(list_, nullptr, TRUE);
   }
 
+  // The control finds a row by its state by asking every row from `after`
+  // on, which over a million rows is slow; the questions that can be
+  // answered without it are: no row selected, and the focused row, which the
+  // view follows as it moves (and checks on the row before trusting it).
   int NextRowInState(int after, unsigned state) override {
+    if ((state & kRowSelected) && SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    if (state == kRowFocused && focus_ != kFocusUnknown) {
+      if (focus_ == -1) return -1;
+      if (SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(focus_), LVIS_FOCUSED) & LVIS_FOCUSED) {
+        return focus_ > after ? focus_ : -1;
+      }
+      focus_ = kFocusUnknown;
+    }
+    const int row = ScanRowInState(after, state);
+    if (state == kRowFocused && after == -1) focus_ = row;
+    return row;
+  }
+
+  // A state change the view did not make (a click, a key) leaves the focus
+  // unknown until it is looked for again.
+  void StateChanged() { focus_ = kFocusUnknown; }
+
+  int ScanRowInState(int after, unsigned state) {
     const UINT flags = (state & kRowSelected ? LVNI_SELECTED : 0) | (state & kRowFocused ? LVNI_FOCUSED : 0);
     return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
   }
 
+  // Clearing a state on every row costs the control a look at each row;
+  // only the rows that hold it are cleared.
   void SetRowState(int index, unsigned state, unsigned mask) override {
     ShowRowCount(0);
+    if (index == -1 && state == 0) {
+      if (mask & kRowFocused) {
+        const int focused = NextRowInState(-1, kRowFocused);
+        if (focused >= 0) SetState(focused, 0, kRowFocused);
+        mask &= ~kRowFocused;
+      }
+      const auto selected = SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0);
+      if ((mask & kRowSelected) && selected <= kFewRows) {
+        for (int row : RowsInState(-1, kRowSelected)) SetState(row, 0, kRowSelected);
+        mask &= ~kRowSelected;
+      }
+      if (mask == 0) return;
+    }
     SetState(index, state, mask);
   }
 
@@ -158,23 +198,37 @@ class ListView final : public WordListView {
     LVITEMA item{};
     item.state = ListStates(state);
     item.stateMask = ListStates(mask);
+    const int focus = focus_;
     SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    focus_ = focus;  // the change notified is this one
+    if (!(mask & kRowFocused)) return;
+    if (state & kRowFocused) {
+      focus_ = index >= 0 ? index : kFocusUnknown;
+    } else if (index < 0 || index == focus_) {
+      focus_ = -1;
+    }
   }
 
   // The control's row count made the table's (plus `extra`), when it differs.
   void ShowRowCount(DWORD flags, int extra = 0) {
     const int rows = RowCount(table_) + extra;
     if (rows == shownRows_) return;
+    if (rows < shownRows_) focus_ = kFocusUnknown;  // a shorter list may have lost its focused row
     shownRows_ = rows;
     SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
   }
 
-  // The control looks at every row for each question, so the rows are
-  // gathered only when some are selected.
+  // The control looks at every row from the start for each question, so the
+  // rows are gathered only when some are selected, and no further than the
+  // last of them (over all rows: none is left to find once all are found).
   std::vector<int> RowsInState(int after, unsigned state) {
     std::vector<int> rows;
-    if (state == kRowSelected && SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return rows;
-    for (int row = NextRowInState(after, state); row >= 0; row = NextRowInState(row, state)) rows.push_back(row);
+    const auto selected = static_cast<size_t>(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
+    if (state == kRowSelected && selected == 0) return rows;
+    for (int row = NextRowInState(after, state); row >= 0; row = NextRowInState(row, state)) {
+      rows.push_back(row);
+      if (after == -1 && state == kRowSelected && rows.size() == selected) break;
+    }
     return rows;
   }
 
@@ -192,9 +246,15 @@ class ListView final : public WordListView {
 
   HWND list_;
   WordList table_;
+  EditHistory history_;
   HFONT font_ = nullptr;
   int shownRows_ = 0;
   int suspended_ = 0;
+  static constexpr int kFocusUnknown = -2;
+  // Up to this many selected rows are cleared one by one rather than all
+  // rows at once.
+  static constexpr LRESULT kFewRows = 1000;
+  int focus_ = kFocusUnknown;  // the focused row, -1 for none
 };
 
 // The table goes with the control.
@@ -321,10 +381,28 @@ WordList WordTableOf(HWND list) {
   return view ? view->table() : nullptr;
 }
 
+EditHistory* HistoryOf(HWND list) {
+  ListView* view = ViewOf(list);
+  return view ? &view->history() : nullptr;
+}
+
+void ShowOnlyRow(HWND list, int row) {
+  const WordList table = WordTableOf(list);
+  if (!table || row < 0 || row >= RowCount(table)) return;
+  DeselectAllWordRows(table);
+  SelectWordRow(table, row, true);
+  FocusWordRow(table, row);
+  SendMessageA(list, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {
   const WordList table = WordTableOf(header.hwndFrom);
   if (!table) return false;
   switch (header.code) {
+    case LVN_ITEMCHANGED:
+      if (ListView* view = ViewOf(header.hwndFrom)) view->StateChanged();
+      return false;  // the parent may want it too
     case LVN_GETDISPINFOA:
       AnswerTextRequest(table, reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item);
       result = 0;

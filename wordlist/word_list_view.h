@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "wordlist/edit_history.h"
 #include "wordlist/word_list.h"
 
 // Creates the list control as child 100 of `parent` and an empty table for
@@ -24,6 +25,14 @@ void SetUpWordList(HWND list);
 
 // The table the list shows; nullptr for a window that is not such a list.
 WordList WordTableOf(HWND list);
+
+// The undo history of the list's table, made and gone with it; nullptr for
+// a window that is not such a list.
+EditHistory* HistoryOf(HWND list);
+
+// The row becomes the only selected row, focused, the anchor of Shift+click,
+// and scrolled into view. Nothing for no such row.
+void ShowOnlyRow(HWND list, int row);
 
 // Answers the notifications in which the list asks its parent about the
 // table: the texts to paint (LVN_GETDISPINFO) and the row a typed word's

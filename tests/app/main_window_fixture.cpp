@@ -1,8 +1,15 @@
 #include "tests/app/main_window_fixture.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "app/current_file.h"
+#include "app/find_commands.h"
 #include "app/main_window.h"
 #include "convert/sjis_text.h"
+#include "files/pool_file.h"
 #include "res/resource_ids.h"
 #include "wordlist/word_list_view.h"
 
@@ -19,6 +26,7 @@ void MainWindowTest::SetUp() {
   ASSERT_TRUE(registered);
   CurrentFile = {};
   PoolFile = {};
+  ForgetLastSearch();
   for (int32_t& direction : ColumnSortDirection) direction = 0;
   main_ = CreateMainWindow(GetModuleHandleA(nullptr));
   ASSERT_NE(main_, nullptr) << "no main window: is DISPLAY set (scripts/wine-env.sh)?";
@@ -110,3 +118,36 @@ DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::stri
     ChooseFile(path)(dialog);
   };
 }
+
+// A grammar file whose word block holds `words`, each NUL-terminated.
+std::string GrammarFile(const std::vector<std::string>& words) {
+  std::string block;
+  for (const std::string& word : words) block += word + '\0';
+  std::string file(44, '\0');  // V16 = V32 = 20: the block starts at 44
+  const auto put = [&file](size_t at, uint32_t value) { std::memcpy(&file[at], &value, sizeof value); };
+  put(0, static_cast<uint32_t>(44 + block.size()));
+  put(16, 20);
+  put(32, 20);
+  return file + block;
+}
+
+// A pool file of records of word, reading and the one code byte 0x15 ("a").
+std::string PoolFileBytes(const std::vector<std::string>& words) {
+  std::string file(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
+  for (const std::string& word : words) file += word + '\0' + "r" + '\0' + '\x15' + '\0';
+  return file;
+}
+
+// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
+HDROP DropOf(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const std::string& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(drop + 1, names.data(), names.size());
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,13 @@ DialogStep CancelFileDialog();
 // A file dialog step that checks the dialog's title and its two file types
 // (`type`, then "All files(*.*)") before it chooses `path`.
 DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::string path);
+
+// A grammar file whose word block holds `words`, each NUL-terminated.
+std::string GrammarFile(const std::vector<std::string>& words);
+// A pool file of records of word, reading "r" and the one code "a".
+std::string PoolFileBytes(const std::vector<std::string>& words);
+// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
+HDROP DropOf(const std::vector<std::string>& paths);
 
 // Held open without sharing: the file exists, so the dialogs accept it, but
 // it cannot be read, or replaced.

@@ -153,25 +153,6 @@ TEST_F(MainWindowTest, NewEmptiesListAndCurrentFileButKeepsSortDirections) {
   EXPECT_EQ(GetFocus(), list_);
 }
 
-// A grammar file whose word block holds `words`, each NUL-terminated.
-std::string GrammarFile(const std::vector<std::string>& words) {
-  std::string block;
-  for (const std::string& word : words) block += word + '\0';
-  std::string file(44, '\0');  // V16 = V32 = 20: the block starts at 44
-  const auto put = [&file](size_t at, uint32_t value) { std::memcpy(&file[at], &value, sizeof value); };
-  put(0, static_cast<uint32_t>(44 + block.size()));
-  put(16, 20);
-  put(32, 20);
-  return file + block;
-}
-
-// A pool file of records of word, reading and the one code byte 0x15 ("a").
-std::string PoolFileBytes(const std::vector<std::string>& words) {
-  std::string file(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
-  for (const std::string& word : words) file += word + '\0' + "r" + '\0' + '\x15' + '\0';
-  return file;
-}
-
 TEST_F(MainWindowTest, OpenReplacesTheRowsAndNamesTheWindow) {
   Append({{"old"}});
   const std::string path = files_.Write("open.txt", "b\na\n");
@@ -331,19 +312,6 @@ TEST_F(MainWindowTest, ContextMenuOpensAtThePointerOverARowOnly) {
                                          std::pair{main_, MAKELPARAM(onRow.x, onRow.y)}}) {
     EXPECT_EQ(requestAt(target, position).x, -1) << position;
   }
-}
-
-// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
-HDROP DropOf(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const std::string& path : paths) names += path + '\0';
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(drop + 1, names.data(), names.size());
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
 }
 
 TEST_F(MainWindowTest, DroppedFilesAreReadByTheLastThreeBytesOfTheirNames) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,15 @@ TEST(Resources, MenuBarAndContextMenu) {
                                   {nullptr, 0},
                                   {"追加(&A)...\tIns", 40007},
                                   {"修正(&E)...\tEnter", 40010},
-                                  {"削除(&D)\tDel", 40009}});
+                                  {"削除(&D)\tDel", 40009},
+                                  {nullptr, 0},
+                                  {"元に戻す(&U)\tCtrl+Z", 40022},
+                                  {"やり直し(&O)\tCtrl+Y", 40023},
+                                  {"検索(&S)...\tCtrl+F", 40024},
+                                  {"次を検索(&N)\tF3", 40025},
+                                  {"前を検索(&B)\tShift+F3", 40026},
+                                  {"次の要確認行(&K)\tF8", 40027},
+                                  {"前の要確認行(&J)\tShift+F8", 40028}});
   ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
   ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});
   DestroyMenu(bar);
@@ -70,6 +79,32 @@ TEST(Resources, MenuBarAndContextMenu) {
   EXPECT_EQ(MenuItemText(context, 0), "編集");
   ExpectMenu(GetSubMenu(context, 0), {{"追加(&A)...", 40007}, {"修正(&E)...", 40010}, {"削除(&D)", 40009}});
   DestroyMenu(context);
+}
+
+// The six keys the program always had, in their order, then the new ones.
+TEST(Resources, AcceleratorTable) {
+  HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, keys.data(), static_cast<int>(keys.size()));
+  const BYTE plain = FVIRTKEY | FNOINVERT;
+  const struct {
+    BYTE flags;
+    WORD key, command;
+  } expected[] = {
+      {plain | FCONTROL, 0x4E, 40019}, {plain | FCONTROL, 0x4F, 40001}, {plain | FCONTROL, 0x53, 40002},
+      {plain, 0x2E, 40009},            {plain, 0x2D, 40007},            {plain, 0x0D, 40010},
+      {plain | FCONTROL, 0x5A, 40022}, {plain | FCONTROL, 0x59, 40023}, {plain | FCONTROL, 0x46, 40024},
+      {plain, VK_F3, 40025},           {plain | FSHIFT, VK_F3, 40026},  {plain, VK_F8, 40027},
+      {plain | FSHIFT, VK_F8, 40028},
+  };
+  ASSERT_EQ(keys.size(), std::size(expected));
+  for (size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(keys[i].fVirt & ~0x80, expected[i].flags) << i;  // 0x80 marks the table's last entry
+    EXPECT_EQ(keys[i].key, expected[i].key) << i;
+    EXPECT_EQ(keys[i].cmd, expected[i].command) << i;
+  }
+  DestroyAcceleratorTable(table);
 }
 
 // Each image of an icon group: its size, its colour depth, and a

@@ -188,6 +188,10 @@ TEST_F(SaveTest, TheQuestionNamesTheFirstFiveRowsAndCountsTheRest) {
     rows += "」（baseformに音素記号でない文字があります）\n";
   }
   rows += "ほか2行\n";
+  // Build pool also counts the rows that need attention, in the same question.
+  rows += "\n要確認の行が8行あります（F8で移動できます）。\n"
+          "　baseformに\"*\"がある行：7行\n"
+          "　よみがない行：8行\n";
   CommandWithDialogs(IDM_BUILD_POOL,
                      {ChooseFile(files_.PathOf("few.ppl")), AnswerLeaveOutQuestion(7, rows, IDNO)});
   EXPECT_FALSE(std::filesystem::exists(files_.PathOf("few.ppl")));
@@ -252,7 +256,11 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
                         EXPECT_EQ(DialogText(dialog, 0x47C), "last.ppl");
                         ChooseFileOfType("プール作成", "ppl(*.ppl)", files_.PathOf("built"))(dialog);
                       },
-                      AnswerLeaveOutQuestion(1, "3行目の「星」（baseformに音素記号でない文字があります）\n", IDYES)});
+                      AnswerLeaveOutQuestion(1,
+                                             "3行目の「星」（baseformに音素記号でない文字があります）\n"
+                                             "\n要確認の行が1行あります（F8で移動できます）。\n"
+                                             "　baseformに\"*\"がある行：1行\n",
+                                             IDYES)});
   EXPECT_EQ(Title(), TitleFor(current));
   EXPECT_STREQ(CurrentFile.path, current.c_str());
   EXPECT_STREQ(PoolFile.path, path.c_str()) << "the next pool dialog proposes it";
@@ -262,6 +270,26 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
   ClearWordList(list());
   EXPECT_EQ(LoadPoolFile(list(), path.c_str()), 1);
   EXPECT_EQ(Rows(), rows) << "read back";
+}
+
+// With every row writable, the rows that need attention are counted in a
+// note before writing; its Cancel writes nothing.
+TEST_F(SaveTest, BuildPoolNotesTheRowsThatNeedAttention) {
+  Append({{"a", "あ", "a"}, {"a", "あ", "a"}, {"b", "カ", "k a"}, {"c", "し", "sh i"}});
+  const std::string note = "要確認の行が2行あります（F8で移動できます）。\n"
+                           "　よみがひらがなでない行：1行\n"
+                           "　単語とよみが前の行と同じ行：1行\n";
+  const std::string path = files_.PathOf("noted.ppl");
+  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDCANCEL)});
+  EXPECT_FALSE(std::filesystem::exists(path));
+  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDOK)});
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(GetFocus(), list_);
+
+  // Save says nothing of them.
+  const std::string text = files_.PathOf("plain.txt");
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(text)});
+  EXPECT_TRUE(std::filesystem::exists(text));
 }
 
 }  // namespace

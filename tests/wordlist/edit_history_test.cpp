@@ -1,0 +1,224 @@
+#include "wordlist/edit_history.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "convert/sjis_text.h"
+
+namespace {
+
+struct Texts {
+  std::string word;
+  std::string reading = {};
+  std::string baseform = {};
+  bool operator==(const Texts&) const = default;
+};
+
+WordEntry Entry(const Texts& texts) {
+  WordEntry entry{};
+  CopySjisText(entry.word, texts.word);
+  CopySjisText(entry.reading, texts.reading);
+  CopySjisText(entry.baseform, texts.baseform);
+  return entry;
+}
+
+class EditHistoryTest : public testing::Test {
+ protected:
+  EditHistoryTest() {
+    for (int c = 0; c < kWordColumns; ++c) ColumnSortDirection[c] = 0;
+    history.SetContext([this] { return context; }, [this](const std::string& saved) { context = saved; });
+  }
+  ~EditHistoryTest() override { DestroyWordTable(list); }
+
+  void Append(std::vector<Texts> rows, WordList table = nullptr) {
+    if (!table) table = list;
+    for (const Texts& row : rows) InsertWordRow(table, RowCount(table), Entry(row));
+  }
+
+  std::vector<Texts> Rows() const {
+    std::vector<Texts> rows;
+    for (int i = 0; i < RowCount(list); ++i) {
+      rows.push_back({std::string(WordRowText(list, i, 0)), std::string(WordRowText(list, i, 1)),
+                      std::string(WordRowText(list, i, 2))});
+    }
+    return rows;
+  }
+
+  std::vector<int> Selected() const {
+    std::vector<int> rows;
+    for (int i = NextSelectedRow(list, -1); i >= 0; i = NextSelectedRow(list, i)) rows.push_back(i);
+    return rows;
+  }
+
+  void Select(std::vector<int> rows, int focused) {
+    DeselectAllWordRows(list);
+    for (int row : rows) SelectWordRow(list, row, true);
+    FocusWordRow(list, focused);
+  }
+
+  WordList list = CreateWordTable();
+  EditHistory history{list};
+  std::string context = "a.txt";
+};
+
+const std::vector<Texts> kThree = {{"a", "あ", "a"}, {"b", "", ""}, {"c", "し", "sh i"}};
+
+TEST_F(EditHistoryTest, InsertedRowsGoAndComeBackWithTheirStates) {
+  Append(kThree);
+  Select({0, 2}, 2);
+  StepMark mark = history.Mark();
+  InsertWordRow(list, 1, Entry({"x"}));
+  InsertWordRow(list, 2, Entry({"y"}));
+  history.RecordRowsInserted(std::move(mark), 1, 2);
+  Select({1}, 1);
+  const std::vector<Texts> after = Rows();
+
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(FocusedRow(list), 2);
+
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), after);
+  EXPECT_EQ(Selected(), (std::vector<int>{1}));
+  EXPECT_EQ(FocusedRow(list), 1);
+  EXPECT_FALSE(history.Redo());
+}
+
+TEST_F(EditHistoryTest, DeletedRowComesBackInItsPlace) {
+  Append(kThree);
+  Select({1}, 1);
+  history.RecordRowDeleting(1);
+  DeleteSelectedWordRow(list);
+  EXPECT_EQ(Rows().size(), 2u);
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+  EXPECT_EQ(Selected(), (std::vector<int>{1}));
+  EXPECT_EQ(FocusedRow(list), 1);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{kThree[0], kThree[2]}));
+}
+
+// Rows changed in place, as the fill of readings changes many rows at once.
+TEST_F(EditHistoryTest, RowsChangedInPlaceExchangeTheirTexts) {
+  Append(kThree);
+  history.RecordRowsChanging({0, 2, 7});  // 7 is no row and is passed over
+  SetWordRow(list, 0, Entry({"a", "い", "i"}));
+  SetWordRow(list, 2, Entry({"c2", "", ""}));
+  const std::vector<Texts> changed = Rows();
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), changed);
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+}
+
+TEST_F(EditHistoryTest, ReplacedTableAndItsContextComeBack) {
+  Append(kThree);
+  Select({0}, 0);
+  StepMark mark = history.Mark();
+  WordList fresh = CreateWordTable();
+  Append({{"new"}}, fresh);
+  context = "b.txt";
+  history.ReplaceRows(std::move(mark), fresh);
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"new"}}));
+
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+  EXPECT_EQ(context, "a.txt");
+  EXPECT_EQ(Selected(), (std::vector<int>{0}));
+  context = "saved-as.txt";  // a save while undone: the redo gives back the file of the redone rows
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"new"}}));
+  EXPECT_EQ(context, "b.txt");
+}
+
+// A save under another name between a change and its undo: the change did
+// not touch the current file, so its undo leaves the file alone.
+TEST_F(EditHistoryTest, StepsThatKeptTheContextLeaveItAlone) {
+  Append(kThree);
+  history.RecordRowDeleting(0);
+  SelectWordRow(list, 0, true);
+  DeleteSelectedWordRow(list);
+  context = "saved-as.txt";
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(context, "saved-as.txt");
+}
+
+TEST_F(EditHistoryTest, SortIsUndoneWithItsDirection) {
+  Append({{"c"}, {"a"}, {"b"}});
+  Select({0}, 0);  // "c"
+  StepMark mark = history.Mark();
+  const int32_t before = ColumnSortDirection[0];
+  std::vector<uint32_t> order;
+  SortWordList(list, 0, order);
+  history.RecordRowsSorted(std::move(mark), order, 0, before);
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"b"}, {"c"}}));
+  EXPECT_EQ(FocusedRow(list), 2);
+
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"c"}, {"a"}, {"b"}}));
+  EXPECT_EQ(FocusedRow(list), 0);
+  EXPECT_EQ(ColumnSortDirection[0], 0);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"b"}, {"c"}}));
+  EXPECT_EQ(ColumnSortDirection[0], 1);
+}
+
+TEST_F(EditHistoryTest, NewChangeEndsTheUndoneSteps) {
+  for (const char* word : {"a", "b", "c"}) {
+    StepMark mark = history.Mark();
+    Append({{word}});
+    history.RecordRowsInserted(std::move(mark), RowCount(list) - 1, 1);
+  }
+  ASSERT_TRUE(history.Undo());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(history.RedoCount(), 2u);
+  StepMark mark = history.Mark();
+  Append({{"d"}});
+  history.RecordRowsInserted(std::move(mark), 1, 1);
+  EXPECT_EQ(history.RedoCount(), 0u);
+  EXPECT_FALSE(history.Redo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"d"}}));
+  ASSERT_TRUE(history.Undo());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_FALSE(history.Undo());
+}
+
+// Whatever bytes a row holds come back unchanged: 255-byte fields, control
+// characters, a trail byte that looks like ASCII.
+TEST_F(EditHistoryTest, RowsComeBackByteForByte) {
+  const Texts odd = {std::string(127, '\x82') + "\xA0" + std::string(127, 'w'), "\t\x01?\x8B\x40",
+                     std::string(255, 'z')};
+  Append({odd, {"b"}});
+  history.RecordRowDeleting(0);
+  SelectWordRow(list, 0, true);
+  DeleteSelectedWordRow(list);
+  history.RecordRowsChanging({0});
+  SetWordRow(list, 0, Entry(odd));
+  ASSERT_TRUE(history.Undo());
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), (std::vector<Texts>{odd, {"b"}}));
+}
+
+TEST(RowStatesTest, RunsOfSelectedRows) {
+  WordList list = CreateWordTable();
+  for (int i = 0; i < 6; ++i) InsertWordRow(list, i, WordEntry{});
+  for (int row : {0, 1, 2, 4}) SelectWordRow(list, row, true);
+  FocusWordRow(list, 4);
+  const RowStates states = SaveRowStates(list);
+  EXPECT_EQ(states.selected, (std::vector<std::pair<int, int>>{{0, 2}, {4, 4}}));
+  EXPECT_EQ(states.focused, 4);
+  DeselectAllWordRows(list);
+  EXPECT_EQ(FirstSelectedRow(list), -1);
+  EXPECT_EQ(FocusedRow(list), -1);
+  RestoreRowStates(list, states);
+  EXPECT_EQ(SaveRowStates(list).selected, states.selected);
+  DestroyWordTable(list);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "wordlist/row_find.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "convert/sjis_text.h"
+#include "tests/sjis_literal.h"
+#include "wordlist/row_attention.h"
+
+namespace {
+
+struct Texts {
+  std::string word;
+  std::string reading = {};
+  std::string baseform = {};
+};
+
+class RowsTest : public testing::Test {
+ protected:
+  ~RowsTest() override { DestroyWordTable(list); }
+  void Append(std::vector<Texts> rows) {
+    for (const Texts& row : rows) {
+      WordEntry entry{};
+      CopySjisText(entry.word, row.word);
+      CopySjisText(entry.reading, row.reading);
+      CopySjisText(entry.baseform, row.baseform);
+      InsertWordRow(list, RowCount(list), entry);
+    }
+  }
+  WordList list = CreateWordTable();
+};
+
+// "機" is 0x8B 0x40: its second byte is "@".
+TEST(FieldMatchesTest, MatchesBeginOnlyWhereCharactersBegin) {
+  const std::string kanji = "\x8B\x40";
+  EXPECT_FALSE(FieldMatches(kanji, "@", false));
+  EXPECT_FALSE(FieldMatches("a" + kanji + "b", "@b", false));
+  EXPECT_TRUE(FieldMatches("a" + kanji + "@", "@", false));
+  EXPECT_TRUE(FieldMatches(Sjis("とうきょう"), Sjis("きょ"), false));
+  // "ア" is 0x83 0x41: "A" must not be found in it, but "ア" in "アA" must.
+  EXPECT_FALSE(FieldMatches(Sjis("ア"), "A", false));
+  EXPECT_TRUE(FieldMatches(Sjis("ア") + "A", "A", false));
+}
+
+TEST(FieldMatchesTest, WholeAndPartAndCase) {
+  EXPECT_TRUE(FieldMatches("abc", "abc", true));
+  EXPECT_FALSE(FieldMatches("abcd", "abc", true));
+  EXPECT_TRUE(FieldMatches("abcd", "bcd", false));
+  EXPECT_FALSE(FieldMatches("abc", "ABC", false));  // bytes, not folded
+  EXPECT_FALSE(FieldMatches("ab", "abc", false));
+  EXPECT_TRUE(FieldMatches("", "", true));
+}
+
+TEST_F(RowsTest, FindLooksAtTheRequestedColumn) {
+  Append({{"x", "", "ky a"}, {"ky", "", ""}, {"a", "ky", ""}});
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky", kFindAllColumns, false}), 0);
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky", 0, false}), 1);
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky", 1, true}), 2);
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky", 2, true}), -1);
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky a", 2, true}), 0);
+  EXPECT_EQ(FindWordRow(list, -1, true, {"ky", 3, false}), -1);
+}
+
+// From the row after (before) the given one, around once, that row last.
+TEST_F(RowsTest, FindWrapsOnceInBothDirections) {
+  Append({{"a"}, {"b"}, {"a"}, {"c"}});
+  const FindRequest a{"a", 0, true};
+  EXPECT_EQ(FindWordRow(list, 0, true, a), 2);
+  EXPECT_EQ(FindWordRow(list, 2, true, a), 0);
+  EXPECT_EQ(FindWordRow(list, 3, true, a), 0);
+  EXPECT_EQ(FindWordRow(list, 2, false, a), 0);
+  EXPECT_EQ(FindWordRow(list, 0, false, a), 2);
+  EXPECT_EQ(FindWordRow(list, -1, false, a), 2);
+  const FindRequest b{"b", 0, true};
+  EXPECT_EQ(FindWordRow(list, 1, true, b), 1);  // the only match is the row itself, found last
+  EXPECT_EQ(FindWordRow(list, 1, false, b), 1);
+  DestroyWordTable(list);
+  list = CreateWordTable();
+  EXPECT_EQ(FindWordRow(list, -1, true, a), -1);
+}
+
+TEST_F(RowsTest, EachKindOfAttention) {
+  Append({
+      {"ok", Sjis("きょう"), "ky o:"},        // 0 nothing
+      {"star", Sjis("ヴ"), "*"},              // 1 "*", and a katakana reading
+      {"noreading", "", ""},                  // 2
+      {"nobase", Sjis("あ"), ""},             // 3
+      {"kata", Sjis("カ"), "k a"},            // 4 not hiragana
+      {"bar", Sjis("らーめん"), "r a: m e N"},  // 5 ー counts as hiragana
+      {"ok", Sjis("きょう"), "k y o u"},      // 6 duplicate of 0
+      {"ok", Sjis("きょう"), ""},             // 7 duplicate of 0, and no baseform
+      {"ok", Sjis("きよう"), "k i y o u"},    // 8 another reading: no duplicate
+      {"", "", ""},                           // 9 an empty row: nothing
+  });
+  std::vector<uint8_t> flags;
+  ASSERT_TRUE(FindAttentionRows(list, flags));
+  const auto bit = AttentionBit;
+  EXPECT_EQ(flags, (std::vector<uint8_t>{
+                       0,
+                       static_cast<uint8_t>(bit(Attention::kUnconvertedBaseform) | bit(Attention::kNotHiragana)),
+                       bit(Attention::kNoReading),
+                       bit(Attention::kNoBaseform),
+                       bit(Attention::kNotHiragana),
+                       0,
+                       bit(Attention::kDuplicate),
+                       static_cast<uint8_t>(bit(Attention::kDuplicate) | bit(Attention::kNoBaseform)),
+                       0,
+                       0,
+                   }));
+  const AttentionCounts counts = CountAttention(flags);
+  EXPECT_EQ(counts.rows, 6);
+  EXPECT_EQ(counts.kinds, (std::array<int, kAttentionKinds>{1, 1, 2, 2, 2}));
+}
+
+TEST(NextAttentionRowTest, WrapsLikeFind) {
+  const std::vector<uint8_t> flags = {0, 1, 0, 4, 0};
+  EXPECT_EQ(NextAttentionRow(flags, -1, true), 1);
+  EXPECT_EQ(NextAttentionRow(flags, 1, true), 3);
+  EXPECT_EQ(NextAttentionRow(flags, 3, true), 1);
+  EXPECT_EQ(NextAttentionRow(flags, 1, false), 3);
+  EXPECT_EQ(NextAttentionRow(flags, -1, false), 3);
+  EXPECT_EQ(NextAttentionRow({0, 0}, 0, true), -1);
+}
+
+}  // namespace

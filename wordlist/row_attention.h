@@ -1,0 +1,34 @@
+#pragma once
+// Rows that need the user's attention before the vocabulary is built: they
+// would be written with a wrong or missing pronunciation, or twice.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "wordlist/word_list.h"
+
+enum class Attention : int {
+  kUnconvertedBaseform,  // "*" in the baseform: a character the conversion could not cover
+  kNoReading,            // a word without a reading
+  kNoBaseform,           // a reading without a baseform
+  kNotHiragana,          // a reading that is not hiragana ("ー" counts as hiragana)
+  kDuplicate,            // the word and reading of an earlier row
+};
+inline constexpr int kAttentionKinds = 5;
+
+inline constexpr uint8_t AttentionBit(Attention kind) { return static_cast<uint8_t>(1u << static_cast<int>(kind)); }
+
+// What needs attention in each row: a bit per kind. False, with `flags`
+// empty, when there is no memory to look.
+bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags);
+
+struct AttentionCounts {
+  int rows = 0;                                // rows with any kind
+  std::array<int, kAttentionKinds> kinds = {};  // rows with each kind
+};
+AttentionCounts CountAttention(const std::vector<uint8_t>& flags);
+
+// The next (previous) row after (before) `from` that needs attention,
+// wrapping once as a search does (wordlist/row_find.h); -1 when none does.
+int NextAttentionRow(const std::vector<uint8_t>& flags, int from, bool forward);
