@@ -12,6 +12,7 @@ constexpr char kUsage[] =
     "\n"
     "commands:\n"
     "  convert   convert hiragana readings into baseforms\n"
+    "  readings  propose the readings of words\n"
     "  show      print the rows that word lists, grammar and pool files give\n"
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "convert") return RunConvertCommand(argc - 2, argv + 2);
+  if (command == "readings") return RunReadingsCommand(argc - 2, argv + 2);
   if (command == "show") return RunShowCommand(argc - 2, argv + 2);
   if (command == "save") return RunSaveCommand(argc - 2, argv + 2);
   if (command == "pool") return RunPoolCommand(argc - 2, argv + 2);
