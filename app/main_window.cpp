@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/commands.h"
+#include "app/fill_readings_command.h"
 #include "app/current_file.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
@@ -74,6 +75,7 @@ void OnCommand(HWND main, int command) {
     case IDM_ADD: AddRow(main); break;
     case IDM_MODIFY: ModifyRow(main); break;
     case IDM_DELETE: DeleteRow(main); break;
+    case IDM_FILL_READINGS: FillReadings(main); break;
     case IDM_ABOUT: ShowAbout(main); break;
     default: return;
   }

@@ -17,6 +17,7 @@
 #define IDM_READ_GRAMMAR_FILE 40018
 #define IDM_NEW 40019
 #define IDM_READ_POOL_FILE 40020
+#define IDM_FILL_READINGS 40021
 
 // Menus and accelerators.
 #define IDR_MAIN_MENU 101
@@ -69,3 +70,8 @@
 // Why a row cannot be written: one text per reason, in the order of
 // RowProblem (files/file_formats.h), from kEmptyWord on.
 #define IDS_ROW_PROBLEM_FIRST 20
+// The reading fill: its result, and the two ways it finds no dictionary.
+#define IDS_READINGS_FILLED 40
+#define IDS_NO_READING_DICTIONARY 41
+#define IDS_READING_DICTIONARY_BROKEN 42
+#define IDS_READINGS_NOT_STORED 43

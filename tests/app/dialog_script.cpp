@@ -106,6 +106,7 @@ UINT MessageBoxIcon(HWND box) {
   const auto icon = reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0));
   if (icon == LoadIconA(nullptr, IDI_HAND)) return MB_ICONERROR;
   if (icon == LoadIconA(nullptr, IDI_QUESTION)) return MB_ICONQUESTION;
+  if (icon == LoadIconA(nullptr, IDI_ASTERISK)) return MB_ICONINFORMATION;
   return 0;
 }
 

@@ -56,5 +56,6 @@ void Click(HWND dialog, int id);
 // answers it with `answer`.
 DialogStep ExpectMessage(std::string text, UINT style, int answer);
 
-// The icon a message box shows: MB_ICONERROR, MB_ICONQUESTION, or 0.
+// The icon a message box shows: MB_ICONERROR, MB_ICONQUESTION,
+// MB_ICONINFORMATION, or 0.
 UINT MessageBoxIcon(HWND box);

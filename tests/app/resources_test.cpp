@@ -60,7 +60,9 @@ TEST(Resources, MenuBarAndContextMenu) {
                                   {nullptr, 0},
                                   {"追加(&A)...\tIns", 40007},
                                   {"修正(&E)...\tEnter", 40010},
-                                  {"削除(&D)\tDel", 40009}});
+                                  {"削除(&D)\tDel", 40009},
+                                  {nullptr, 0},
+                                  {"よみを補完(&Y)", 40021}});
   ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
   ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});
   DestroyMenu(bar);
