@@ -165,14 +165,25 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
 
-bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
+namespace {
+
+// A word of kana alone is its own reading: true when `word` is one (with
+// `proposed` saying whether it reads whole), false when the analyser is
+// needed.
+bool ReadKanaWord(std::string_view word, std::string& reading, bool& proposed) {
   reading.clear();
-  if (word.empty() || word.size() >= kBaseformSize) return false;
-  if (AppendKanaReading(word, reading)) {
-    if (IsWholeReading(reading)) return true;
-    reading.clear();
-    return false;
-  }
+  proposed = false;
+  if (word.empty() || word.size() >= kBaseformSize) return true;
+  if (!AppendKanaReading(word, reading)) return false;
+  proposed = IsWholeReading(reading);
+  if (!proposed) reading.clear();
+  return true;
+}
+
+}  // namespace
+
+bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
+  if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
   if (parts_->Analyse(word, reading, morphemes)) return true;
   reading.clear();
@@ -180,13 +191,7 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
 }
 
 bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
-  reading.clear();
-  if (word.empty() || word.size() >= kBaseformSize) return false;
-  if (AppendKanaReading(word, reading)) {
-    if (IsWholeReading(reading)) return true;
-    reading.clear();
-    return false;
-  }
+  if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
   const bool analysed = parts_->Analyse(word, reading, morphemes);
   if (!analysed) reading.clear();
