@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds lexiforge.exe and starts it under Wine on the shipped sample word
+# Builds lexiforge.exe and starts it under Wine on a shipped sample word
 # list, from a fresh Debian 12 machine. On a display it runs there until you
 # close it; without one it runs on Xvfb, takes a screenshot of the main window
 # and says where it is.
@@ -9,4 +9,6 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build build/windows -j"$(nproc)" --target lexiforge
-exec scripts/run-lexiforge.sh build/windows/app/lexiforge.exe samples/sample-words.txt
+# Words without readings: 編集 > よみを補完 proposes them from the
+# dictionaries Debian installs (found through Wine's drive Z:).
+exec scripts/run-lexiforge.sh build/windows/app/lexiforge.exe samples/words-without-readings.txt

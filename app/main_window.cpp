@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/commands.h"
+#include "app/fill_readings_command.h"
 #include "app/current_file.h"
 #include "app/find_commands.h"
 #include "files/file_formats.h"
@@ -85,6 +86,7 @@ void OnCommand(HWND main, int command) {
     case IDM_ADD: AddRow(main); break;
     case IDM_MODIFY: ModifyRow(main); break;
     case IDM_DELETE: DeleteRow(main); break;
+    case IDM_FILL_READINGS: FillReadings(main); break;
     case IDM_ABOUT: ShowAbout(main); break;
     case IDM_UNDO: UndoStep(main, true); break;
     case IDM_REDO: UndoStep(main, false); break;

@@ -14,6 +14,7 @@ constexpr char kUsage[] =
     "\n"
     "commands:\n"
     "  convert   convert hiragana readings into baseforms\n"
+    "  readings  propose the readings of words\n"
     "  show      print the rows that word lists, grammar and pool files give\n"
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
@@ -26,6 +27,7 @@ int RunCommand(std::string_view command, int argc, char** argv) {
     return 0;
   }
   if (command == "convert") return RunConvertCommand(argc, argv);
+  if (command == "readings") return RunReadingsCommand(argc, argv);
   if (command == "show") return RunShowCommand(argc, argv);
   if (command == "save") return RunSaveCommand(argc, argv);
   if (command == "pool") return RunPoolCommand(argc, argv);

@@ -8,6 +8,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/fill_readings.h"
 #include "cli/display_text.h"
 #include "cli/input_files.h"
 #include "cli/text_encoding.h"
@@ -17,8 +18,8 @@
 namespace {
 
 constexpr char kSaveUsage[] =
-    "usage: lexiforge-cli save [--strict] [--encoding utf-8|sjis] -o OUT.txt FILE...\n"
-    "       lexiforge-cli pool [--strict] [--encoding utf-8|sjis] -o OUT.ppl FILE...\n"
+    "usage: lexiforge-cli save [--strict] [--fill-readings] [--encoding utf-8|sjis] -o OUT.txt FILE...\n"
+    "       lexiforge-cli pool [--strict] [--fill-readings] [--encoding utf-8|sjis] -o OUT.ppl FILE...\n"
     "\n"
     "Reads the files into one table as `lexiforge-cli show` does, then writes it:\n"
     "  save  as a text word list (Shift-JIS, WORD<TAB>READING<TAB>BASEFORM, CR LF;\n"
@@ -39,6 +40,8 @@ constexpr char kSaveUsage[] =
     "\n"
     "  -o, --output OUT   the file to write (also --output=OUT; once only)\n"
     "  --strict           write nothing when any row cannot be written exactly\n"
+    "  --fill-readings    rows with a word and no reading first get the proposed\n"
+    "                     reading and its baseform (see lexiforge-cli readings)\n"
     "  --encoding NAME    how messages show words and names: utf-8 (the default)\n"
     "                     or sjis\n"
     "\n"
@@ -73,12 +76,17 @@ const char* Describe(SaveResult result) {
 int RunWriteCommand(const char* command, WordFileFormat format, int argc, char** argv) {
   CommandOptions options{command, kSaveUsage};
   bool strict = false;
+  bool fillReadings = false;
   int output = -1;  // the argument that names the output file
   const char* outputName = nullptr;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
     if (arg == "--strict") {
       strict = true;
+      return 1;
+    }
+    if (arg == "--fill-readings") {
+      fillReadings = true;
       return 1;
     }
     const bool joined = arg.starts_with("--output=");
@@ -123,6 +131,14 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     return 1;
   }
   bool complete = true;
+  if (fillReadings) {
+    const int filled = FillReadingsForCommand(command, list);
+    if (filled == 2) {
+      DestroyWordTable(list);
+      return 2;
+    }
+    complete = filled == 0;
+  }
 
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {

@@ -7,6 +7,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/fill_readings.h"
 #include "cli/display_text.h"
 #include "cli/input_files.h"
 #include "wordlist/word_list.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr char kShowUsage[] =
-    "usage: lexiforge-cli show [--encoding utf-8|sjis] FILE...\n"
+    "usage: lexiforge-cli show [--fill-readings] [--encoding utf-8|sjis] FILE...\n"
     "\n"
     "Reads the files, in the order given, into one word list the way files\n"
     "dropped on the program's window are read: a path whose last three bytes are\n"
@@ -28,6 +29,8 @@ constexpr char kShowUsage[] =
     "  --encoding utf-8   output in UTF-8 (the default); bytes that are not valid\n"
     "                     Shift-JIS are printed as \\xNN\n"
     "  --encoding sjis    output the Shift-JIS bytes unchanged\n"
+    "  --fill-readings    rows with a word and no reading first get the proposed\n"
+    "                     reading and its baseform (see lexiforge-cli readings)\n"
     "\n"
     "A file that cannot be read (cannot be opened, or a pool file whose header\n"
     "differs) is reported on standard error; the other files are still read.\n"
@@ -75,7 +78,13 @@ class RowPrinter {
 
 int RunShowCommand(int argc, char** argv) {
   CommandOptions options{"show", kShowUsage};
-  if (const int status = ParseCommandOptions(argc, argv, options); status >= 0) return status;
+  bool fillReadings = false;
+  const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
+    if (std::string_view(argv[i]) != "--fill-readings") return 0;
+    fillReadings = true;
+    return 1;
+  });
+  if (status >= 0) return status;
   if (options.first >= argc) return UsageError(options, "no FILE given");
   const Encoding encoding = options.encoding;
 
@@ -84,7 +93,15 @@ int RunShowCommand(int argc, char** argv) {
     std::fputs("lexiforge-cli show: out of memory\n", stderr);
     return 1;
   }
-  const bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);
+  bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);
+  if (fillReadings) {
+    const int filled = FillReadingsForCommand("show", list);
+    if (filled == 2) {
+      DestroyWordTable(list);
+      return 2;
+    }
+    allRead = allRead && filled == 0;
+  }
 
   UseBinaryStandardStreams();
   {

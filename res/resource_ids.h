@@ -17,6 +17,7 @@
 #define IDM_READ_GRAMMAR_FILE 40018
 #define IDM_NEW 40019
 #define IDM_READ_POOL_FILE 40020
+#define IDM_FILL_READINGS 40021
 #define IDM_UNDO 40022
 #define IDM_REDO 40023
 #define IDM_FIND 40024
@@ -95,3 +96,8 @@
 #define IDS_ATTENTION_COUNT 33
 #define IDS_OUT_OF_MEMORY 34
 #define IDS_ATTENTION_KIND_FIRST 40
+// The reading fill: its result, and the two ways it finds no dictionary.
+#define IDS_READINGS_FILLED 50
+#define IDS_NO_READING_DICTIONARY 51
+#define IDS_READING_DICTIONARY_BROKEN 52
+#define IDS_READINGS_NOT_STORED 53

@@ -14,6 +14,9 @@ packages=(
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   # real Japanese word data for tests and benchmarks, and the timer
   skkdic mecab-ipadic hyperfine
+  # the reading proposer's dictionaries (found at run time, packed into
+  # lexiforge-windows.zip) and KAKASI, which its benchmark compares with
+  mecab-ipadic-utf8 kakasi
 )
 
 missing=()

@@ -13,6 +13,7 @@
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "readings/shared_proposer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/typed_text.h"
@@ -164,35 +165,51 @@ void AddEntry(HWND dialog) {
   }
 }
 
-// Asks the input method for the word's reading when the word box loses the
-// focus with a word in it and the reading box empty. The question is asked in
-// UTF-16: under Wine the ANSI form crashes while it converts the candidate
-// list, and the conversion to code page 932 here gives the same candidate.
+// The input method's reading of `word`, asked in UTF-16: under Wine the ANSI
+// form crashes while it converts the candidate list, and the conversion to
+// code page 932 here gives the same candidate.
+bool InputMethodReading(HWND dialog, const char* word, char (&reading)[kBoxTextSize]) {
+  reading[0] = '\0';
+  // 127 bytes of Shift-JIS are at most 127 UTF-16 units.
+  wchar_t wide[kBoxTextSize] = {};
+  if (MultiByteToWideChar(kShiftJis, 0, word, -1, wide, static_cast<int>(kBoxTextSize)) <= 0) return false;
+  HIMC context = ImmGetContext(dialog);
+  HKL layout = GetKeyboardLayout(0);
+  bool found = false;
+  const DWORD size = ImmGetConversionListW(layout, context, wide, nullptr, 0, GCL_REVERSECONVERSION);
+  if (size > 0) {
+    std::unique_ptr<unsigned char[]> candidates(new (std::nothrow) unsigned char[size]());
+    if (candidates) {
+      const DWORD written = ImmGetConversionListW(layout, context, wide,
+                                                  reinterpret_cast<CANDIDATELIST*>(candidates.get()), size,
+                                                  GCL_REVERSECONVERSION);
+      found = FirstCandidateReading(candidates.get(), written < size ? written : size, reading);
+    }
+  }
+  ImmReleaseContext(dialog, context);
+  return found;
+}
+
+// Proposes the word's reading when the word box loses the focus with a word
+// in it and the reading box empty: the input method's first, and when it
+// has none (under Wine it never has), the reading proposer's, if it fits
+// what a user could type.
 void ProposeReading(HWND dialog) {
   EntryDialogParam* param = WorkingCopy(dialog);
   if (!param) return;  // the dialog is closing
   ReadWordAndReading(dialog, *param);
   if (param->entry.reading[0] != '\0' || param->entry.word[0] == '\0') return;
 
-  // 127 bytes of Shift-JIS are at most 127 UTF-16 units.
-  wchar_t word[kBoxTextSize] = {};
-  if (MultiByteToWideChar(kShiftJis, 0, param->entry.word, -1, word, static_cast<int>(kBoxTextSize)) <= 0) return;
-  HIMC context = ImmGetContext(dialog);
-  HKL layout = GetKeyboardLayout(0);
-  const DWORD size = ImmGetConversionListW(layout, context, word, nullptr, 0, GCL_REVERSECONVERSION);
-  if (size > 0) {
-    std::unique_ptr<unsigned char[]> candidates(new (std::nothrow) unsigned char[size]());
-    if (candidates) {
-      const DWORD written = ImmGetConversionListW(layout, context, word,
-                                                  reinterpret_cast<CANDIDATELIST*>(candidates.get()), size,
-                                                  GCL_REVERSECONVERSION);
-      char reading[kBoxTextSize];
-      if (FirstCandidateReading(candidates.get(), written < size ? written : size, reading)) {
-        SetBoxText(dialog, IDC_READING_BOX, reading);
-      }
-    }
+  char reading[kBoxTextSize];
+  if (InputMethodReading(dialog, param->entry.word, reading)) {
+    SetBoxText(dialog, IDC_READING_BOX, reading);
+    return;
   }
-  ImmReleaseContext(dialog, context);
+  ReadingProposer* proposer = SharedReadingProposer();
+  std::string proposal;
+  if (proposer && proposer->Propose(param->entry.word, proposal) && proposal.size() <= static_cast<size_t>(kTypedTextLimit)) {
+    SetBoxText(dialog, IDC_READING_BOX, proposal.c_str());
+  }
 }
 
 // The button "baseformを「よみ」から生成する". The box shows the working

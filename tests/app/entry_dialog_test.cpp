@@ -215,17 +215,43 @@ TEST_F(EntryDialogTest, TypingStopsAtEightyBytesNotEightyCharacters) {
 }
 
 // Under Wine the input method has no reverse conversion: leaving the word box
-// must then leave the reading empty, and nothing may crash.
-TEST_F(EntryDialogTest, LeavingTheWordBoxAsksForAReadingSafely) {
-  CommandWithDialogs(IDM_ADD, {[](HWND dialog) {
+// then takes the reading proposer's reading (the dictionaries as Debian
+// installs them), and nothing may crash.
+void LeaveWordBox(HWND dialog) {
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_READING_BOX)), TRUE);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_WORD_BOX)), TRUE);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_ADD_ROW)), TRUE);
+}
+
+TEST_F(EntryDialogTest, LeavingTheWordBoxFallsBackToTheProposer) {
+  std::string shown;
+  CommandWithDialogs(IDM_ADD, {[&](HWND dialog) {
     Type(dialog, IDC_WORD_BOX, "東京");
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_READING_BOX)), TRUE);
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_WORD_BOX)), TRUE);
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_ADD_ROW)), TRUE);
+    LeaveWordBox(dialog);
+    shown = DialogText(dialog, IDC_READING_BOX);
     Press(dialog, IDC_ADD_ROW);
     Press(dialog, IDCANCEL);
   }});
+  EXPECT_EQ(shown, "とうきょう");
   EXPECT_EQ(Rows().back().word, "東京");
+  EXPECT_EQ(Rows().back().reading, "とうきょう");
+}
+
+TEST_F(EntryDialogTest, ATypedReadingStaysAndAnUnreadableWordGetsNone) {
+  std::string typed, unreadable;
+  CommandWithDialogs(IDM_ADD, {[&](HWND dialog) {
+    Type(dialog, IDC_WORD_BOX, "東京");
+    Type(dialog, IDC_READING_BOX, "ひがしきょう");
+    LeaveWordBox(dialog);
+    typed = DialogText(dialog, IDC_READING_BOX);
+    Type(dialog, IDC_WORD_BOX, "ABC");
+    Type(dialog, IDC_READING_BOX, "");
+    LeaveWordBox(dialog);
+    unreadable = DialogText(dialog, IDC_READING_BOX);
+    Press(dialog, IDCANCEL);
+  }});
+  EXPECT_EQ(typed, "ひがしきょう");
+  EXPECT_EQ(unreadable, "");
 }
 
 // A candidate list as ImmGetConversionListW writes it: the header, then the

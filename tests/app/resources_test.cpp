@@ -63,13 +63,14 @@ TEST(Resources, MenuBarAndContextMenu) {
                                   {"修正(&E)...\tEnter", 40010},
                                   {"削除(&D)\tDel", 40009},
                                   {nullptr, 0},
-                                  {"元に戻す(&U)\tCtrl+Z", 40022},
-                                  {"やり直し(&O)\tCtrl+Y", 40023},
-                                  {"検索(&S)...\tCtrl+F", 40024},
-                                  {"次を検索(&N)\tF3", 40025},
-                                  {"前を検索(&B)\tShift+F3", 40026},
-                                  {"次の要確認行(&K)\tF8", 40027},
-                                  {"前の要確認行(&J)\tShift+F8", 40028}});
+                                  {"よみを補完(&Y)", 40021},
+                                  {"元に戻す\tCtrl+Z", 40022},
+                                  {"やり直し\tCtrl+Y", 40023},
+                                  {"検索...\tCtrl+F", 40024},
+                                  {"次を検索\tF3", 40025},
+                                  {"前を検索\tShift+F3", 40026},
+                                  {"次の要確認行\tF8", 40027},
+                                  {"前の要確認行\tShift+F8", 40028}});
   ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
   ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});
   DestroyMenu(bar);

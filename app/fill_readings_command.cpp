@@ -1,0 +1,66 @@
+#include "app/fill_readings_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "readings/shared_proposer.h"
+#include "readings/system_text.h"
+#include "res/messages.h"
+#include "res/resource_ids.h"
+#include "wordlist/edit_history.h"
+#include "wordlist/reading_fill.h"
+#include "wordlist/word_list_view.h"
+
+namespace {
+
+// Text `id` of the string table with its one %s filled by `text`.
+std::string TextWith(UINT id, const std::string& text) {
+  const std::string format = ProgramText(id);
+  std::string message(format.size() + text.size() + 1, '\0');
+  const int length = std::snprintf(message.data(), message.size(), format.c_str(), text.c_str());
+  message.resize(length > 0 ? std::min(static_cast<size_t>(length), message.size() - 1) : 0);
+  return message;
+}
+
+// Paths come in UTF-8; a message box shows code page 932.
+std::string ShownPath(const std::string& utf8) {
+  std::string sjis;
+  return ConvertUtf8ToSjis(utf8, sjis) ? sjis : utf8;
+}
+
+void ShowNoProposer(HWND main) {
+  const SharedProposerFailure& failure = SharedReadingProposerFailure();
+  if (!failure.looked.empty()) {
+    std::string places;
+    for (const std::string& folder : failure.looked) places += ShownPath(folder) + "\n";
+    ShowMessage(main, TextWith(IDS_NO_READING_DICTIONARY, places).c_str(), MB_ICONERROR);
+  } else {
+    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.error)).c_str(), MB_ICONERROR);
+  }
+}
+
+}  // namespace
+
+void FillReadings(HWND main) {
+  ReadingProposer* proposer = SharedReadingProposer();
+  if (!proposer) {
+    ShowNoProposer(main);
+    return;
+  }
+  const HWND view = WordListOf(main);
+  const WordList list = WordTableOf(view);
+  // One step of the history: the rows the fill may change, as they were.
+  const std::vector<int> rows = RowsWithoutReadings(list);
+  if (EditHistory* history = HistoryOf(view)) history->RecordRowsChanging(rows);
+  const ReadingFillCount count = WithRedrawSuspended(view, [&] { return FillReadingsOf(list, rows, *proposer); });
+  char message[512];
+  if (count.unstored > 0) {
+    std::snprintf(message, sizeof message, ProgramText(IDS_READINGS_NOT_STORED).c_str(), count.unstored);
+    ShowMessage(main, message, MB_ICONERROR);
+  }
+  std::snprintf(message, sizeof message, ProgramText(IDS_READINGS_FILLED).c_str(), count.filled, count.unproposed);
+  ShowMessage(main, message, MB_ICONINFORMATION);
+}

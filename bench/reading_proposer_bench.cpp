@@ -1,0 +1,93 @@
+// The reading proposer over a word file (Shift-JIS, one word per line, the
+// first tab-separated field): how long loading takes, proposals per second,
+// memory with the dictionaries loaded. With an output file it also writes
+// WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING per word (Shift-JIS), for
+// bench/reading_accuracy.py.
+// usage: reading_proposer_bench WORDS.txt [OUT.txt]
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "readings/reading_proposer.h"
+
+namespace {
+
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: reading_proposer_bench WORDS.txt [OUT.txt]\n", stderr);
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return 2;
+  }
+  std::vector<std::string> words;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line = line.substr(0, line.find('\t'));
+    if (!line.empty()) words.push_back(line);
+  }
+
+  const long before = ResidentKilobytes();
+  auto start = std::chrono::steady_clock::now();
+  ReadingDictionaries dictionaries;
+  if (!FindReadingDictionaries("", dictionaries)) {
+    std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
+    return 2;
+  }
+  std::string error;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
+  if (!proposer) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  const double loadSeconds = SecondsSince(start);
+  const long loaded = ResidentKilobytes();
+
+  std::vector<std::string> proposals(words.size());
+  start = std::chrono::steady_clock::now();
+  size_t proposed = 0;
+  for (size_t i = 0; i < words.size(); ++i) proposed += proposer->Propose(words[i], proposals[i]);
+  const double proposeSeconds = SecondsSince(start);
+
+  std::printf("dictionaries: %s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
+              dictionaries.skk.c_str());
+  std::printf("load: %.3f s, resident memory %ld KiB before, %ld KiB loaded (+%ld KiB)\n", loadSeconds, before,
+              loaded, loaded - before);
+  std::printf("proposals: %zu words in %.3f s (%.0f words/s), %zu proposed\n", words.size(), proposeSeconds,
+              static_cast<double>(words.size()) / proposeSeconds, proposed);
+
+  if (argc > 2) {
+    std::ofstream out(argv[2], std::ios::binary);
+    std::string analyser;
+    for (size_t i = 0; i < words.size(); ++i) {
+      proposer->ProposeByAnalyser(words[i], analyser);
+      out << words[i] << '\t' << proposals[i] << '\t' << analyser << '\n';
+    }
+    if (!out) {
+      std::fprintf(stderr, "cannot write %s\n", argv[2]);
+      return 1;
+    }
+  }
+  return 0;
+}

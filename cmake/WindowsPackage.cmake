@@ -1,0 +1,24 @@
+# lexiforge-windows.zip: the two programs, the dictionaries as the proposer
+# finds them beside the program (dic/), the licences and a short README.
+# The dictionaries are taken from Debian's packages at build time; SKK's is
+# left out when skkdic is not installed.
+set(LEXIFORGE_IPADIC_DIR /var/lib/mecab/dic/ipadic-utf8 CACHE PATH "The compiled IPA dictionary (UTF-8) to package")
+set(LEXIFORGE_SKK_FILE /usr/share/skk/SKK-JISYO.L CACHE FILEPATH "SKK-JISYO.L to package")
+
+set(stage ${CMAKE_BINARY_DIR}/lexiforge-windows)
+set(zip ${CMAKE_BINARY_DIR}/lexiforge-windows.zip)
+file(MAKE_DIRECTORY ${stage})
+add_custom_command(
+  OUTPUT ${zip}
+  COMMAND ${CMAKE_COMMAND}
+          -DSTAGE=${stage} -DZIP=${zip}
+          -DPROGRAMS=$<TARGET_FILE:lexiforge>|$<TARGET_FILE:lexiforge-cli>
+          -DIPADIC=${LEXIFORGE_IPADIC_DIR} -DSKK=${LEXIFORGE_SKK_FILE}
+          -DSOURCE=${PROJECT_SOURCE_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
+  DEPENDS lexiforge lexiforge-cli ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
+          ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt
+  WORKING_DIRECTORY ${stage}
+  COMMENT "Packing lexiforge-windows.zip"
+  VERBATIM)
+add_custom_target(windows-zip DEPENDS ${zip})

@@ -1,0 +1,103 @@
+#include "readings/kana_folding.h"
+
+#include <cstddef>
+
+#include "convert/sjis_text.h"
+
+namespace {
+
+// The kana are handled as their Unicode code points, where every kana's
+// voiced form is the next code point.
+constexpr char32_t kSmallA = 0x3041;  // "ぁ", the first hiragana
+constexpr char32_t kN = 0x3093;       // "ん", the last
+constexpr char32_t kKatakanaToHiragana = 0x60;
+constexpr char32_t kVu = 0x30F4, kSmallKa = 0x30F5, kSmallKe = 0x30F6;
+constexpr char32_t kIteration = 0x309D, kVoicedIteration = 0x309E;
+constexpr char32_t kLongVowel = 0x30FC, kMiddleDot = 0x30FB;
+
+// The code point of the double-byte character `lead`,`trail`, for the kana
+// and marks handled here; 0 for anything else.
+char32_t KanaCodePoint(unsigned char lead, unsigned char trail) {
+  if (lead == 0x82 && trail >= 0x9F && trail <= 0xF1) return kSmallA + (trail - 0x9F);
+  if (lead == 0x83 && trail >= 0x40 && trail <= 0x96 && trail != 0x7F) {
+    // Katakana skip trail byte 0x7F.
+    return 0x30A1 + (trail - 0x40) - (trail > 0x7F ? 1 : 0);
+  }
+  if (lead == 0x81) {
+    switch (trail) {
+      case 0x5B: return kLongVowel;
+      case 0x45: return kMiddleDot;
+      case 0x54: case 0x52: return kIteration;        // "ゝ", "ヽ"
+      case 0x55: case 0x53: return kVoicedIteration;  // "ゞ", "ヾ"
+      default: return 0;
+    }
+  }
+  return 0;
+}
+
+bool HasVoicedForm(char32_t hiragana) {
+  if (hiragana >= 0x304B && hiragana <= 0x3062) return (hiragana - 0x304B) % 2 == 0;  // "か" to "ち"
+  if (hiragana >= 0x3064 && hiragana <= 0x3069) return (hiragana - 0x3064) % 2 == 0;  // "つ" to "と"
+  if (hiragana >= 0x306F && hiragana <= 0x307D) return (hiragana - 0x306F) % 3 == 0;  // "は" to "ほ"
+  return false;
+}
+
+bool IsVoiced(char32_t hiragana) { return HasVoicedForm(hiragana - 1); }
+
+void AppendHiragana(char32_t hiragana, std::string& out) {
+  out.push_back(static_cast<char>(0x82));
+  out.push_back(static_cast<char>(0x9F + (hiragana - kSmallA)));
+}
+
+}  // namespace
+
+bool AppendKanaReading(std::string_view kana, std::string& reading) {
+  const size_t start = reading.size();
+  const auto fail = [&] {
+    reading.resize(start);
+    return false;
+  };
+  char32_t previous = 0;  // the last hiragana written, for the iteration marks
+  for (size_t at = 0; at < kana.size(); at += 2) {
+    const auto lead = static_cast<unsigned char>(kana[at]);
+    if (!IsSjisLeadByte(lead) || at + 1 >= kana.size()) return fail();
+    char32_t c = KanaCodePoint(lead, static_cast<unsigned char>(kana[at + 1]));
+    if (c == 0) return fail();
+    if (c == kMiddleDot) continue;
+    if (c == kLongVowel) {
+      reading.append("\x81\x5B");
+      continue;
+    }
+    if (c == kIteration || c == kVoicedIteration) {
+      if (previous == 0) return fail();
+      char32_t repeated = IsVoiced(previous) ? previous - 1 : previous;
+      if (c == kVoicedIteration && HasVoicedForm(repeated)) ++repeated;
+      AppendHiragana(repeated, reading);
+      previous = repeated;
+      continue;
+    }
+    if (c == kVu) {
+      // "ヴァ" "ヴィ" "ヴェ" "ヴォ" become "ば" "び" "べ" "ぼ", "ヴ" alone "ぶ".
+      char32_t next = 0;
+      if (at + 3 < kana.size()) {
+        next = KanaCodePoint(static_cast<unsigned char>(kana[at + 2]), static_cast<unsigned char>(kana[at + 3]));
+      }
+      switch (next) {
+        case 0x30A1: c = 0x3070; at += 2; break;
+        case 0x30A3: c = 0x3073; at += 2; break;
+        case 0x30A7: c = 0x3079; at += 2; break;
+        case 0x30A9: c = 0x307C; at += 2; break;
+        default: c = 0x3076; break;
+      }
+    } else if (c == kSmallKa) {
+      c = 0x304B;
+    } else if (c == kSmallKe) {
+      c = 0x3051;
+    } else if (c > kN) {
+      c -= kKatakanaToHiragana;
+    }
+    AppendHiragana(c, reading);
+    previous = c;
+  }
+  return true;
+}

@@ -1,0 +1,60 @@
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cstddef>
+
+#include "readings/system_text.h"
+
+namespace {
+
+// One descriptor per direction and thread, opened on first use: opening one
+// costs more than converting a word.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool Convert(std::string_view in, std::string& out) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    out.resize(in.size() * 2 + 16);  // either way at most doubles, plus the reset
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) return false;
+    if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) return false;
+    out.resize(out.size() - dstLeft);
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+bool ConvertSjisToUtf8(std::string_view in, std::string& out) {
+  thread_local Converter converter("UTF-8", "CP932");
+  return converter.Convert(in, out);
+}
+
+bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
+  thread_local Converter converter("CP932", "UTF-8");
+  return converter.Convert(in, out);
+}
+
+std::string ProgramFolder() {
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path);
+  if (n <= 0 || static_cast<size_t>(n) >= sizeof path) return {};
+  std::string folder(path, static_cast<size_t>(n));
+  const size_t slash = folder.rfind('/');
+  if (slash == std::string::npos) return {};
+  folder.resize(slash);
+  return folder;
+}

@@ -1,0 +1,44 @@
+// The command "よみを補完" on the main window, with the dictionaries as
+// Debian installs them.
+
+#include <windows.h>
+
+#include "res/resource_ids.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+std::string Result(int filled, int unproposed) {
+  return "よみを補完しました。\n補完した行: " + std::to_string(filled) +
+         "\nよみを提案できなかった単語: " + std::to_string(unproposed);
+}
+
+class FillReadingsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Append({{"東京都"}, {"音声", "おと", "o t o"}, {"彁"}, {"音声認識"}, {"", "", "a"}});
+  }
+};
+
+TEST_F(FillReadingsTest, RowsWithoutAReadingGetOneAndABaseform) {
+  CommandWithDialogs(IDM_FILL_READINGS, {ExpectMessage(Result(2, 1), MB_ICONINFORMATION, IDOK)});
+  EXPECT_EQ(Rows(), (std::vector<Row>{{"東京都", "とうきょうと", "t o u ky o u t o"},
+                                      {"音声", "おと", "o t o"},
+                                      {"彁"},
+                                      {"音声認識", "おんせいにんしき", "o _n s e i n i _n sh i k i"},
+                                      {"", "", "a"}}));
+}
+
+TEST_F(FillReadingsTest, OnlyTheSelectedRowsWhenThereAreSeveral) {
+  Select({2, 3});
+  CommandWithDialogs(IDM_FILL_READINGS, {ExpectMessage(Result(1, 1), MB_ICONINFORMATION, IDOK)});
+  EXPECT_EQ(Rows()[0].reading, "");
+  EXPECT_EQ(Rows()[3].reading, "おんせいにんしき");
+
+  Select({1});
+  CommandWithDialogs(IDM_FILL_READINGS, {ExpectMessage(Result(1, 1), MB_ICONINFORMATION, IDOK)});
+  EXPECT_EQ(Rows()[0].reading, "とうきょうと");
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# lexiforge-cli readings and --fill-readings, with the dictionaries Debian
+# installs (mecab-ipadic-utf8, skkdic): words from arguments and from
+# standard input, both encodings, words without a proposal, a folder with no
+# dictionary, exit statuses.
+# usage: readings_test.sh COMMAND... (the CLI, natively or through wine)
+set -u
+CLI=("$@")
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
+
+run readings 東京都 コンピューター 彁 佐々木
+check "arguments: in order, empty when there is no proposal" "東京都	とうきょうと
+コンピューター	こんぴゅーたー
+彁	
+佐々木	ささき" "$out"
+check "a word without a proposal: status 1" 1 "$status"
+
+printf '音声認識\r\n霞ヶ関\n' >words.utf8
+run readings <words.utf8
+check "standard input, CR LF or LF" "音声認識	おんせいにんしき
+霞ヶ関	かすみがせき" "$out"
+check "every word proposed: status 0" 0 "$status"
+
+# Shift-JIS: 東京都 in, とうきょうと out.
+printf '\x93\x8c\x8b\x9e\x93\x73\n' >words.sjis
+"${CLI[@]}" readings --encoding sjis <words.sjis >out.sjis 2>err
+check "sjis: bytes in and out" "$(printf '\x93\x8c\x8b\x9e\x93\x73\t\x82\xc6\x82\xa4\x82\xab\x82\xe5\x82\xa4\x82\xc6')" "$(cat out.sjis)"
+
+mkdir nothing
+run readings --dictionary nothing 東京
+check "no dictionary: status 2" 2 "$status"
+[[ "$err" == *"looked in"*nothing* ]]; check "no dictionary: says where it looked" 0 $?
+check "no dictionary: no output" "" "$out"
+
+run readings --dictionary
+check "--dictionary without a folder: status 2" 2 "$status"
+
+# A word list with and without readings: 東京都 / 音声 with its own reading /
+# 彁 that nobody reads.
+printf '\x93\x8c\x8b\x9e\x93\x73\n\x89\xb9\x90\xba\t\x82\xa8\x82\xc6\n\x9c\x5a\n' >list.txt
+run show --fill-readings list.txt
+baseform=$("${CLI[@]}" convert とうきょうと | cut -f2)
+check "show --fill-readings: reading and baseform for the row without one" "東京都	とうきょうと	$baseform
+音声	おと	o t o
+彁		" "$out"
+[[ "$err" == *"1 row(s)"*"1 word(s) without a proposal"* ]]; check "show --fill-readings: counts on stderr" 0 $?
+check "show --fill-readings: status 0" 0 "$status"
+
+run save --fill-readings -o filled.txt list.txt
+check "save --fill-readings: status 0" 0 "$status"
+run show filled.txt
+check "save --fill-readings: the file holds the reading" "東京都	とうきょうと	$baseform" "$(head -1 out)"
+
+run pool --fill-readings -o filled.ppl list.txt
+check "pool --fill-readings: the row without a proposal cannot be written" 1 "$status"
+run show filled.ppl
+check "pool --fill-readings: the filled row is written" "東京都	とうきょうと	$baseform
+音声	おと	o t o" "$out"
+
+finish

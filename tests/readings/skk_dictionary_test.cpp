@@ -1,0 +1,60 @@
+#include "readings/skk_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Readings(const SkkReadings& skk, std::string_view word) {
+  std::vector<std::string> out;
+  for (std::string_view r : skk.Find(word)) out.emplace_back(r);
+  return out;
+}
+
+// EUC-JP lines as SKK-JISYO.L has them; the expected words and readings are
+// their code page 932 forms.
+constexpr char kDictionary[] =
+    ";; okuri-ari entries.\n"
+    "\xa4\xa2\xa4\xe9u /\xc0\xf6/\n"  // あらu /洗/: with okurigana, left out
+    ";; okuri-nasi entries.\n"
+    // かんじ /漢字/幹事;注釈/(concat "x")/#1/
+    "\xa4\xab\xa4\xf3\xa4\xb8 /\xb4\xc1\xbb\xfa/\xb4\xb4\xbb\xf6;\xc3\xed\xbc\xe1/(concat \"x\")/#1/\n"
+    "\xa4\xab\xa4\xf3\xa4\xb7 /\xb4\xc6\xbb\xeb/\xb4\xc1\xbb\xfa/\n"  // かんし /監視/漢字/
+    "\xa4\xa4\xa4\xf3 /\xb1\xa1/\x8f\xb0\xa1/\n"                        // いん /院/ and a JIS X 0212 kanji
+    "\xa4\xae\xa4\xe7\xa4\xa6 /\xdf\xa1/\n"                             // ぎょう /堯/
+    "ABC /\xb4\xc1\xbb\xfa/\n"                                           // a reading that is not hiragana
+    "broken line without candidates\n"
+    "\xa4\xab /\xb2\xc3";  // か /加, the last line cut off
+
+TEST(SkkReadings, WordsGetTheirReadingsInFileOrder) {
+  SkkReadings skk;
+  skk.Load(kDictionary);
+  EXPECT_EQ(Readings(skk, "\x8a\xbf\x8e\x9a"),  // 漢字
+            (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb6", "\x82\xa9\x82\xf1\x82\xb5"}));
+  EXPECT_EQ(Readings(skk, "\x8a\xb2\x8e\x96"), (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb6"}));  // 幹事
+  EXPECT_EQ(Readings(skk, "\x8a\xc4\x8e\x8b"), (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb5"}));  // 監視
+}
+
+TEST(SkkReadings, EucRowsOddEvenAndHighMapToCodePage932) {
+  SkkReadings skk;
+  skk.Load(kDictionary);
+  EXPECT_EQ(Readings(skk, "\x89\x40"), (std::vector<std::string>{"\x82\xa2\x82\xf1"}));  // 院 いん
+  EXPECT_EQ(Readings(skk, "\xe0\x40"),
+            (std::vector<std::string>{"\x82\xac\x82\xe5\x82\xa4"}));  // 堯 ぎょう
+  EXPECT_EQ(Readings(skk, "\x89\xc1"), (std::vector<std::string>{"\x82\xa9"}));  // 加 か
+}
+
+TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
+  SkkReadings skk;
+  skk.Load(kDictionary);
+  EXPECT_TRUE(Readings(skk, "\x90\xf4").empty());  // 洗: okuri-ari
+  EXPECT_TRUE(Readings(skk, "(concat \"x\")").empty());
+  EXPECT_TRUE(Readings(skk, "#1").empty());
+  EXPECT_TRUE(Readings(skk, "\x92\x8d\x8e\xdf").empty());  // 注釈 was an annotation
+  // 漢字 (twice), 幹事, 監視, 院, 堯, 加.
+  EXPECT_EQ(skk.EntryCount(), 7u);
+}
+
+}  // namespace

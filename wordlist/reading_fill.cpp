@@ -1,0 +1,64 @@
+#include "wordlist/reading_fill.h"
+
+#include <string>
+#include <string_view>
+
+#include "convert/sjis_text.h"
+
+namespace {
+
+void FillRow(WordList list, int index, ReadingProposer& proposer, std::string& reading, ReadingFillCount& count) {
+  WordEntry entry;
+  GetWholeWordRow(list, index, entry);
+  if (!proposer.Propose(entry.word, reading)) {
+    ++count.unproposed;
+    return;
+  }
+  CopySjisText(entry.reading, reading);
+  // A baseform the row already has was written by someone: it stays.
+  if (entry.baseform[0] == '\0') ConvertReadingToBaseform(entry.reading, entry.baseform);
+  SetWordRow(list, index, entry);
+  if (WordRowText(list, index, 1) == std::string_view(entry.reading)) {
+    ++count.filled;
+  } else {
+    ++count.unstored;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+bool NeedsReading(WordList list, int index) {
+  return !WordRowText(list, index, 0).empty() && WordRowText(list, index, 1).empty();
+}
+
+}  // namespace
+
+// The selected rows are walked from one to the next: asking the list control
+// of each row whether it is selected would look at every row each time.
+std::vector<int> RowsWithoutReadings(WordList list) {
+  std::vector<int> rows;
+  const int first = FirstSelectedRow(list);
+  if (first >= 0 && NextSelectedRow(list, first) >= 0) {
+    for (int i = first; i >= 0; i = NextSelectedRow(list, i)) {
+      if (NeedsReading(list, i)) rows.push_back(i);
+    }
+    return rows;
+  }
+  for (int i = 0; i < RowCount(list); ++i) {
+    if (NeedsReading(list, i)) rows.push_back(i);
+  }
+  return rows;
+}
+
+ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer) {
+  ReadingFillCount count;
+  std::string reading;
+  for (int i : rows) FillRow(list, i, proposer, reading, count);
+  return count;
+}
+
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer) {
+  return FillReadingsOf(list, RowsWithoutReadings(list), proposer);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Filling in the readings a list lacks: each row with a word and no reading
+// gets the proposer's reading and, when it has no baseform yet, the baseform
+// made from that reading.
+
+#include <vector>
+
+#include "readings/reading_proposer.h"
+#include "wordlist/word_list.h"
+
+struct ReadingFillCount {
+  int filled = 0;      // rows that got a reading
+  int unproposed = 0;  // rows with a word and no reading for which there was no proposal
+  int unstored = 0;    // rows whose proposal could not be stored (no memory)
+};
+
+// The rows the fill looks at, in order: those with a word and no reading;
+// when more than one row is selected, only such rows among the selected.
+std::vector<int> RowsWithoutReadings(WordList list);
+
+// Fills `rows` (as RowsWithoutReadings gives them).
+ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer);
+
+// Both in one: fills the rows that need it.
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer);
