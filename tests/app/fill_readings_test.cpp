@@ -41,4 +41,17 @@ TEST_F(FillReadingsTest, OnlyTheSelectedRowsWhenThereAreSeveral) {
   EXPECT_EQ(Rows()[0].reading, "とうきょうと");
 }
 
+// The fill is one step: undo takes every reading and baseform it gave back,
+// redo gives them again.
+TEST_F(FillReadingsTest, OneStepToUndoAndRedo) {
+  const std::vector<Row> before = Rows();
+  CommandWithDialogs(IDM_FILL_READINGS, {ExpectMessage(Result(2, 1), MB_ICONINFORMATION, IDOK)});
+  const std::vector<Row> filled = Rows();
+  ASSERT_NE(filled, before);
+  Command(IDM_UNDO);
+  EXPECT_EQ(Rows(), before);
+  Command(IDM_REDO);
+  EXPECT_EQ(Rows(), filled);
+}
+
 }  // namespace
