@@ -34,8 +34,15 @@ bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encod
   // page, as the program's own file functions take them); the messages name
   // them in the output's encoding.
   const std::vector<std::string> names = Utf8Arguments(argc, argv);
+  const std::vector<bool> exact = ExactArguments(argc, argv);
   bool allRead = true;
   for (int i = first; i < argc; ++i) {
+    if (!exact[static_cast<size_t>(i)]) {
+      std::fprintf(stderr, "lexiforge-cli %s: %s: cannot be read: the name cannot be written in code page 932\n",
+                   command, names[static_cast<size_t>(i)].c_str());
+      allRead = false;
+      continue;
+    }
     SetLoadProblem(LoadFailure::kNone);
     if (!LoadDroppedFile(list, argv[i])) {
       const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];

@@ -122,6 +122,12 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   const std::vector<std::string> names = Utf8Arguments(argc, argv);
   std::string outName = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(output)] : argv[output];
   if (outName.starts_with("--output=")) outName.erase(0, sizeof "--output=" - 1);
+  if (!ExactArguments(argc, argv)[static_cast<size_t>(output)]) {
+    std::fprintf(stderr, "lexiforge-cli %s: %s: not written: the name cannot be written in code page 932\n", command,
+                 names[static_cast<size_t>(output)].c_str());
+    DestroyWordTable(list);
+    return 1;
+  }
   // The output is written only from every input whole: a file that could not
   // be read would otherwise be left out of it without a trace.
   if (!ReadInputFiles(command, argc, argv, first, encoding, list)) {

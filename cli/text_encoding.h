@@ -16,3 +16,9 @@ bool Utf8FromSjis(std::string_view in, std::string& out);
 // which cannot carry every character, so they are taken from the wide command
 // line instead.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// Whether each of the last `argc` arguments (those in `argv`) holds exactly
+// what the user typed. On Windows `argv` is in the ANSI code page, into which
+// a character it cannot hold ("é", "¥") is turned into another ("e", "\\"):
+// such a name would name another file. Elsewhere every argument is exact.
+std::vector<bool> ExactArguments(int argc, char** argv);

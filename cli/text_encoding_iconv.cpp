@@ -48,3 +48,5 @@ bool Utf8FromSjis(std::string_view in, std::string& out) {
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+std::vector<bool> ExactArguments(int argc, char**) { return std::vector<bool>(static_cast<size_t>(argc), true); }

@@ -59,3 +59,18 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   LocalFree(wide);
   return args;
 }
+
+std::vector<bool> ExactArguments(int argc, char** argv) {
+  std::vector<bool> exact(static_cast<size_t>(argc), true);
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return exact;
+  if (count >= argc) {
+    for (int i = 0; i < argc; ++i) {
+      std::string ansi;
+      exact[static_cast<size_t>(i)] = Narrow(CP_ACP, wide[count - argc + i], ansi) && ansi == argv[i];
+    }
+  }
+  LocalFree(wide);
+  return exact;
+}

@@ -55,6 +55,19 @@ check "read-only: status" 1 "$status"
 [[ "$err" == *"readonly.txt: the file is read-only"* ]]; check "read-only: named" 0 $?
 check "read-only: untouched" "$(printf 'old rows\r\n')" "$(cat readonly.txt)"
 
+# 3. A name the system's code page cannot hold is refused, never taken for
+# another file's ("café" for "cafe", "x¥y" for the folder x).
+printf 'cafe\r\n' >cafe.txt
+for name in café.txt 'x¥y.txt'; do
+  run save -o "$name" in.txt
+  check "$name as the output: status" $([[ $native == 1 ]] && echo 0 || echo 1) "$status"
+done
+check "cafe.txt is not written for café.txt" "$(printf 'cafe\r\n')" "$(cat cafe.txt)"
+[[ ! -e x ]]; check "no folder x for x¥y.txt" 0 $?
+printf 'word\n' >café-in.txt
+run show café-in.txt
+check "café-in.txt as an input" "$([[ $native == 1 ]] && printf 'word\t\t' || true)" "$out"
+
 if [[ $native == 1 ]]; then
   # The system's reason.
   run show /proc/self/mem
