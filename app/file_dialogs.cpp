@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstring>
 #include <string>
 
 #include "files/grammar_file.h"
@@ -19,37 +20,88 @@ static_assert(kOpenFlags == 0x1004);
 // so and stays open, rather than by a failed write afterwards.
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
 
-// The request the open and the save dialogs fill alike, for a file of
-// `format` in `file`.
-OPENFILENAMEA FileDialogRequest(HWND owner, WordFileFormat format, FileName& file) {
-  const FileFormat& kind = FileFormatOf(format);
-  OPENFILENAMEA request{};
-  // The layout without the Windows 2000 members, at this platform's size of
-  // it: a 64-bit program that gives the 32-bit program's 76 bytes is refused
-  // every time.
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = owner;
-  request.lpstrFilter = kind.filter;
-  request.lpstrFile = file.path;
-  request.nMaxFile = sizeof file.path;
-  request.lpstrFileTitle = file.title;
-  request.nMaxFileTitle = sizeof file.title;
-  request.lpstrDefExt = kind.extension;
-  // A path that lacks its NUL would be read past the buffer by the dialog.
-  file.path[kFilePathSize - 1] = '\0';
-  file.title[kFileTitleSize - 1] = '\0';
-  return request;
+constexpr UINT kShiftJis = 932;
+
+// Text of code page 932 (`size` bytes, NULs and all) in UTF-16.
+std::wstring Widened(const char* text, size_t size) {
+  std::wstring wide(size, L'\0');
+  const int n = size ? MultiByteToWideChar(kShiftJis, 0, text, static_cast<int>(size), wide.data(), static_cast<int>(size)) : 0;
+  wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return wide;
 }
 
+// A filter's pairs of texts with their NULs and the final extra NUL.
+size_t FilterSize(const char* filter) {
+  size_t size = 0;
+  while (filter[size] != '\0' || filter[size + 1] != '\0') ++size;
+  return size + 2;
+}
+
+// The name in code page 932 when every character of it has exactly one
+// there; false for a name the code page would hold only as another name
+// ("café" as "cafe", "x¥y" as "x\y").
+template <size_t N>
+bool Narrowed(const wchar_t* wide, char (&out)[N]) {
+  BOOL usedDefault = FALSE;
+  const int n = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, -1, out, static_cast<int>(N), nullptr,
+                                    &usedDefault);
+  return n > 0 && !usedDefault;
+}
+
+// The dialogs run in UTF-16, so that a name the code page cannot hold comes
+// back as it is and can be refused, instead of as the name of another file.
+struct FileDialog {
+  OPENFILENAMEW request{};
+  wchar_t path[kFilePathSize] = {};
+  wchar_t title[kFileTitleSize] = {};
+  std::wstring filter;
+  std::wstring extension;
+  std::wstring caption;
+
+  // For a file of `format`, proposing the path `file` holds.
+  FileDialog(HWND owner, WordFileFormat format, const FileName& file, UINT captionId, DWORD flags) {
+    const FileFormat& kind = FileFormatOf(format);
+    filter = Widened(kind.filter, FilterSize(kind.filter));
+    extension = Widened(kind.extension, std::char_traits<char>::length(kind.extension) + 1);
+    const std::string captionText = ProgramText(captionId);
+    caption = Widened(captionText.c_str(), captionText.size() + 1);
+    const std::wstring proposed = Widened(file.path, strnlen(file.path, kFilePathSize - 1));
+    proposed.copy(path, kFilePathSize - 1);
+    // The layout without the Windows 2000 members, at this platform's size
+    // of it: a 64-bit program that gives the 32-bit program's 76 bytes is
+    // refused every time.
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = path;
+    request.nMaxFile = kFilePathSize;
+    request.lpstrFileTitle = title;
+    request.nMaxFileTitle = kFileTitleSize;
+    request.lpstrDefExt = extension.c_str();
+    request.lpstrTitle = caption.c_str();
+    request.Flags = flags;
+  }
+
+  // The chosen file into `file`; false, with the message said and `file` as
+  // it was, for a name the code page cannot hold.
+  bool Chosen(HWND owner, FileName& file) const {
+    FileName chosen{};
+    if (!Narrowed(path, chosen.path) || !Narrowed(title, chosen.title)) {
+      ShowProgramMessage(owner, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
+      return false;
+    }
+    file = chosen;
+    return true;
+  }
+};
+
 // Shows the open-file dialog; then the file is read with the list's
-// painting suspended.
+// painting suspended. The chosen file goes into `file` whether or not it
+// can be read.
 template <typename Load>
 int ChooseAndLoad(HWND owner, WordFileFormat format, FileName& file, Load load) {
-  OPENFILENAMEA request = FileDialogRequest(owner, format, file);
-  const std::string title = ProgramText(IDS_OPEN_TITLE);
-  request.lpstrTitle = title.c_str();
-  request.Flags = kOpenFlags;
-  if (!GetOpenFileNameA(&request)) return -1;
+  FileDialog dialog(owner, format, file, IDS_OPEN_TITLE, kOpenFlags);
+  if (!GetOpenFileNameW(&dialog.request) || !dialog.Chosen(owner, file)) return -1;
   const bool loaded = WithRedrawSuspended(GetDlgItem(owner, IDC_WORD_LIST), [&] { return load(file.path); });
   return loaded ? 1 : 0;
 }
@@ -72,12 +124,7 @@ int OpenPoolFileDialog(HWND owner, WordList list) {
 }
 
 bool ChooseFileToWrite(HWND owner, WordFileFormat format, FileName& file) {
-  FileName chosen = file;
-  OPENFILENAMEA request = FileDialogRequest(owner, format, chosen);
-  const std::string title = ProgramText(format == WordFileFormat::kPoolFile ? IDS_BUILD_POOL_TITLE : IDS_SAVE_AS_TITLE);
-  request.lpstrTitle = title.c_str();
-  request.Flags = kSaveFlags;
-  if (!GetSaveFileNameA(&request)) return false;
-  file = chosen;
-  return true;
+  FileDialog dialog(owner, format, file, format == WordFileFormat::kPoolFile ? IDS_BUILD_POOL_TITLE : IDS_SAVE_AS_TITLE,
+                    kSaveFlags);
+  return GetSaveFileNameW(&dialog.request) && dialog.Chosen(owner, file);
 }

@@ -3,8 +3,9 @@
 // propose the path their record holds (the current file for text word lists
 // and grammar files, the pool file for pool files), write the chosen file's
 // path and name into it, and then read the file into the list. Each returns
-// -1 when the user cancelled (or the dialog failed), 0 when the chosen file
-// could not be read, 1 when it was read.
+// -1 when the user cancelled (or the dialog failed, or the chosen name cannot
+// be written in code page 932, which is said), 0 when the chosen file could
+// not be read, 1 when it was read.
 
 #include <windows.h>
 
@@ -26,6 +27,7 @@ int OpenPoolFileDialog(HWND owner, WordList list);
 // extension is added to a name typed without one). It proposes the path
 // `file` holds and asks before an existing file is overwritten. Returns true
 // when the user chose a file: its full path and name are then in `file`.
-// Returns false when the user cancelled (or the dialog failed); `file` is then
-// as it was. It only chooses; the caller writes.
+// Returns false when the user cancelled (or the dialog failed, or the chosen
+// name cannot be written in code page 932, which is said); `file` is then as
+// it was. It only chooses; the caller writes.
 bool ChooseFileToWrite(HWND owner, WordFileFormat format, FileName& file);

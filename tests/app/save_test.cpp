@@ -175,6 +175,41 @@ TEST_F(SaveTest, RowsTheFormatCannotHoldAreLeftOutOnlyWhenTheUserAgrees) {
   EXPECT_EQ(RowCount(list()), 4) << "the rows left out stay in the list";
 }
 
+// A name code page 932 cannot hold, chosen in the dialog, is refused with a
+// message: never written as the name of another file ("cafe.txt").
+TEST_F(SaveTest, ANameTheCodePageCannotHoldIsRefused) {
+  Append(rows_);
+  wchar_t folder[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, files_.PathOf("").c_str(), -1, folder, MAX_PATH);
+  const std::wstring name = std::wstring(folder) + L"\\caf\u00E9.txt";
+  CommandWithDialogs(IDM_SAVE_AS,
+                     {[name](HWND dialog) {
+                        SetDlgItemTextW(dialog, 0x47C, name.c_str());
+                        Press(dialog, IDOK);
+                      },
+                      ExpectMessage("このﾌｧｲﾙ名にはShift-JISで表せない文字があります。別の名前を選んでください",
+                                    MB_ICONERROR, IDOK)});
+  EXPECT_TRUE(FilesIn(files_.PathOf("")).empty()) << "nothing written";
+  EXPECT_EQ(Title(), kUntitledTitle);
+  EXPECT_STREQ(CurrentFile.path, "");
+}
+
+// A read-only file is not replaced: the save-failure message says why.
+TEST_F(SaveTest, AReadOnlyFileIsRefusedAndKept) {
+  const std::string path = files_.Write("readonly.txt", "old\r\n");
+  OpenCommandLineFile(main_, path.c_str());
+  Append({{"new"}});
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  CommandWithDialogs(IDM_SAVE, {[path](HWND box) {
+                       EXPECT_EQ(DialogText(box, IDC_FAILED_PATH), path);
+                       EXPECT_EQ(DialogText(box, IDC_FAILURE_REASON), "読み取り専用のファイルです");
+                       Press(box, IDOK);
+                     }});
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(FileBytes(path), "old\r\n");
+  EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"readonly.txt"}) << "no temporary file left";
+}
+
 // The question names the first five rows that cannot be written and counts
 // the others.
 TEST_F(SaveTest, TheQuestionNamesTheFirstFiveRowsAndCountsTheRest) {
