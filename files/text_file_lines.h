@@ -1,12 +1,16 @@
 #pragma once
 // Reads a text file line by line the way a Windows text-mode stream does, on
 // every platform alike: CR LF is one line end, LF alone is one too, a CR not
-// followed by LF is an ordinary byte, and a Ctrl-Z byte ends the file. Each
-// line comes whole, however long; the file is read in large blocks.
+// followed by LF is an ordinary byte, and a Ctrl-Z byte ends the file. A
+// line comes whole, or in pieces for a reader that keeps only some of it, so
+// that a line of any length costs no more memory than the reader keeps; the
+// file is read in large blocks.
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TextFileLines {
  public:
@@ -20,6 +24,10 @@ class TextFileLines {
   // error (see Failed). The last line needs no line end. Throws
   // std::bad_alloc when a line outgrows memory.
   bool Next(std::string& line);
+
+  // Hands the next line, without its line end, to `take` in pieces (as many
+  // as it takes, none for an empty line). Returns false when no line is left.
+  bool Next(const std::function<void(std::string_view piece)>& take);
 
   // Whether reading stopped at a read error rather than at the file's end,
   // and the C library's error number for it.
@@ -35,6 +43,7 @@ class TextFileLines {
   size_t pos_ = 0;
   size_t len_ = 0;
   bool ended_ = false;  // a Ctrl-Z, the end of the file or a read error was met
+  bool pendingCr_ = false;  // a CR ended the last block: the CR of a CR LF, or an ordinary byte
   bool failed_ = false;  // a read error was met
   int error_ = 0;
 };

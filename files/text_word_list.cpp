@@ -38,15 +38,62 @@ bool CanRead(std::FILE* file) {
   return first == EOF || std::ungetc(first, file) != EOF;
 }
 
-// Each line is read whole and parsed once, however long: a line cut into
-// pieces would give rows made of its tail. False when the file could not be
-// read to its end or a row found no memory.
+// What the row of a line depends on, kept as the line goes by, however long
+// it is: the line up to its first NUL (the splitter stops there), each field
+// up to one byte past the 80 it keeps (so that it knows the field was longer
+// and where its last whole character ends), one tab for each run of tabs
+// between fields, and nothing after the tab that ends the third field. The
+// splitter gives the same row from this as from the whole line.
+class WordLineKeeper {
+ public:
+  void Start() {
+    kept_.clear();
+    fields_ = 0;
+    fieldBytes_ = 0;
+    betweenFields_ = true;
+    done_ = false;
+  }
+
+  void Add(std::string_view piece) {
+    for (const char c : piece) {
+      if (done_) return;
+      if (c == '\0') {
+        done_ = true;
+      } else if (c == '\t') {
+        if (betweenFields_) continue;  // leading tabs, and a run's further tabs
+        kept_.push_back('\t');
+        betweenFields_ = true;
+        fieldBytes_ = 0;
+        done_ = ++fields_ == 3;
+      } else {
+        betweenFields_ = false;
+        if (fieldBytes_ <= kTextFieldLimit) kept_.push_back(c);
+        if (fieldBytes_ <= kTextFieldLimit) ++fieldBytes_;
+      }
+    }
+  }
+
+  std::string& line() { return kept_; }
+
+ private:
+  std::string kept_;
+  int fields_ = 0;
+  size_t fieldBytes_ = 0;
+  bool betweenFields_ = true;
+  bool done_ = false;
+};
+
+// Each line is parsed once, from what its row depends on. False when the
+// file could not be read to its end or a row found no memory.
 bool ReadWordLines(std::FILE* file, WordList list) {
   int index = RowCount(list);
   try {
     TextFileLines lines(file);
-    std::string line;
-    while (lines.Next(line)) {
+    WordLineKeeper keeper;
+    for (;;) {
+      keeper.Start();
+      if (!lines.Next([&keeper](std::string_view piece) { keeper.Add(piece); })) break;
+      std::string& line = keeper.line();
       char word[kWordFieldSize] = {};
       char reading[kWordFieldSize] = {};
       char baseform[kWordFieldSize] = {};
