@@ -1,5 +1,6 @@
 #include "files/text_word_list.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,20 +56,28 @@ class WordLineKeeper {
   }
 
   void Add(std::string_view piece) {
-    for (const char c : piece) {
-      if (done_) return;
+    for (size_t i = 0; i < piece.size() && !done_;) {
+      const char c = piece[i];
       if (c == '\0') {
         done_ = true;
       } else if (c == '\t') {
-        if (betweenFields_) continue;  // leading tabs, and a run's further tabs
-        kept_.push_back('\t');
-        betweenFields_ = true;
-        fieldBytes_ = 0;
-        done_ = ++fields_ == 3;
+        // Leading tabs, and a run's further tabs, leave no trace.
+        if (!betweenFields_) {
+          kept_.push_back('\t');
+          betweenFields_ = true;
+          fieldBytes_ = 0;
+          done_ = ++fields_ == 3;
+        }
+        ++i;
       } else {
+        size_t end = i;
+        while (end < piece.size() && piece[end] != '\t' && piece[end] != '\0') ++end;
+        const size_t room = fieldBytes_ <= kTextFieldLimit ? kTextFieldLimit + 1 - fieldBytes_ : 0;
+        const size_t taken = std::min(room, end - i);
+        kept_.append(piece.data() + i, taken);
+        fieldBytes_ += taken;
         betweenFields_ = false;
-        if (fieldBytes_ <= kTextFieldLimit) kept_.push_back(c);
-        if (fieldBytes_ <= kTextFieldLimit) ++fieldBytes_;
+        i = end;
       }
     }
   }

@@ -287,6 +287,11 @@ void SwapWordRows(WordList list, WordList other) {
 bool AppendWordRows(WordList list, WordList other) {
   if (!list || !other || list == other) return false;
   if (other->rows.empty()) return true;
+  if (list->rows.empty()) {
+    // Nothing to keep: the tables change places, which costs nothing.
+    SwapWordRows(list, other);
+    return true;
+  }
   auto& rows = list->rows;
   const size_t first = rows.size();
   if (first + other->rows.size() > static_cast<size_t>(INT_MAX)) return false;

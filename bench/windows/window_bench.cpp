@@ -51,12 +51,13 @@ void ClickColumn(HWND main, HWND list, int column) {
   SendMessageA(main, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&click));
 }
 
-// The process's private memory in bytes.
+// The process's memory in bytes: its private bytes where the system counts
+// them, otherwise its working set.
 double PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-  return static_cast<double>(counters.PrivateUsage);
+  return static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize);
 }
 
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
