@@ -99,8 +99,36 @@ struct ReadingProposer::Parts {
     delete model;
   }
 
+  // Kanji the analyser does not know, read one by one with the reading each
+  // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
+  // is mostly a Sino-Japanese compound. False when one has no such reading.
+  bool AppendKanjiByKanji(std::string_view text, std::string& reading) {
+    std::string_view last;
+    for (size_t at = 0; at < text.size();) {
+      const auto lead = static_cast<unsigned char>(text[at]);
+      const size_t width = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+      if (at + width > text.size()) return false;
+      const std::string_view one = text.substr(at, width);
+      at += width;
+      if (one == "\x81\x58") {  // "々" repeats the kanji before it
+        if (last.empty()) return false;
+        reading.append(last);
+        continue;
+      }
+      last = skk.CompoundReading(one);
+      if (!last.empty()) {
+        reading.append(last);
+      } else if (!AppendKanaReading(one, reading)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
   // The analyser's reading of `word`; `morphemes` is how many it found.
-  bool Analyse(std::string_view word, std::string& reading, int& morphemes) {
+  // With `readUnknownKanji`, kanji missing from its dictionary are read by
+  // AppendKanjiByKanji.
+  bool Analyse(std::string_view word, std::string& reading, int& morphemes, bool readUnknownKanji) {
     reading.clear();
     morphemes = 0;
     if (!ConvertSjisToUtf8(word, utf8)) return false;
@@ -117,7 +145,10 @@ struct ReadingProposer::Parts {
       if (!ConvertUtf8ToSjis(text, sjis)) return false;
       if (sjis == "\x81\x58" && !previous.empty()) {
         reading.append(previous);  // "々" on its own repeats the kanji before it
-      } else if (!AppendKanaReading(sjis, reading)) {
+      } else if (!AppendKanaReading(sjis, reading) &&
+                 !(readUnknownKanji && node->stat == MECAB_UNK_NODE && AppendKanjiByKanji(sjis, reading))) {
+        reading.resize(before);
+        previous.clear();
         return false;
       }
       previous.assign(reading, before);
@@ -185,7 +216,7 @@ bool ReadKanaWord(std::string_view word, std::string& reading, bool& proposed) {
 bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
-  if (parts_->Analyse(word, reading, morphemes)) return true;
+  if (parts_->Analyse(word, reading, morphemes, false)) return true;
   reading.clear();
   return false;
 }
@@ -193,7 +224,7 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
 bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
-  const bool analysed = parts_->Analyse(word, reading, morphemes);
+  const bool analysed = parts_->Analyse(word, reading, morphemes, parts_->hasSkk);
   if (!analysed) reading.clear();
   if (!parts_->hasSkk) return analysed;
 
