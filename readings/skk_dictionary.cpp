@@ -125,10 +125,15 @@ void SkkReadings::CountCompoundReadings() {
   for (size_t at = 0; at < entries_.size();) {
     const std::string_view kanji = Word(entries_[at]);
     size_t best = at, end = at;
+    // Unconfirmed, the shortest reading: Sino-Japanese readings are one or
+    // two syllables, native ones mostly longer.
     for (; end < entries_.size() && Word(entries_[end]) == kanji; ++end) {
-      if (confirmed[end] > confirmed[best]) best = end;
+      if (confirmed[end] > confirmed[best] ||
+          (confirmed[end] == confirmed[best] && entries_[end].readingLength < entries_[best].readingLength)) {
+        best = end;
+      }
     }
-    if (IsKanji(kanji) && confirmed[best] > 0) compoundReadings_.push_back(entries_[best]);
+    if (IsKanji(kanji)) compoundReadings_.push_back(entries_[best]);
     at = end;
   }
   compoundReadings_.shrink_to_fit();

@@ -25,7 +25,8 @@ class SkkReadings {
   // in the dictionary's two-kanji words: at the start of the word's reading
   // when it is the first kanji, at the end when it is the second. That is
   // mostly its Sino-Japanese reading, the one a compound of rare kanji is
-  // read with. Empty when no two-kanji word confirms any of its readings.
+  // read with; when no such word confirms any, its shortest reading. Empty
+  // when the dictionary has no reading for it alone.
   std::string_view CompoundReading(std::string_view kanji) const;
 
   size_t EntryCount() const { return entries_.size(); }
