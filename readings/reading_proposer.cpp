@@ -70,6 +70,17 @@ std::string_view FeatureField(const char* feature, int index) {
   return rest.substr(0, rest.find(','));
 }
 
+// Kanji and "々" alone, in code page 932.
+bool IsKanjiAlone(std::string_view sjis) {
+  if (sjis.size() % 2 != 0) return false;
+  for (size_t at = 0; at < sjis.size(); at += 2) {
+    const auto lead = static_cast<unsigned char>(sjis[at]);
+    const bool kanji = (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    if (!kanji && sjis.substr(at, 2) != "\x81\x58") return false;
+  }
+  return true;
+}
+
 size_t CommonEnds(std::string_view a, std::string_view b) {
   size_t prefix = 0;
   while (prefix < a.size() && prefix < b.size() && a[prefix] == b[prefix]) ++prefix;
@@ -229,7 +240,16 @@ bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
   if (!parts_->hasSkk) return analysed;
 
   const std::vector<std::string_view> known = parts_->skk.Find(word);
-  if (known.empty()) return analysed;
+  if (known.empty()) {
+    // Neither dictionary knows the word and the analyser took it kanji by
+    // kanji with each kanji's own word (often a native reading): a word
+    // of bare kanji is mostly a Sino-Japanese compound.
+    if (analysed && morphemes >= 2 && morphemes * 2 == static_cast<int>(word.size()) && IsKanjiAlone(word)) {
+      std::string compound;
+      if (parts_->AppendKanjiByKanji(word, compound) && IsWholeReading(compound)) reading = compound;
+    }
+    return analysed;
+  }
   // A word the analyser knows whole is read its way; a compound it puts
   // together from parts misses sound changes at the joins, where SKK's whole
   // word is better: the known reading nearest to the analyser's.
