@@ -2,24 +2,36 @@
 """Exact-match share of reading proposals on a gold list made from UniDic.
 
 UniDic (Debian unidic-mecab) is neither of the proposer's sources. The gold
-list: nouns written in kanji alone (2 to 6 characters, code page 932) in
-their standard spelling, whose every UniDic entry gives the same reading.
-"common": words of first-level JIS kanji only, the N that UniDic's word cost
-makes likeliest; "rare": N drawn at random from words with a second-level
-kanji.
+list: common nouns written in kanji alone (2 to 6 characters, code page 932)
+in their standard spelling (the spelling of UniDic's lemma: no old kanji
+forms, no okurigana left out), whose every UniDic entry gives the same reading.
+Left out, as their readings are not settled: proper nouns (names read many
+ways) and words UniDic marks as foreign (kanji written for a loanword, such
+as a country's name or a Chinese word read the Chinese way).
+"common": words of first-level JIS kanji only, the N met most often as a
+whole run of kanji in the Japanese manual pages (Debian manpages-ja), a text
+that neither source was made from (UniDic's word costs are no frequency: they
+rank rare literary words high); "rare": N drawn at random from words with a
+second-level kanji.
 Each word is proposed by the proposer (MeCab with the IPA dictionary and
 SKK-JISYO.L), by MeCab alone, and by KAKASI (kakasi -JH -KH).
 
-usage: bench/reading_accuracy.py BUILD_DIR [N]   (needs unidic-mecab, kakasi)
+usage: bench/reading_accuracy.py BUILD_DIR [N]
+       (needs unidic-mecab, manpages-ja, kakasi)
 """
 import collections
+import glob
+import gzip
 import os
+import re
 import random
 import subprocess
 import sys
 import tempfile
 
 LEX = "/usr/share/mecab/dic/unidic/lex_3_1.csv"
+MANUALS = "/usr/share/man/ja"
+KANJI_RUN = re.compile("[\u4e00-\u9fff\u3005]+")
 
 
 def is_kanji_word(text):
@@ -37,10 +49,18 @@ def hiragana(katakana):
     return "".join(chr(ord(c) - 0x60) if "\u30a1" <= c <= "\u30f6" else c for c in katakana)
 
 
+def manual_frequencies():
+    runs = collections.Counter()
+    for path in glob.glob(os.path.join(MANUALS, "man*", "*.gz")):
+        with gzip.open(path) as f:
+            runs.update(KANJI_RUN.findall(f.read().decode("utf-8", errors="replace")))
+    return runs
+
+
 def gold_lists(n):
     readings = collections.defaultdict(set)
-    cost = {}
     nouns = set()
+    unsettled = set()
     with open(LEX, encoding="utf-8") as f:
         for line in f:
             fields = line.rstrip("\n").split(",")
@@ -50,33 +70,55 @@ def gold_lists(n):
             if not is_kanji_word(surface):
                 continue
             readings[surface].add(fields[24])
-            cost[surface] = min(cost.get(surface, 1 << 30), int(fields[3]))
-            if fields[4] == "名詞" and fields[12] == surface:
+            if fields[5] == "固有名詞" or fields[16] == "外":
+                unsettled.add(surface)
+            elif fields[4] == "名詞" and fields[11] == surface and fields[12] == surface:
                 nouns.add(surface)
+    frequency = manual_frequencies()
     words = []
     for w in nouns:
-        if len(readings[w]) != 1:
+        if len(readings[w]) != 1 or w in unsettled:
             continue
         (r,) = readings[w]
-        if not r or r == "*" or any(not ("\u30a1" <= c <= "\u30f6" or c == "\u30fc") for c in r):
+        # Historical kana (ゐ, ゑ) and small ゎ, ヵ, ヶ are no reading of today.
+        if not r or r == "*" or any(not ("\u30a1" <= c <= "\u30f4" or c == "\u30fc") or c in "ヮヰヱ" for c in r):
             continue
         try:
             w.encode("cp932")
         except UnicodeEncodeError:
             continue
-        words.append((cost[w], w, hiragana(r)))
+        words.append((-frequency[w], w, hiragana(r)))
     words.sort()
-    common = [x for x in words if all_first_level(x[1])][:n]
+    common = [x for x in words if all_first_level(x[1]) and x[0] < 0][:n]
     rare = [x for x in words if not all_first_level(x[1])]
     random.Random(14).shuffle(rare)
     return common, rare[:n]
 
 
+def run_kakasi(text):
+    return subprocess.run(["kakasi", "-JH", "-KH", "-isjis", "-osjis"], input=text.encode("cp932"),
+                          capture_output=True, check=True).stdout.decode("cp932", errors="replace")
+
+
+def in_jis_x_0208(word):
+    try:
+        word.encode("iso2022_jp")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
 def kakasi(words):
-    text = "\n".join(words) + "\n"
-    out = subprocess.run(["kakasi", "-JH", "-KH", "-isjis", "-osjis"], input=text.encode("cp932"),
-                         capture_output=True, check=True).stdout.decode("cp932", errors="replace")
-    return out.split("\n")[: len(words)]
+    # KAKASI knows JIS X 0208 alone: a code page 932 extension kanji
+    # (e.g. 岺) makes it swallow the line break after it, so such words go
+    # one at a time and the rest in one batch, keeping readings and words
+    # in step.
+    batch = [w for w in words if in_jis_x_0208(w)]
+    out = run_kakasi("\n".join(batch) + "\n").split("\n")
+    if len(out) < len(batch):
+        raise SystemExit("kakasi lost lines")
+    by_word = dict(zip(batch, out))
+    return [by_word[w] if w in by_word else run_kakasi(w + "\n").split("\n")[0] for w in words]
 
 
 def main():

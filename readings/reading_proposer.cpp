@@ -70,6 +70,17 @@ std::string_view FeatureField(const char* feature, int index) {
   return rest.substr(0, rest.find(','));
 }
 
+// Kanji and "々" alone, in code page 932.
+bool IsKanjiAlone(std::string_view sjis) {
+  if (sjis.size() % 2 != 0) return false;
+  for (size_t at = 0; at < sjis.size(); at += 2) {
+    const auto lead = static_cast<unsigned char>(sjis[at]);
+    const bool kanji = (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    if (!kanji && sjis.substr(at, 2) != "\x81\x58") return false;
+  }
+  return true;
+}
+
 size_t CommonEnds(std::string_view a, std::string_view b) {
   size_t prefix = 0;
   while (prefix < a.size() && prefix < b.size() && a[prefix] == b[prefix]) ++prefix;
@@ -99,8 +110,36 @@ struct ReadingProposer::Parts {
     delete model;
   }
 
+  // Kanji the analyser does not know, read one by one with the reading each
+  // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
+  // is mostly a Sino-Japanese compound. False when one has no such reading.
+  bool AppendKanjiByKanji(std::string_view text, std::string& reading) {
+    std::string_view last;
+    for (size_t at = 0; at < text.size();) {
+      const auto lead = static_cast<unsigned char>(text[at]);
+      const size_t width = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+      if (at + width > text.size()) return false;
+      const std::string_view one = text.substr(at, width);
+      at += width;
+      if (one == "\x81\x58") {  // "々" repeats the kanji before it
+        if (last.empty()) return false;
+        reading.append(last);
+        continue;
+      }
+      last = skk.CompoundReading(one);
+      if (!last.empty()) {
+        reading.append(last);
+      } else if (!AppendKanaReading(one, reading)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
   // The analyser's reading of `word`; `morphemes` is how many it found.
-  bool Analyse(std::string_view word, std::string& reading, int& morphemes) {
+  // With `readUnknownKanji`, kanji missing from its dictionary are read by
+  // AppendKanjiByKanji.
+  bool Analyse(std::string_view word, std::string& reading, int& morphemes, bool readUnknownKanji) {
     reading.clear();
     morphemes = 0;
     if (!ConvertSjisToUtf8(word, utf8)) return false;
@@ -117,7 +156,10 @@ struct ReadingProposer::Parts {
       if (!ConvertUtf8ToSjis(text, sjis)) return false;
       if (sjis == "\x81\x58" && !previous.empty()) {
         reading.append(previous);  // "々" on its own repeats the kanji before it
-      } else if (!AppendKanaReading(sjis, reading)) {
+      } else if (!AppendKanaReading(sjis, reading) &&
+                 !(readUnknownKanji && node->stat == MECAB_UNK_NODE && AppendKanjiByKanji(sjis, reading))) {
+        reading.resize(before);
+        previous.clear();
         return false;
       }
       previous.assign(reading, before);
@@ -185,7 +227,7 @@ bool ReadKanaWord(std::string_view word, std::string& reading, bool& proposed) {
 bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
-  if (parts_->Analyse(word, reading, morphemes)) return true;
+  if (parts_->Analyse(word, reading, morphemes, false)) return true;
   reading.clear();
   return false;
 }
@@ -193,12 +235,21 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
 bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
-  const bool analysed = parts_->Analyse(word, reading, morphemes);
+  const bool analysed = parts_->Analyse(word, reading, morphemes, parts_->hasSkk);
   if (!analysed) reading.clear();
   if (!parts_->hasSkk) return analysed;
 
   const std::vector<std::string_view> known = parts_->skk.Find(word);
-  if (known.empty()) return analysed;
+  if (known.empty()) {
+    // Neither dictionary knows the word and the analyser took it kanji by
+    // kanji with each kanji's own word (often a native reading): a word
+    // of bare kanji is mostly a Sino-Japanese compound.
+    if (analysed && morphemes >= 2 && morphemes * 2 == static_cast<int>(word.size()) && IsKanjiAlone(word)) {
+      std::string compound;
+      if (parts_->AppendKanjiByKanji(word, compound) && IsWholeReading(compound)) reading = compound;
+    }
+    return analysed;
+  }
   // A word the analyser knows whole is read its way; a compound it puts
   // together from parts misses sound changes at the joins, where SKK's whole
   // word is better: the known reading nearest to the analyser's.

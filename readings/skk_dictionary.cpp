@@ -86,6 +86,64 @@ void SkkReadings::Load(std::string_view eucText) {
                    [this](const Entry& a, const Entry& b) { return Word(a) < Word(b); });
   text_.shrink_to_fit();
   entries_.shrink_to_fit();
+  CountCompoundReadings();
+}
+
+namespace {
+
+bool IsKanji(std::string_view sjis2) {
+  const auto lead = static_cast<unsigned char>(sjis2[0]);
+  return sjis2.size() == 2 && ((lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC));
+}
+
+}  // namespace
+
+void SkkReadings::CountCompoundReadings() {
+  compoundReadings_.clear();
+  // Each single-kanji entry (the entries of one kanji lie together) with the
+  // number of two-kanji words whose reading it begins or ends.
+  std::vector<uint32_t> confirmed(entries_.size(), 0);
+  auto firstOf = [this](std::string_view kanji) {
+    return std::lower_bound(entries_.begin(), entries_.end(), kanji,
+                            [this](const Entry& e, std::string_view w) { return Word(e) < w; });
+  };
+  for (const Entry& e : entries_) {
+    const std::string_view word = Word(e);
+    if (word.size() != 4 || !IsKanji(word.substr(0, 2)) || !IsKanji(word.substr(2, 2))) continue;
+    const std::string_view reading = Reading(e);
+    for (int side = 0; side < 2; ++side) {
+      const std::string_view kanji = word.substr(side * 2, 2);
+      for (auto at = firstOf(kanji); at != entries_.end() && Word(*at) == kanji; ++at) {
+        const std::string_view part = Reading(*at);
+        if (part.size() >= reading.size()) continue;
+        const bool fits = side == 0 ? reading.substr(0, part.size()) == part
+                                    : reading.substr(reading.size() - part.size()) == part;
+        if (fits) ++confirmed[at - entries_.begin()];
+      }
+    }
+  }
+  for (size_t at = 0; at < entries_.size();) {
+    const std::string_view kanji = Word(entries_[at]);
+    size_t best = at, end = at;
+    // Unconfirmed, the shortest reading: Sino-Japanese readings are one or
+    // two syllables, native ones mostly longer.
+    for (; end < entries_.size() && Word(entries_[end]) == kanji; ++end) {
+      if (confirmed[end] > confirmed[best] ||
+          (confirmed[end] == confirmed[best] && entries_[end].readingLength < entries_[best].readingLength)) {
+        best = end;
+      }
+    }
+    if (IsKanji(kanji)) compoundReadings_.push_back(entries_[best]);
+    at = end;
+  }
+  compoundReadings_.shrink_to_fit();
+}
+
+std::string_view SkkReadings::CompoundReading(std::string_view kanji) const {
+  auto at = std::lower_bound(compoundReadings_.begin(), compoundReadings_.end(), kanji,
+                             [this](const Entry& e, std::string_view w) { return Word(e) < w; });
+  if (at == compoundReadings_.end() || Word(*at) != kanji) return {};
+  return Reading(*at);
 }
 
 std::vector<std::string_view> SkkReadings::Find(std::string_view word) const {

@@ -21,6 +21,14 @@ class SkkReadings {
   // The readings given for exactly `word`, in the order of the file.
   std::vector<std::string_view> Find(std::string_view word) const;
 
+  // The reading a single kanji (code page 932, two bytes) takes most often
+  // in the dictionary's two-kanji words: at the start of the word's reading
+  // when it is the first kanji, at the end when it is the second. That is
+  // mostly its Sino-Japanese reading, the one a compound of rare kanji is
+  // read with; when no such word confirms any, its shortest reading. Empty
+  // when the dictionary has no reading for it alone.
+  std::string_view CompoundReading(std::string_view kanji) const;
+
   size_t EntryCount() const { return entries_.size(); }
 
  private:
@@ -33,6 +41,9 @@ class SkkReadings {
   std::string_view Word(const Entry& e) const { return {text_.data() + e.word, e.wordLength}; }
   std::string_view Reading(const Entry& e) const { return {text_.data() + e.reading, e.readingLength}; }
 
+  void CountCompoundReadings();
+
   std::string text_;  // every word and reading, packed
   std::vector<Entry> entries_;  // ordered by word
+  std::vector<Entry> compoundReadings_;  // one per single kanji, ordered by it
 };

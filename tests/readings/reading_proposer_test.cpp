@@ -107,4 +107,16 @@ TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
   EXPECT_NE(error.find("IPA dictionary"), std::string::npos);
 }
 
+TEST_F(ProposerTest, KanjiTheAnalyserLacksAreReadAsInCompounds) {
+  EXPECT_EQ(Proposal("痙直"), "けいちょく");  // 痙 is not in the IPA dictionary
+  EXPECT_EQ(Proposal("鹹水"), "かんすい");
+}
+
+TEST_F(ProposerTest, AnUnknownCompoundOfKanjiIsReadSinoJapanese) {
+  // The analyser reads each kanji as its own native word (にかわ, うるし;
+  // くも, かげ); neither dictionary has the compound.
+  EXPECT_EQ(Proposal("雲翳"), "うんえい");
+  EXPECT_EQ(Proposal("蚕蛹"), "さんよう");
+}
+
 }  // namespace

@@ -57,4 +57,34 @@ TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
   EXPECT_EQ(skk.EntryCount(), 7u);
 }
 
+// Single kanji with readings both native and Sino-Japanese, and two-kanji
+// words whose readings show which a compound takes.
+constexpr char kKanjiReadings[] =
+    "\xa4\xac\xa4\xaf\x20\x2f\xb3\xd8\x2f\x0a"  // がく /学/
+    "\xa4\xde\xa4\xca\xa4\xd3\x20\x2f\xb3\xd8\x2f\x0a"  // まなび /学/
+    "\xa4\xac\xa4\xaf\xa4\xbb\xa4\xa4\x20\x2f\xb3\xd8\xc0\xb8\x2f\x0a"  // がくせい /学生/
+    "\xa4\xc0\xa4\xa4\xa4\xac\xa4\xaf\x20\x2f\xc2\xe7\xb3\xd8\x2f\x0a"  // だいがく /大学/
+    "\xa4\xbb\xa4\xa4\x20\x2f\xc0\xb8\x2f\x0a"  // せい /生/
+    "\xa4\xca\xa4\xde\x20\x2f\xc0\xb8\x2f\x0a"  // なま /生/
+    "\xa4\xc0\xa4\xa4\x20\x2f\xc2\xe7\x2f\x0a"  // だい /大/
+    "\xa4\xaa\xa4\xaa\x20\x2f\xc2\xe7\x2f\x0a"  // おお /大/
+    "\xa4\xe4\xa4\xb8\xa4\xea\x20\x2f\xef\xb7\x2f\x0a"  // やじり /鏃/
+    "\xa4\xbe\xa4\xaf\x20\x2f\xef\xb7\x2f\x0a";  // ぞく /鏃/
+
+TEST(SkkReadings, AKanjiTakesTheReadingItsCompoundsConfirm) {
+  SkkReadings skk;
+  skk.Load(kKanjiReadings);
+  EXPECT_EQ(skk.CompoundReading("\x8a\x77"), "\x82\xaa\x82\xad");  // 学: がく, as in 学生 and 大学
+  EXPECT_EQ(skk.CompoundReading("\x90\xb6"), "\x82\xb9\x82\xa2");  // 生: せい, as at the end of 学生
+  EXPECT_EQ(skk.CompoundReading("\x91\xe5"), "\x82\xbe\x82\xa2");  // 大: だい, as at the start of 大学
+}
+
+TEST(SkkReadings, AKanjiNoCompoundConfirmsTakesItsShortestReading) {
+  SkkReadings skk;
+  skk.Load(kKanjiReadings);
+  EXPECT_EQ(skk.CompoundReading("\xe8\x56"), "\x82\xbc\x82\xad");  // 鏃: ぞく rather than やじり
+  EXPECT_EQ(skk.CompoundReading("\x8a\xbf"), "");  // no reading of its own
+  EXPECT_EQ(skk.CompoundReading("\x8a\x77\x90\xb6"), "");  // not one kanji
+}
+
 }  // namespace
