@@ -8,6 +8,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/line_inputs.h"
 #include "cli/text_encoding.h"
 #include "convert/reading_conversion.h"
 
@@ -38,70 +39,30 @@ constexpr char kConvertUsage[] =
     "Exit status: 0 when every result is 1, 1 when any is not (or a line was not\n"
     "valid), 2 for a usage error.\n";
 
-struct ConvertRun {
-  Encoding encoding = Encoding::kUtf8;
-  StdoutBuffer out;
-  std::string sjis;
-  bool allConverted = true;
-
-  // Converts one reading as given (in the chosen encoding). `lineNumber` is 0
-  // for a reading from the command line.
-  void Convert(std::string_view input, long lineNumber) {
-    const char* problem = nullptr;
-    if (input.find('\0') != std::string_view::npos) {
-      problem = "holds a NUL byte";
-    } else if (encoding == Encoding::kUtf8) {
-      if (!SjisFromUtf8(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
-    } else {
-      sjis.assign(input);
-    }
-    if (problem) {
-      out.Flush();
-      if (lineNumber > 0) {
-        std::fprintf(stderr, "lexiforge-cli convert: line %ld %s\n", lineNumber, problem);
-      } else {
-        std::fprintf(stderr, "lexiforge-cli convert: argument %s\n", problem);
-      }
-      allConverted = false;
-      return;
-    }
-    char baseform[kBaseformSize] = {};
-    const int result = ConvertReadingToBaseform(sjis.c_str(), baseform);
-    if (result != 1) allConverted = false;
-    out.Append(input);
-    out.Append('\t');
-    if (result >= 0) out.Append(baseform);
-    out.Append('\t');
-    out.Append(result == 1 ? "1\n" : result == 0 ? "0\n" : result == -1 ? "-1\n" : "-2\n");
-  }
-};
+// One line of output per reading: READING<TAB>BASEFORM<TAB>RESULT.
+void PrintConversion(StdoutBuffer& out, std::string_view input, const std::string& sjis, bool& allConverted) {
+  char baseform[kBaseformSize] = {};
+  const int result = ConvertReadingToBaseform(sjis.c_str(), baseform);
+  if (result != 1) allConverted = false;
+  out.Append(input);
+  out.Append('\t');
+  if (result >= 0) out.Append(baseform);
+  out.Append('\t');
+  out.Append(result == 1 ? "1\n" : result == 0 ? "0\n" : result == -1 ? "-1\n" : "-2\n");
+}
 
 }  // namespace
 
 int RunConvertCommand(int argc, char** argv) {
   CommandOptions options{"convert", kConvertUsage};
   if (const int status = ParseCommandOptions(argc, argv, options); status >= 0) return status;
-  ConvertRun run;
-  run.encoding = options.encoding;
-  const int first = options.first;
-
   UseBinaryStandardStreams();
-  if (first < argc) {
-    const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
-    for (int i = first; i < argc; ++i) run.Convert(run.encoding == Encoding::kUtf8 ? utf8[i] : argv[i], 0);
-  } else {
-    std::string input;
-    if (!ReadAllStandardInput("convert", input)) return 1;
-    std::string_view rest = input;
-    long lineNumber = 0;
-    while (!rest.empty()) {
-      const size_t lf = rest.find('\n');
-      std::string_view line = rest.substr(0, lf);
-      rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
-      if (lf != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-      run.Convert(line, ++lineNumber);
-    }
-  }
-  run.out.Flush();
-  return run.allConverted ? 0 : 1;
+  StdoutBuffer out;
+  bool allConverted = true;
+  const bool read = ForEachInput("convert", argc, argv, options.first, options.encoding, out, allConverted,
+                                 [&](std::string_view input, const std::string& sjis) {
+                                   PrintConversion(out, input, sjis, allConverted);
+                                 });
+  out.Flush();
+  return read && allConverted ? 0 : 1;
 }

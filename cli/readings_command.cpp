@@ -9,6 +9,7 @@
 #include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "cli/fill_readings.h"
+#include "cli/line_inputs.h"
 #include "cli/text_encoding.h"
 #include "readings/reading_proposer.h"
 #include "readings/system_text.h"
@@ -63,44 +64,21 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
   return proposer;
 }
 
-struct ReadingsRun {
-  Encoding encoding = Encoding::kUtf8;
-  ReadingProposer* proposer = nullptr;
-  StdoutBuffer out;
-  std::string sjis, reading, shown;
-  bool allProposed = true;
-
-  void Propose(std::string_view input, long lineNumber) {
-    const char* problem = nullptr;
-    if (input.find('\0') != std::string_view::npos) {
-      problem = "holds a NUL byte";
-    } else if (encoding == Encoding::kUtf8) {
-      if (!SjisFromUtf8(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
-    } else {
-      sjis.assign(input);
-    }
-    if (problem) {
-      out.Flush();
-      if (lineNumber > 0) {
-        std::fprintf(stderr, "lexiforge-cli readings: line %ld %s\n", lineNumber, problem);
-      } else {
-        std::fprintf(stderr, "lexiforge-cli readings: argument %s\n", problem);
-      }
-      allProposed = false;
-      return;
-    }
-    if (!proposer->Propose(sjis, reading)) allProposed = false;
-    out.Append(input);
-    out.Append('\t');
-    if (encoding == Encoding::kUtf8) {
-      // A proposal is hiragana, which UTF-8 always holds.
-      if (Utf8FromSjis(reading, shown)) out.Append(shown);
-    } else {
-      out.Append(reading);
-    }
-    out.Append('\n');
+// One line of output per word: WORD<TAB>READING, empty when there is none.
+void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
+                   const std::string& sjis, bool& allProposed) {
+  std::string reading, shown;
+  if (!proposer.Propose(sjis, reading)) allProposed = false;
+  out.Append(input);
+  out.Append('\t');
+  if (encoding == Encoding::kUtf8) {
+    // A proposal is hiragana, which UTF-8 always holds.
+    if (Utf8FromSjis(reading, shown)) out.Append(shown);
+  } else {
+    out.Append(reading);
   }
-};
+  out.Append('\n');
+}
 
 }  // namespace
 
@@ -127,30 +105,14 @@ int RunReadingsCommand(int argc, char** argv) {
   if (!proposer) return 2;
 
   UseBinaryStandardStreams();
-  ReadingsRun run;
-  run.encoding = options.encoding;
-  run.proposer = proposer.get();
-  if (options.first < argc) {
-    const int count = argc - options.first;
-    const std::vector<std::string> words = options.encoding == Encoding::kUtf8
-                                               ? Utf8Arguments(count, argv + options.first)
-                                               : std::vector<std::string>(argv + options.first, argv + argc);
-    for (const std::string& word : words) run.Propose(word, 0);
-  } else {
-    std::string input;
-    if (!ReadAllStandardInput("readings", input)) return 1;
-    long lineNumber = 0;
-    size_t start = 0;
-    while (start < input.size()) {
-      size_t end = input.find('\n', start);
-      if (end == std::string::npos) end = input.size();
-      std::string_view line(input.data() + start, end - start);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      run.Propose(line, ++lineNumber);
-      start = end + 1;
-    }
-  }
-  return run.allProposed ? 0 : 1;
+  StdoutBuffer out;
+  bool allProposed = true;
+  const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
+                                 [&](std::string_view input, const std::string& sjis) {
+                                   PrintProposal(out, options.encoding, *proposer, input, sjis, allProposed);
+                                 });
+  out.Flush();
+  return read && allProposed ? 0 : 1;
 }
 
 int FillReadingsForCommand(const char* command, WordList list) {

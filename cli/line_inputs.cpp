@@ -1,0 +1,64 @@
+#include "cli/line_inputs.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "cli/text_encoding.h"
+
+namespace {
+
+struct InputReader {
+  const char* command;
+  Encoding encoding;
+  StdoutBuffer& out;
+  bool& allValid;
+  const std::function<void(std::string_view, const std::string&)>& take;
+  std::string sjis;
+
+  // `lineNumber` is 0 for an input from the command line.
+  void Read(std::string_view input, long lineNumber) {
+    const char* problem = nullptr;
+    if (input.find('\0') != std::string_view::npos) {
+      problem = "holds a NUL byte";
+    } else if (encoding == Encoding::kUtf8) {
+      if (!SjisFromUtf8(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
+    } else {
+      sjis.assign(input);
+    }
+    if (!problem) {
+      take(input, sjis);
+      return;
+    }
+    out.Flush();
+    if (lineNumber > 0) {
+      std::fprintf(stderr, "lexiforge-cli %s: line %ld %s\n", command, lineNumber, problem);
+    } else {
+      std::fprintf(stderr, "lexiforge-cli %s: argument %s\n", command, problem);
+    }
+    allValid = false;
+  }
+};
+
+}  // namespace
+
+bool ForEachInput(const char* command, int argc, char** argv, int first, Encoding encoding, StdoutBuffer& out,
+                  bool& allValid, const std::function<void(std::string_view input, const std::string& sjis)>& take) {
+  InputReader reader{command, encoding, out, allValid, take, {}};
+  if (first < argc) {
+    const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
+    for (int i = first; i < argc; ++i) reader.Read(encoding == Encoding::kUtf8 ? utf8[static_cast<size_t>(i)] : argv[i], 0);
+    return true;
+  }
+  std::string input;
+  if (!ReadAllStandardInput(command, input)) return false;
+  std::string_view rest = input;
+  long lineNumber = 0;
+  while (!rest.empty()) {
+    const size_t lf = rest.find('\n');
+    std::string_view line = rest.substr(0, lf);
+    rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
+    if (lf != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    reader.Read(line, ++lineNumber);
+  }
+  return true;
+}
