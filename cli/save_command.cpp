@@ -1,6 +1,7 @@
 // lexiforge-cli save and pool: files read into one table, written as a text
 // word list or a pool file.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -146,21 +147,14 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     complete = filled == 0;
   }
 
-  const UnwritableRows unwritable = FindUnwritableRows(list, format);
-  if (unwritable.count > 0) {
-    // Every such row by name, so the user can mend them.
-    const int rows = RowCount(list);
-    for (int i = 0; i < rows; ++i) {
-      WordEntry row;
-      GetWholeWordRow(list, i, row);
-      const RowProblem problem = RowProblemFor(format, row);
-      if (problem == RowProblem::kNone) continue;
-      std::fprintf(stderr, "lexiforge-cli %s: row %d (%s): %s; %s\n", command, i + 1,
-                   PrintableText(row.word, encoding).c_str(), Describe(problem),
-                   strict ? "nothing written" : "left out");
-    }
-    complete = false;
+  // Every such row by name, so the user can mend them.
+  const UnwritableRows unwritable = FindUnwritableRows(list, format, SIZE_MAX);
+  for (const UnwritableRow& row : unwritable.first) {
+    std::fprintf(stderr, "lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
+                 PrintableText(row.word, encoding).c_str(), Describe(row.problem),
+                 strict ? "nothing written" : "left out");
   }
+  if (unwritable.count > 0) complete = false;
 
   if (strict && unwritable.count > 0) {
     std::fprintf(stderr, "lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,

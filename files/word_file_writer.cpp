@@ -11,7 +11,7 @@ RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row) {
   return entry.rowProblem ? entry.rowProblem(row) : RowProblem::kEmptyWord;
 }
 
-UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format) {
+UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named) {
   UnwritableRows found;
   const int rows = RowCount(list);
   for (int i = 0; i < rows; ++i) {
@@ -19,7 +19,7 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format) {
     GetWholeWordRow(list, i, row);
     const RowProblem problem = RowProblemFor(format, row);
     if (problem == RowProblem::kNone) continue;
-    if (found.first.size() < kNamedUnwritableRows) found.first.push_back({i, row.word, problem});
+    if (found.first.size() < named) found.first.push_back({i, row.word, problem});
     ++found.count;
   }
   return found;

@@ -26,12 +26,12 @@ struct UnwritableRow {
 inline constexpr size_t kNamedUnwritableRows = 5;
 
 // The rows of the list the format cannot hold: how many, and the first of
-// them (up to kNamedUnwritableRows), in list order.
+// them (up to `named`), in list order.
 struct UnwritableRows {
   int count = 0;
   std::vector<UnwritableRow> first;
 };
-UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format);
+UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named = kNamedUnwritableRows);
 
 // Writes every row the format can hold exactly, in list order, to `path`,
 // replacing the file there in one step (see ReplacementFile). When it fails,
