@@ -15,9 +15,9 @@
 #include "files/word_file_writer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
-#include "wordlist/entry_dialog.h"
+#include "app/entry_dialog.h"
 #include "wordlist/row_attention.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

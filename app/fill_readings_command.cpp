@@ -11,8 +11,8 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"
-#include "wordlist/reading_fill.h"
-#include "wordlist/word_list_view.h"
+#include "readings/reading_fill.h"
+#include "app/word_list_view.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "files/text_word_list.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

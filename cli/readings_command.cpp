@@ -13,7 +13,7 @@
 #include "cli/text_encoding.h"
 #include "readings/reading_proposer.h"
 #include "readings/system_text.h"
-#include "wordlist/reading_fill.h"
+#include "readings/reading_fill.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The word list: the one table of rows (word, reading, baseform) and its
 // operations. The table holds every row's bytes exactly as they were given
 // (each text up to 255 bytes), packed, in the program and in lexiforge-cli
-// alike; the program's list control only shows it (wordlist/word_list_view.h).
+// alike; the program's list control only shows it (app/word_list_view.h).
 //
 // Rows are numbered by position from 0 to RowCount() - 1. Any number of rows
 // can be selected; at most one holds the focus. A new row is neither selected

@@ -26,7 +26,7 @@
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
 #include "wordlist/row_find.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
-#include "wordlist/entry_dialog.h"
+#include "app/entry_dialog.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "convert/sjis_text.h"
 #include "files/pool_file.h"
 #include "res/resource_ids.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

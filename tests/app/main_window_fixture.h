@@ -15,7 +15,7 @@
 
 #include "tests/app/dialog_script.h"
 #include "tests/support/temp_folder.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 // A row's three texts, as the tests write and compare them.
 struct Row {

@@ -10,7 +10,7 @@
 #include "app/current_file.h"
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
-#include "wordlist/entry_dialog.h"
+#include "app/entry_dialog.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "res/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
 #include "wordlist/sort_order.h"
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "wordlist/reading_fill.h"
+#include "readings/reading_fill.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "wordlist/entry_dialog.h"
+#include "app/entry_dialog.h"
 
 #include <imm.h>
 
@@ -16,7 +16,7 @@
 #include "readings/shared_proposer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
-#include "wordlist/typed_text.h"
+#include "convert/typed_text.h"
 
 namespace {
 

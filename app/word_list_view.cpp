@@ -1,4 +1,4 @@
-#include "wordlist/word_list_view.h"
+#include "app/word_list_view.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "wordlist/typed_text.h"
+#include "convert/typed_text.h"
 
 #include <gtest/gtest.h>
 

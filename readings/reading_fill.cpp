@@ -1,4 +1,4 @@
-#include "wordlist/reading_fill.h"
+#include "readings/reading_fill.h"
 
 #include <string>
 #include <string_view>
