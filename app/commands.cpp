@@ -1,6 +1,5 @@
 #include "app/commands.h"
 
-#include <cstdio>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -10,6 +9,7 @@
 
 #include "app/current_file.h"
 #include "app/file_dialogs.h"
+#include "app/load_file.h"
 #include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
@@ -20,9 +20,6 @@
 #include "app/word_list_view.h"
 
 namespace {
-
-// One line of a message: a whole word or path, a number and a reason.
-constexpr size_t kMessageSize = 1024;
 
 WordList ListOf(HWND main) { return WordTableOf(WordListOf(main)); }
 
@@ -44,15 +41,20 @@ HINSTANCE InstanceOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
 }
 
-// Reading a further file must not change the current file, but the dialogs
-// that read text word lists and grammar files write the chosen file into its
-// buffers; the command puts the current file back afterwards.
-template <typename Dialog>
-void ReadFurtherFile(HWND main, Dialog dialog) {
+// The open dialog for a file of `format`, proposing the path `file` holds
+// (and keeping the chosen one there), then the chosen file read.
+void ChooseAndLoad(HWND main, WordFileFormat format, FileName& file, LoadMode mode) {
+  if (ChooseFileToRead(main, format, file) && !LoadFile(main, PathToRead(file), format, mode, &file)) {
+    ShowLoadFailure(main);
+  }
+}
+
+// Reading a further file leaves the current file as it was: the dialog
+// proposes it and fills a copy.
+void ReadFurtherFile(HWND main, WordFileFormat format) {
   AppendingStep(main, [&] {
-    const FileName current = CurrentFile;
-    if (dialog() == 0) ShowLoadFailure(main);
-    CurrentFile = current;
+    FileName chosen = CurrentFile;
+    ChooseAndLoad(main, format, chosen, LoadMode::kAppend);
   });
 }
 
@@ -65,16 +67,11 @@ std::string ReasonText(RowProblem problem) {
 std::string AttentionNote(const AttentionCounts& counts) {
   if (counts.rows == 0) return {};
   std::string kinds;
-  char line[kMessageSize];
   for (int kind = 0; kind < kAttentionKinds; ++kind) {
     const int rows = counts.kinds[static_cast<size_t>(kind)];
-    if (rows == 0) continue;
-    std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_COUNT).c_str(),
-                  ProgramText(IDS_ATTENTION_KIND_FIRST + kind).c_str(), rows);
-    kinds += line;
+    if (rows != 0) kinds += ProgramMessage(IDS_ATTENTION_COUNT, {ProgramText(IDS_ATTENTION_KIND_FIRST + kind), rows});
   }
-  std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_NOTE).c_str(), counts.rows, kinds.c_str());
-  return line;
+  return ProgramMessage(IDS_ATTENTION_NOTE, {counts.rows, kinds});
 }
 
 // The question before rows the format cannot hold are left out: how many,
@@ -82,23 +79,13 @@ std::string AttentionNote(const AttentionCounts& counts) {
 // and why; then the rows that need attention, when any do.
 std::string LeaveOutQuestion(const UnwritableRows& unwritable, const std::string& attention) {
   std::string rows;
-  char line[kMessageSize];
   for (const UnwritableRow& row : unwritable.first) {
-    std::snprintf(line, sizeof line, ProgramText(IDS_UNWRITABLE_ROW).c_str(), row.index + 1, row.word.c_str(),
-                  ReasonText(row.problem).c_str());
-    rows += line;
+    rows += ProgramMessage(IDS_UNWRITABLE_ROW, {row.index + 1, row.word, ReasonText(row.problem)});
   }
   const int unnamed = unwritable.count - static_cast<int>(unwritable.first.size());
-  if (unnamed > 0) {
-    std::snprintf(line, sizeof line, ProgramText(IDS_MORE_UNWRITABLE_ROWS).c_str(), unnamed);
-    rows += line;
-  }
+  if (unnamed > 0) rows += ProgramMessage(IDS_MORE_UNWRITABLE_ROWS, {unnamed});
   if (!attention.empty()) rows += "\n" + attention;
-  const std::string format = ProgramText(IDS_LEAVE_OUT_QUESTION);
-  std::string question(format.size() + rows.size() + 16, '\0');
-  const int length = std::snprintf(question.data(), question.size(), format.c_str(), unwritable.count, rows.c_str());
-  question.resize(length > 0 ? std::min(static_cast<size_t>(length), question.size() - 1) : 0);
-  return question;
+  return ProgramMessage(IDS_LEAVE_OUT_QUESTION, {unwritable.count, rows});
 }
 
 // Rows the format cannot hold are never written changed: the user either
@@ -118,11 +105,11 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   }
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {
-    if (ShowMessage(main, LeaveOutQuestion(unwritable, attention).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (ShowMessage(main, LeaveOutQuestion(unwritable, attention), MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return false;
     }
   } else if (!attention.empty() &&
-             ShowMessage(main, attention.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
+             ShowMessage(main, attention, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
     return false;
   }
   std::string reason;
@@ -164,39 +151,20 @@ void NewWordList(HWND main) {
   }
 }
 
-// The file is read into a table of its own, which takes the rows' place only
-// when it was read whole; the step keeps the old rows' table.
+// The file becomes the current file only once it was read: a file that
+// could not be read must not be the one Save writes.
 void OpenWordList(HWND main) {
-  const WordList fresh = CreateWordTable();
-  if (!fresh) {
-    ShowLoadFailure(main);
-    return;
-  }
-  EditHistory& history = HistoryOfMain(main);
-  StepMark mark = history.Mark();
-  const int result = OpenTextWordListDialog(main, fresh, true);
-  if (result != 1) {
-    DestroyWordTable(fresh);
-    if (result == 0) ShowLoadFailure(main);
-    return;
-  }
-  WithRedrawSuspended(WordListOf(main), [&] { history.ReplaceRows(std::move(mark), fresh); });
-  ShowCurrentFileInTitle(main);
+  FileName chosen = CurrentFile;
+  ChooseAndLoad(main, WordFileFormat::kTextWordList, chosen, LoadMode::kOpen);
 }
 
-void ReadWordList(HWND main) {
-  ReadFurtherFile(main, [main] { return OpenTextWordListDialog(main, ListOf(main), true); });
-}
+void ReadWordList(HWND main) { ReadFurtherFile(main, WordFileFormat::kTextWordList); }
 
-void ReadGrammarFile(HWND main) {
-  ReadFurtherFile(main, [main] { return OpenGrammarFileDialog(main, ListOf(main)); });
-}
+void ReadGrammarFile(HWND main) { ReadFurtherFile(main, WordFileFormat::kGrammarFile); }
 
-// The pool file has buffers of its own; the current file is not touched.
+// The pool file record keeps the file last chosen, read or not.
 void ReadPoolFile(HWND main) {
-  AppendingStep(main, [&] {
-    if (OpenPoolFileDialog(main, ListOf(main)) == 0) ShowLoadFailure(main);
-  });
+  AppendingStep(main, [&] { ChooseAndLoad(main, WordFileFormat::kPoolFile, PoolFile, LoadMode::kAppend); });
 }
 
 void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, read); }
@@ -268,14 +236,14 @@ void DeleteRow(HWND main) {
 }
 
 void ShowAbout(HWND main) {
-  DialogBoxParamA(InstanceOf(main), MAKEINTRESOURCEA(IDD_ABOUT), main, AboutDialogProc, 0);
+  DialogBoxParamW(InstanceOf(main), MAKEINTRESOURCEW(IDD_ABOUT), main, AboutDialogProc, 0);
 }
 
 void SortRows(HWND main, int column) {
   if (column < 0 || column >= kWordColumns) return;
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
-  const int32_t direction = ColumnSortDirection[column];
+  const int32_t direction = ColumnSortDirection(ListOf(main), column);
   std::vector<uint32_t> order;
   WithRedrawSuspended(WordListOf(main), [&] { SortWordList(ListOf(main), column, order); });
   history.RecordRowsSorted(std::move(mark), std::move(order), column, direction);

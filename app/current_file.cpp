@@ -1,10 +1,8 @@
 #include "app/current_file.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
-#include <string>
 
-#include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 
@@ -13,44 +11,53 @@ FileName PoolFile;
 
 namespace {
 
-// The path, or "無題", and the program's name.
-constexpr size_t kTitleSize = kFilePathSize + sizeof " - Corvane Lexiforge";
-
-char g_commandLinePath[kFilePathSize];
-char g_commandLineFullPath[kFilePathSize];
+std::string_view TextOf(const char* buffer, size_t size) { return {buffer, strnlen(buffer, size)}; }
 
 }  // namespace
 
 void ShowCurrentFileInTitle(HWND main) {
-  char title[kTitleSize];
-  const std::string untitled = ProgramText(IDS_UNTITLED);
-  const char* name = CurrentFile.path[0] != '\0' ? CurrentFile.path : untitled.c_str();
-  std::snprintf(title, sizeof title, "%.*s - Corvane Lexiforge", static_cast<int>(strnlen(name, kFilePathSize)),
-                name);
-  SetWindowTextA(main, title);
+  const std::string name =
+      CurrentFile.path[0] != '\0' ? std::string(TextOf(CurrentFile.path, kFilePathSize)) : ProgramText(IDS_UNTITLED);
+  SetWindowTextW(main, ScreenText(ProgramMessage(IDS_TITLE, {name})).c_str());
 }
 
-void ForgetCurrentFile(HWND main) {
-  CurrentFile.path[0] = '\0';
-  CurrentFile.title[0] = '\0';
-  ShowCurrentFileInTitle(main);
-}
+void ForgetCurrentFile(HWND main) { MakeFileCurrent(main, FileName{}); }
 
 void MakeFileCurrent(HWND main, const FileName& file) {
   CurrentFile = file;
   ShowCurrentFileInTitle(main);
 }
 
-void MakeCommandLineFileCurrent(HWND main, std::string_view path) {
-  CopySjisText(CurrentFile.path, path);
-  CopySjisText(g_commandLinePath, path);
-  const DWORD length =
-      GetFullPathNameA(g_commandLinePath, sizeof g_commandLineFullPath, g_commandLineFullPath, nullptr);
-  if (length == 0 || length >= sizeof g_commandLineFullPath) g_commandLineFullPath[0] = '\0';
-  ShowCurrentFileInTitle(main);
+bool CommandLineFileName(std::string_view path, FileName& file) {
+  file = {};
+  if (path.size() >= kFilePathSize) return false;
+  path.copy(file.path, path.size());
+  const DWORD length = GetFullPathNameA(file.path, kFilePathSize, file.fullPath, nullptr);
+  if (length == 0 || length >= kFilePathSize) file.fullPath[0] = '\0';
+  return true;
 }
 
-const char* CurrentFileToSave() {
-  const bool commandLineFile = std::strcmp(CurrentFile.path, g_commandLinePath) == 0 && g_commandLineFullPath[0];
-  return commandLineFile ? g_commandLineFullPath : CurrentFile.path;
+const char* CurrentFileToSave() { return CurrentFile.fullPath[0] != '\0' ? CurrentFile.fullPath : CurrentFile.path; }
+
+// The three texts, each ended by a NUL.
+std::string CurrentFileContext() {
+  std::string context;
+  for (std::string_view text : {TextOf(CurrentFile.path, kFilePathSize), TextOf(CurrentFile.title, kFileTitleSize),
+                                TextOf(CurrentFile.fullPath, kFilePathSize)}) {
+    context.append(text).push_back('\0');
+  }
+  return context;
+}
+
+void RestoreCurrentFile(HWND main, std::string_view context) {
+  FileName file{};
+  char* fields[] = {file.path, file.title, file.fullPath};
+  const size_t sizes[] = {kFilePathSize, kFileTitleSize, kFilePathSize};
+  for (int i = 0; i < 3; ++i) {
+    const size_t end = context.find('\0');
+    if (end == std::string_view::npos) return;
+    std::memcpy(fields[i], context.data(), std::min(end, sizes[i] - 1));
+    context.remove_prefix(end + 1);
+  }
+  MakeFileCurrent(main, file);
 }

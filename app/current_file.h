@@ -1,26 +1,30 @@
 #pragma once
-// The current file: the text word list last opened, whose path names the
-// window ("%s - Corvane Lexiforge", or "無題" without one), and the pool file
-// last chosen. The file dialogs fill these records.
+// The current file: the text word list last read in place of the rows (Open,
+// the command line) or written by Save As, whose path names the window
+// ("%s - Corvane Lexiforge", or "無題" without one); and the pool file last
+// chosen. The current file changes only once its file was read or written.
 
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 inline constexpr size_t kFilePathSize = MAX_PATH;  // 259 bytes of path and the NUL
 inline constexpr size_t kFileTitleSize = 64;       // the file's name without its folder
 
-// A file as the file dialogs give it: its path, proposed by the next dialog,
-// and its name.
+// A file as the program names it, in code page 932: its path as the title
+// shows it and the next dialog proposes it, its name, and where it is (the
+// path made full when the file was chosen or read: a path typed on the
+// command line is relative to the folder the program started in, which the
+// file dialogs move).
 struct FileName {
   char path[kFilePathSize];
   char title[kFileTitleSize];
+  char fullPath[kFilePathSize];
 };
 
-// The text word list last opened (Open, the command line), emptied by New.
-// The dialogs that read a further file use it too; their commands put it back
-// afterwards.
+// The current file; empty (first bytes 0) without one.
 extern FileName CurrentFile;
 // The pool file last chosen, by the dialogs that read and build pool files.
 extern FileName PoolFile;
@@ -34,14 +38,14 @@ void ForgetCurrentFile(HWND main);
 // `file` becomes the current file and names the window.
 void MakeFileCurrent(HWND main, const FileName& file);
 
-// The text word list named on the command line, read from `path`, becomes
-// the current file with its path as typed and names the window. The path
-// must fit the current file path's buffer.
-void MakeCommandLineFileCurrent(HWND main, std::string_view path);
+// The file named on the command line: its path as typed and its full path.
+// False when the path does not fit the record's 259 bytes.
+bool CommandLineFileName(std::string_view path, FileName& file);
 
-// Where Save writes the current file. The command-line file's path stays as
-// typed (the title shows it so), but the open-file dialogs move the working
-// folder to the folder of the file they chose, after which a relative path
-// names a file in another folder: Save writes the command-line file to the
-// full path it had when it was read, as long as it is the current file.
+// Where Save writes the current file: its full path.
 const char* CurrentFileToSave();
+
+// The current file as the undo history keeps it beside each step that
+// changes it, and puts it back (with the title).
+std::string CurrentFileContext();
+void RestoreCurrentFile(HWND main, std::string_view context);

@@ -5,13 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "files/grammar_file.h"
-#include "files/pool_file.h"
-#include "files/text_word_list.h"
+#include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
-#include "app/word_list_view.h"
-#include "convert/sjis_text.h"
 
 namespace {
 
@@ -91,37 +87,17 @@ struct FileDialog {
       ShowProgramMessage(owner, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
       return false;
     }
+    std::memcpy(chosen.fullPath, chosen.path, sizeof chosen.path);  // the dialogs give full paths
     file = chosen;
     return true;
   }
 };
 
-// Shows the open-file dialog; then the file is read with the list's
-// painting suspended. The chosen file goes into `file` whether or not it
-// can be read.
-template <typename Load>
-int ChooseAndLoad(HWND owner, WordFileFormat format, FileName& file, Load load) {
-  FileDialog dialog(owner, format, file, IDS_OPEN_TITLE, kOpenFlags);
-  if (!GetOpenFileNameW(&dialog.request) || !dialog.Chosen(owner, file)) return -1;
-  const bool loaded = WithRedrawSuspended(GetDlgItem(owner, IDC_WORD_LIST), [&] { return load(file.path); });
-  return loaded ? 1 : 0;
-}
-
 }  // namespace
 
-int OpenTextWordListDialog(HWND owner, WordList list, bool append) {
-  return ChooseAndLoad(owner, WordFileFormat::kTextWordList, CurrentFile,
-                       [&](const char* path) { return LoadTextWordList(list, path, append); });
-}
-
-int OpenGrammarFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, WordFileFormat::kGrammarFile, CurrentFile,
-                       [&](const char* path) { return LoadGrammarWords(list, path); });
-}
-
-int OpenPoolFileDialog(HWND owner, WordList list) {
-  return ChooseAndLoad(owner, WordFileFormat::kPoolFile, PoolFile,
-                       [&](const char* path) { return LoadPoolFile(list, path) != 0; });
+bool ChooseFileToRead(HWND owner, WordFileFormat format, FileName& file) {
+  FileDialog dialog(owner, format, file, IDS_OPEN_TITLE, kOpenFlags);
+  return GetOpenFileNameW(&dialog.request) && dialog.Chosen(owner, file);
 }
 
 bool ChooseFileToWrite(HWND owner, WordFileFormat format, FileName& file) {

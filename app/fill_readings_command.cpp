@@ -16,15 +16,6 @@
 
 namespace {
 
-// Text `id` of the string table with its one %s filled by `text`.
-std::string TextWith(UINT id, const std::string& text) {
-  const std::string format = ProgramText(id);
-  std::string message(format.size() + text.size() + 1, '\0');
-  const int length = std::snprintf(message.data(), message.size(), format.c_str(), text.c_str());
-  message.resize(length > 0 ? std::min(static_cast<size_t>(length), message.size() - 1) : 0);
-  return message;
-}
-
 // Paths come in UTF-8; a message box shows code page 932.
 std::string ShownPath(const std::string& utf8) {
   std::string sjis;
@@ -36,9 +27,9 @@ void ShowNoProposer(HWND main) {
   if (!failure.looked.empty()) {
     std::string places;
     for (const std::string& folder : failure.looked) places += ShownPath(folder) + "\n";
-    ShowMessage(main, TextWith(IDS_NO_READING_DICTIONARY, places).c_str(), MB_ICONERROR);
+    ShowProgramMessage(main, IDS_NO_READING_DICTIONARY, MB_ICONERROR, {places});
   } else {
-    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.error)).c_str(), MB_ICONERROR);
+    ShowProgramMessage(main, IDS_READING_DICTIONARY_BROKEN, MB_ICONERROR, {ShownPath(failure.error)});
   }
 }
 
@@ -56,11 +47,6 @@ void FillReadings(HWND main) {
   const std::vector<int> rows = RowsWithoutReadings(list);
   if (EditHistory* history = HistoryOf(view)) history->RecordRowsChanging(rows);
   const ReadingFillCount count = WithRedrawSuspended(view, [&] { return FillReadingsOf(list, rows, *proposer); });
-  char message[512];
-  if (count.unstored > 0) {
-    std::snprintf(message, sizeof message, ProgramText(IDS_READINGS_NOT_STORED).c_str(), count.unstored);
-    ShowMessage(main, message, MB_ICONERROR);
-  }
-  std::snprintf(message, sizeof message, ProgramText(IDS_READINGS_FILLED).c_str(), count.filled, count.unproposed);
-  ShowMessage(main, message, MB_ICONINFORMATION);
+  if (count.unstored > 0) ShowProgramMessage(main, IDS_READINGS_NOT_STORED, MB_ICONERROR, {count.unstored});
+  ShowProgramMessage(main, IDS_READINGS_FILLED, MB_ICONINFORMATION, {count.filled, count.unproposed});
 }

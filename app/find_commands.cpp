@@ -1,6 +1,5 @@
 #include "app/find_commands.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,10 +25,7 @@ void Search(HWND main, bool forward) {
     ShowOnlyRow(list, row);
     return;
   }
-  const std::string format = ProgramText(IDS_NOT_FOUND);
-  std::vector<char> message(format.size() + g_lastSearch.text.size() + 1);
-  std::snprintf(message.data(), message.size(), format.c_str(), g_lastSearch.text.c_str());
-  ShowMessage(main, message.data(), MB_ICONINFORMATION);
+  ShowProgramMessage(main, IDS_NOT_FOUND, MB_ICONINFORMATION, {g_lastSearch.text});
 }
 
 }  // namespace

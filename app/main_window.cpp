@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "app/fill_readings_command.h"
 #include "app/current_file.h"
 #include "app/find_commands.h"
+#include "app/load_file.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
 #include "res/messages.h"
@@ -32,13 +34,8 @@ LRESULT OnCreate(HWND main) {
   SetUpWordList(list);
   // A step that opens or empties the list changes the current file too; its
   // undo puts the file and the title back.
-  HistoryOf(list)->SetContext(
-      [] { return std::string(reinterpret_cast<const char*>(&CurrentFile), sizeof CurrentFile); },
-      [main](const std::string& saved) {
-        if (saved.size() != sizeof CurrentFile) return;
-        std::memcpy(&CurrentFile, saved.data(), sizeof CurrentFile);
-        ShowCurrentFileInTitle(main);
-      });
+  HistoryOf(list)->SetContext(CurrentFileContext,
+                              [main](const std::string& saved) { RestoreCurrentFile(main, saved); });
   SetFocus(list);
   return 0;
 }
@@ -148,7 +145,7 @@ void OnDropFiles(HWND main, HDROP drop) {
         char path[kDroppedPathSize] = {};
         if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
         if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
-        LoadDroppedFile(WordTableOf(list), path);
+        LoadFile(main, path, FormatOfDroppedFile(path).format, LoadMode::kAppend);
       }
     });
   });
@@ -225,15 +222,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 void OpenCommandLineFile(HWND main, const char* path) {
-  HWND list = WordListOf(main);
-  const size_t length = strnlen(path, kFilePathSize);
-  const bool loaded =
-      length < kFilePathSize && WithRedrawSuspended(list, [&] { return LoadTextWordList(WordTableOf(list), path, false); });
-  if (!loaded) {
+  FileName file;
+  if (!CommandLineFileName(path, file) ||
+      !LoadFile(main, PathToRead(file), WordFileFormat::kTextWordList, LoadMode::kStart, &file)) {
     ShowLoadFailure(main);
-    return;
   }
-  MakeCommandLineFileCurrent(main, std::string_view(path, length));
 }
 
 int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {

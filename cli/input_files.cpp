@@ -13,7 +13,7 @@
 namespace {
 
 // Why the file was not read, in the user's words.
-std::string WhyNotRead(const LoadProblem& problem) {
+std::string WhyNotRead(const LoadResult& problem) {
   const std::string system = problem.error ? std::string(": ") + std::strerror(problem.error) : "";
   switch (problem.failure) {
     case LoadFailure::kCannotOpen: return "cannot be opened" + system;
@@ -22,6 +22,7 @@ std::string WhyNotRead(const LoadProblem& problem) {
     case LoadFailure::kReadError: return "cannot be read" + system;
     case LoadFailure::kNotAPoolFile: return "not a pool file: its first 10 bytes differ from the pool file header";
     case LoadFailure::kNoMemory: return "not enough memory to read it";
+    case LoadFailure::kStopped:
     case LoadFailure::kNone: break;
   }
   return "cannot be read";
@@ -43,10 +44,9 @@ bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encod
       allRead = false;
       continue;
     }
-    SetLoadProblem(LoadFailure::kNone);
-    if (!LoadDroppedFile(list, argv[i])) {
+    if (const LoadResult result = LoadDroppedFile(list, argv[i]); !result) {
       const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];
-      std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(LastLoadProblem()).c_str());
+      std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(result).c_str());
       allRead = false;
     }
   }

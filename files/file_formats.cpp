@@ -8,15 +8,15 @@
 
 namespace {
 
-bool LoadTextWordListBehind(WordList list, const char* path) { return LoadTextWordList(list, path, true); }
-
-bool LoadPoolFileBehind(WordList list, const char* path) { return LoadPoolFile(list, path) != 0; }
+LoadResult LoadTextWordListBehind(WordList list, const char* path, const LoadProgress& progress) {
+  return LoadTextWordList(list, path, true, progress);
+}
 
 // The text word list comes last: it takes every name the others do not.
 constexpr FileFormat kFileFormats[] = {
     {WordFileFormat::kGrammarFile, "fsg", "fsg(*.fsg)\0*.fsg\0All files(*.*)\0*.*\0", "fsg", LoadGrammarWords,
      nullptr, nullptr, nullptr},
-    {WordFileFormat::kPoolFile, "ppl", "ppl(*.ppl)\0*.ppl\0All files(*.*)\0*.*\0", "ppl", LoadPoolFileBehind,
+    {WordFileFormat::kPoolFile, "ppl", "ppl(*.ppl)\0*.ppl\0All files(*.*)\0*.*\0", "ppl", LoadPoolFile,
      PoolFileRowProblem, AppendPoolFileStart, AppendPoolFileRecord},
     {WordFileFormat::kTextWordList, nullptr, "text(*.txt)\0*.txt\0All files(*.*)\0*.*\0", "txt",
      LoadTextWordListBehind, TextWordListRowProblem, nullptr, AppendTextWordListRow},
@@ -39,4 +39,10 @@ const FileFormat& FormatOfDroppedFile(const char* path) {
   return kFileFormats[std::size(kFileFormats) - 1];
 }
 
-bool LoadDroppedFile(WordList list, const char* path) { return FormatOfDroppedFile(path).load(list, path); }
+LoadResult LoadWordFile(WordList list, const char* path, WordFileFormat format, const LoadProgress& progress) {
+  return FileFormatOf(format).load(list, path, progress);
+}
+
+LoadResult LoadDroppedFile(WordList list, const char* path, const LoadProgress& progress) {
+  return FormatOfDroppedFile(path).load(list, path, progress);
+}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "files/input_file.h"
 #include "wordlist/word_list.h"
 
 enum class WordFileFormat { kTextWordList, kGrammarFile, kPoolFile };
@@ -32,9 +33,9 @@ struct FileFormat {
   // typed without one.
   const char* filter;
   const char* extension;
-  // Reads the file at `path` behind the list's rows; false when it cannot be
-  // read (see each reader).
-  bool (*load)(WordList list, const char* path);
+  // Reads the file at `path` behind the list's rows, reporting to
+  // `progress`; fails when it cannot be read (see each reader).
+  LoadResult (*load)(WordList list, const char* path, const LoadProgress& progress);
   // For a format the system writes: why a row cannot be written exactly (or
   // kNone), what comes before the first row, and the bytes of one row that
   // has no problem. nullptr for a format that is only read.
@@ -50,6 +51,9 @@ const FileFormat& FileFormatOf(WordFileFormat format);
 // file, anything else a text word list. No dot is looked for.
 const FileFormat& FormatOfDroppedFile(const char* path);
 
-// Reads the file behind the list's rows by its format; false when it could
-// not be read.
-bool LoadDroppedFile(WordList list, const char* path);
+// Reads the file at `path` behind the list's rows as a file of `format`,
+// through its row of the table.
+LoadResult LoadWordFile(WordList list, const char* path, WordFileFormat format, const LoadProgress& progress = {});
+
+// Reads the file behind the list's rows by the format its name gives.
+LoadResult LoadDroppedFile(WordList list, const char* path, const LoadProgress& progress = {});

@@ -10,22 +10,18 @@
 #include "files/input_file.h"
 #include "wordlist/word_list.h"
 
-// Runs `read` on a fresh table (it returns false, having set the load
-// problem, when the file could not be read to its end), then appends the
-// rows to `list`, or swaps them in when `append` is false.
+// Runs `read` on a fresh table (it returns why, when the file could not be
+// read to its end), then appends the rows to `list`, or swaps them in when
+// `append` is false.
 template <typename Read>
-bool LoadThroughFreshTable(WordList list, bool append, Read read) {
+LoadResult LoadThroughFreshTable(WordList list, bool append, Read read) {
   const std::unique_ptr<WordTable, void (*)(WordList)> fresh(CreateWordTable(), DestroyWordTable);
-  if (!fresh) {
-    SetLoadProblem(LoadFailure::kNoMemory);
-    return false;
-  }
-  if (!read(fresh.get())) return false;
+  if (!fresh) return LoadFailed(LoadFailure::kNoMemory);
+  if (const LoadResult result = read(fresh.get()); !result) return result;
   if (!append) {
     SwapWordRows(list, fresh.get());
-    return true;
+    return {};
   }
-  if (AppendWordRows(list, fresh.get())) return true;
-  SetLoadProblem(LoadFailure::kNoMemory);
-  return false;
+  if (AppendWordRows(list, fresh.get())) return {};
+  return LoadFailed(LoadFailure::kNoMemory);
 }

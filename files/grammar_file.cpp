@@ -41,12 +41,13 @@ int32_t AsSigned(uint32_t value) { return static_cast<int32_t>(value); }
 //   255 bytes, as every row field is.
 // When the block cannot be held in memory, or a read fails, the file counts
 // as unreadable: false, and the list is untouched.
-bool LoadGrammarWords(WordList list, const char* path) {
-  InputFile file = OpenInputFile(path);
-  if (!file) return false;
-  const auto readError = [&file] {
-    SetLoadProblem(LoadFailure::kReadError, errno);
-    return !std::ferror(file.get());
+LoadResult LoadGrammarWords(WordList list, const char* path, const LoadProgress& progress) {
+  LoadResult result;
+  InputFile file = OpenInputFile(path, result);
+  if (!file) return result;
+  const auto readError = [&file]() -> LoadResult {
+    if (std::ferror(file.get())) return LoadFailed(LoadFailure::kReadError, errno);
+    return {};
   };
   unsigned char values[kValuesSize];
   errno = 0;
@@ -57,34 +58,31 @@ bool LoadGrammarWords(WordList list, const char* path) {
   const int64_t start = AsSigned(v16 + v32 + 4);
   const int64_t length = AsSigned(v0 - v32 - v16 - 4);
   const int64_t fileSize = InputFileSize(file.get());
-  if (length <= 0 || start < 0 || start >= fileSize) return true;
+  if (length <= 0 || start < 0 || start >= fileSize) return {};
 
   const auto blockSize = static_cast<size_t>(length < fileSize - start ? length : fileSize - start);
   std::unique_ptr<char[]> block(new (std::nothrow) char[blockSize]);
-  if (!block) {
-    SetLoadProblem(LoadFailure::kNoMemory);
-    return false;
-  }
+  if (!block) return LoadFailed(LoadFailure::kNoMemory);
   errno = 0;
   const size_t read = ReadInputFileAt(file.get(), start, block.get(), blockSize);
   if (std::ferror(file.get())) return readError();
   file.reset();
 
-  return LoadThroughFreshTable(list, true, [&](WordList words) {
+  ProgressReport report(progress, static_cast<int64_t>(read));
+  return LoadThroughFreshTable(list, true, [&](WordList words) -> LoadResult {
     WordEntry entry{};
     int index = 0;
     for (size_t pos = 0; pos < read;) {
+      if (!report.At(pos)) return LoadFailed(LoadFailure::kStopped);
       const char* word = block.get() + pos;
       const void* nul = std::memchr(word, '\0', read - pos);
       if (!nul) break;
       const auto wordLength = static_cast<size_t>(static_cast<const char*>(nul) - word);
       CopySjisText(entry.word, std::string_view(word, wordLength));
-      if (!InsertWordRow(words, index++, entry)) {
-        SetLoadProblem(LoadFailure::kNoMemory);
-        return false;
-      }
+      if (!InsertWordRow(words, index++, entry)) return LoadFailed(LoadFailure::kNoMemory);
       pos += wordLength + 1;
     }
-    return true;
+    if (!report.Finished()) return LoadFailed(LoadFailure::kStopped);
+    return {};
   });
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-LoadProblem g_lastProblem;
-
 bool SeekInputFile(std::FILE* file, int64_t offset, int origin) {
 #ifdef _WIN32
   return _fseeki64(file, offset, origin) == 0;
@@ -86,26 +84,26 @@ std::FILE* OpenStandardInput() {
 
 // The bytes of a stream, read to its end into a temporary file positioned at
 // its start; empty (with the reason set) when that cannot be done.
-InputFile SetAside(InputFile stream) {
+InputFile SetAside(InputFile stream, LoadResult& result) {
   InputFile copy(std::tmpfile());
   if (!copy) {
-    SetLoadProblem(LoadFailure::kNotSeekable, errno);
+    result = LoadFailed(LoadFailure::kNotSeekable, errno);
     return {};
   }
   char block[1 << 16];
   size_t n;
   while ((n = std::fread(block, 1, sizeof block, stream.get())) > 0) {
     if (std::fwrite(block, 1, n, copy.get()) != n) {
-      SetLoadProblem(LoadFailure::kNotSeekable, errno);
+      result = LoadFailed(LoadFailure::kNotSeekable, errno);
       return {};
     }
   }
   if (std::ferror(stream.get())) {
-    SetLoadProblem(LoadFailure::kReadError, errno);
+    result = LoadFailed(LoadFailure::kReadError, errno);
     return {};
   }
   if (std::fflush(copy.get()) != 0 || !SeekInputFile(copy.get(), 0, SEEK_SET)) {
-    SetLoadProblem(LoadFailure::kNotSeekable, errno);
+    result = LoadFailed(LoadFailure::kNotSeekable, errno);
     return {};
   }
   return copy;
@@ -113,25 +111,23 @@ InputFile SetAside(InputFile stream) {
 
 }  // namespace
 
-LoadProblem LastLoadProblem() { return g_lastProblem; }
-
-void SetLoadProblem(LoadFailure failure, int error) { g_lastProblem = {failure, error}; }
-
-InputFile OpenInputFile(const char* path) {
+InputFile OpenInputFile(const char* path, LoadResult& result) {
   errno = 0;
   InputFile file(std::strcmp(path, "-") == 0 ? OpenStandardInput() : OpenForReading(path));
   if (!file) {
-    SetLoadProblem(LoadFailure::kCannotOpen, errno);
+    result = LoadFailed(LoadFailure::kCannotOpen, errno);
     return {};
   }
   switch (KindOf(file.get())) {
     case Kind::kFile: return file;
-    case Kind::kFolder: SetLoadProblem(LoadFailure::kCannotOpen, EISDIR); return {};
-    case Kind::kDevice: SetLoadProblem(LoadFailure::kNotAFile); return {};
+    case Kind::kFolder: result = LoadFailed(LoadFailure::kCannotOpen, EISDIR); return {};
+    case Kind::kDevice: result = LoadFailed(LoadFailure::kNotAFile); return {};
     case Kind::kStream: break;
   }
-  return SetAside(std::move(file));
+  return SetAside(std::move(file), result);
 }
+
+bool RewindInputFile(std::FILE* file) { return SeekInputFile(file, 0, SEEK_SET); }
 
 int64_t InputFileSize(std::FILE* file) {
   if (!SeekInputFile(file, 0, SEEK_END)) return -1;

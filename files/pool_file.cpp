@@ -40,32 +40,32 @@ bool HasPoolHeader(std::FILE* file) {
 // - the coded baseform is expanded straight from the body, however long it
 //   is; the expansion ends after the last whole symbol that fits the 255
 //   bytes of the field.
-int LoadPoolFile(WordList list, const char* path) {
-  InputFile file = OpenInputFile(path);
-  if (!file) return 0;
-  const auto failed = [](LoadFailure failure, int error = 0) {
-    SetLoadProblem(failure, error);
-    return 0;
-  };
+LoadResult LoadPoolFile(WordList list, const char* path, const LoadProgress& progress) {
+  LoadResult result;
+  InputFile file = OpenInputFile(path, result);
+  if (!file) return result;
   errno = 0;
   if (!HasPoolHeader(file.get())) {
-    return std::ferror(file.get()) ? failed(LoadFailure::kReadError, errno) : failed(LoadFailure::kNotAPoolFile);
+    return LoadFailed(std::ferror(file.get()) ? LoadFailure::kReadError : LoadFailure::kNotAPoolFile,
+                      std::ferror(file.get()) ? errno : 0);
   }
   const int64_t fileSize = InputFileSize(file.get());
-  if (fileSize < 0) return failed(LoadFailure::kReadError, errno);
+  if (fileSize < 0) return LoadFailed(LoadFailure::kReadError, errno);
   const int64_t bodySize = fileSize - static_cast<int64_t>(kPoolHeaderSize);
-  if (bodySize <= 0) return 1;
-  if (static_cast<uint64_t>(bodySize) > SIZE_MAX) return failed(LoadFailure::kNoMemory);
+  if (bodySize <= 0) return {};
+  if (static_cast<uint64_t>(bodySize) > SIZE_MAX) return LoadFailed(LoadFailure::kNoMemory);
   std::unique_ptr<char[]> body(new (std::nothrow) char[static_cast<size_t>(bodySize)]);
-  if (!body) return failed(LoadFailure::kNoMemory);
+  if (!body) return LoadFailed(LoadFailure::kNoMemory);
   errno = 0;
   const size_t read = ReadInputFileAt(file.get(), kPoolHeaderSize, body.get(), static_cast<size_t>(bodySize));
-  if (std::ferror(file.get())) return failed(LoadFailure::kReadError, errno);
+  if (std::ferror(file.get())) return LoadFailed(LoadFailure::kReadError, errno);
   file.reset();
 
-  const bool loaded = LoadThroughFreshTable(list, true, [&](WordList rows) {
+  ProgressReport report(progress, static_cast<int64_t>(read));
+  return LoadThroughFreshTable(list, true, [&](WordList rows) -> LoadResult {
     int index = 0;
     for (size_t pos = 0; pos < read;) {
+      if (!report.At(pos)) return LoadFailed(LoadFailure::kStopped);
       std::string_view word, reading, codes;
       if (!NextString(body.get(), read, pos, word) || !NextString(body.get(), read, pos, reading) ||
           !NextString(body.get(), read, pos, codes)) {
@@ -75,14 +75,11 @@ int LoadPoolFile(WordList list, const char* path) {
       CopySjisText(entry.word, word);
       CopySjisText(entry.reading, reading);
       ExpandPhonemeCodes(codes.data(), entry.baseform);
-      if (!InsertWordRow(rows, index++, entry)) {
-        SetLoadProblem(LoadFailure::kNoMemory);
-        return false;
-      }
+      if (!InsertWordRow(rows, index++, entry)) return LoadFailed(LoadFailure::kNoMemory);
     }
-    return true;
+    if (!report.Finished()) return LoadFailed(LoadFailure::kStopped);
+    return {};
   });
-  return loaded ? 1 : 0;
 }
 
 RowProblem PoolFileRowProblem(const WordEntry& row) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/file_formats.h"
+#include "files/input_file.h"
 #include "wordlist/word_list.h"
 
 inline constexpr size_t kPoolHeaderSize = 10;
@@ -14,11 +15,11 @@ inline constexpr size_t kPoolHeaderSize = 10;
 inline constexpr unsigned char kPoolHeader[kPoolHeaderSize] = {0x00, 0x31, 0x2E, 0x4A, 0x61,
                                                                0x5F, 0x4A, 0x50, 0x52, 0x00};
 
-// Returns 0, with the list untouched and the load problem set, when the file
-// cannot be opened, does not start with the header, a read fails, or its
-// body or rows cannot be held in memory; otherwise 1, also when it gives no
-// rows.
-int LoadPoolFile(WordList list, const char* path);
+// Fails, with the list untouched, when the file cannot be opened, does not
+// start with the header, a read fails, its body or rows cannot be held in
+// memory, or `progress` asked to stop; otherwise the file is read, also when
+// it gives no rows.
+LoadResult LoadPoolFile(WordList list, const char* path, const LoadProgress& progress = {});
 
 // Whether the file, opened in binary mode, starts with the ten header bytes.
 // Moves the file position.

@@ -29,14 +29,12 @@ bool IsPlaceholder(const char* field) { return field == kPlaceholder; }
 
 // A file that opens but cannot be read at all (a failing disk, a range
 // another program has locked) is a file that cannot be read.
-bool CanRead(std::FILE* file) {
+LoadResult CanRead(std::FILE* file) {
   errno = 0;
   const int first = std::fgetc(file);
-  if (first == EOF && std::ferror(file)) {
-    SetLoadProblem(LoadFailure::kReadError, errno);
-    return false;
-  }
-  return first == EOF || std::ungetc(first, file) != EOF;
+  if (first == EOF && std::ferror(file)) return LoadFailed(LoadFailure::kReadError, errno);
+  if (first != EOF && std::ungetc(first, file) == EOF) return LoadFailed(LoadFailure::kReadError);
+  return {};
 }
 
 // What the row of a line depends on, kept as the line goes by, however long
@@ -92,16 +90,25 @@ class WordLineKeeper {
   bool done_ = false;
 };
 
-// Each line is parsed once, from what its row depends on. False when the
-// file could not be read to its end or a row found no memory.
-bool ReadWordLines(std::FILE* file, WordList list) {
+// Each line is parsed once, from what its row depends on. Fails when the
+// file could not be read to its end, a row found no memory, or `progress`
+// asked to stop.
+LoadResult ReadWordLines(std::FILE* file, WordList list, ProgressReport& progress) {
   int index = RowCount(list);
   try {
     TextFileLines lines(file);
     WordLineKeeper keeper;
+    uint64_t done = 0;
     for (;;) {
       keeper.Start();
-      if (!lines.Next([&keeper](std::string_view piece) { keeper.Add(piece); })) break;
+      if (!progress.At(done)) return LoadFailed(LoadFailure::kStopped);
+      ++done;  // the line's end
+      if (!lines.Next([&keeper, &done](std::string_view piece) {
+            done += piece.size();
+            keeper.Add(piece);
+          })) {
+        break;
+      }
       std::string& line = keeper.line();
       char word[kWordFieldSize] = {};
       char reading[kWordFieldSize] = {};
@@ -117,16 +124,13 @@ bool ReadWordLines(std::FILE* file, WordList list) {
         if (fields == 2) ConvertReadingToBaseform(entry.reading, entry.baseform);
       }
       CopySjisText(entry.word, word);
-      if (!InsertWordRow(list, index++, entry)) {
-        SetLoadProblem(LoadFailure::kNoMemory);
-        return false;
-      }
+      if (!InsertWordRow(list, index++, entry)) return LoadFailed(LoadFailure::kNoMemory);
     }
-    if (lines.Failed()) SetLoadProblem(LoadFailure::kReadError, lines.Error());
-    return !lines.Failed();
+    if (lines.Failed()) return LoadFailed(LoadFailure::kReadError, lines.Error());
+    if (!progress.Finished()) return LoadFailed(LoadFailure::kStopped);
+    return {};
   } catch (const std::bad_alloc&) {
-    SetLoadProblem(LoadFailure::kNoMemory);
-    return false;
+    return LoadFailed(LoadFailure::kNoMemory);
   }
 }
 
@@ -167,10 +171,14 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
   }
 }
 
-bool LoadTextWordList(WordList list, const char* path, bool append) {
-  InputFile file = OpenInputFile(path);
-  if (!file || !CanRead(file.get())) return false;
-  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), fresh); });
+LoadResult LoadTextWordList(WordList list, const char* path, bool append, const LoadProgress& progress) {
+  LoadResult result;
+  InputFile file = OpenInputFile(path, result);
+  if (!file) return result;
+  ProgressReport report(progress, InputFileSize(file.get()));
+  if (!RewindInputFile(file.get())) return LoadFailed(LoadFailure::kReadError, errno);
+  if (result = CanRead(file.get()); !result) return result;
+  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), fresh, report); });
 }
 
 RowProblem TextWordListRowProblem(const WordEntry& row) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/file_formats.h"
+#include "files/input_file.h"
 #include "wordlist/word_list.h"
 
 inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read from a file
@@ -22,10 +23,10 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
 
 // Reads the text word list at `path` into the list: behind its rows when
 // `append` is set, otherwise in place of them, once the whole file has been
-// read (files/fresh_table.h). Returns false, with the list as it was and the
-// load problem set, when the file cannot be opened or cannot be read to its
-// end (a read error, no memory for its rows).
-bool LoadTextWordList(WordList list, const char* path, bool append);
+// read (files/fresh_table.h). Fails, with the list as it was, when the file
+// cannot be opened or cannot be read to its end (a read error, no memory for
+// its rows, `progress` asked to stop).
+LoadResult LoadTextWordList(WordList list, const char* path, bool append, const LoadProgress& progress = {});
 
 // Why the row cannot be written exactly as a line of a text word list, or
 // kNone.

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzWordList list;
   AppendRow(list, kOldRow);
   const std::string path = WriteFuzzFile("words.fsg", {reinterpret_cast<const char*>(data), size});
-  Require(LoadGrammarWords(list, path.c_str()), "an existing file not read");
+  Require(static_cast<bool>(LoadGrammarWords(list, path.c_str())), "an existing file not read");
   std::vector<Row> expected = ExpectedWords(data, size);
   expected.insert(expected.begin(), kOldRow);
   Require(RowsOf(list) == expected, "rows differ from the words of the block");

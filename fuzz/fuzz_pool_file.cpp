@@ -45,11 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);
   FuzzWordList list;
   AppendRow(list, kOldRow);
-  const int result = LoadPoolFile(list, WriteFuzzFile("words.ppl", file).c_str());
+  const bool result = static_cast<bool>(LoadPoolFile(list, WriteFuzzFile("words.ppl", file).c_str()));
   const std::vector<Row> rows = RowsOf(list);
 
   const bool hasHeader = size >= kPoolHeaderSize && std::memcmp(data, kPoolHeader, kPoolHeaderSize) == 0;
-  Require(result == (hasHeader ? 1 : 0), "wrong result");
+  Require(result == hasHeader, "wrong result");
   std::vector<Row> expected = {kOldRow};
   if (hasHeader) {
     const std::vector<Row> records = ExpectedRecords(file.substr(kPoolHeaderSize));

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   FuzzWordList list;
   AppendRow(list, kOldRow);
-  Require(LoadTextWordList(list, WriteFuzzFile("list.txt", file).c_str(), false), "an existing file not read");
+  Require(static_cast<bool>(LoadTextWordList(list, WriteFuzzFile("list.txt", file).c_str(), false)), "an existing file not read");
   const std::vector<Row> rows = RowsOf(list);
 
   std::string_view text(file);

@@ -64,7 +64,7 @@ void CheckRoundTrip(WordList table, WordFileFormat format) {
   const std::string path = FuzzFilePath(pool ? "out.ppl" : "out.txt");
   Require(SaveWordFile(table, path.c_str(), format) == SaveResult::kSaved, "not saved");
   FuzzWordList back;
-  const bool read = pool ? LoadPoolFile(back, path.c_str()) == 1 : LoadTextWordList(back, path.c_str(), false);
+  const bool read = static_cast<bool>(pool ? LoadPoolFile(back, path.c_str()) : LoadTextWordList(back, path.c_str(), false));
   Require(read, "the file written cannot be read");
   Require(RowsOf(back) == writable, "rows read back differ from the rows written");
 }

@@ -102,3 +102,7 @@
 #define IDS_NO_READING_DICTIONARY 51
 #define IDS_READING_DICTIONARY_BROKEN 52
 #define IDS_READINGS_NOT_STORED 53
+// The program's name (the caption of every message box) and the window's
+// title, "%s - Corvane Lexiforge" with the current file or "無題".
+#define IDS_PROGRAM_NAME 90
+#define IDS_TITLE 91

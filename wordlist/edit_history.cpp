@@ -183,7 +183,7 @@ void EditHistory::RecordRowsSorted(StepMark mark, std::vector<uint32_t> order, i
   step->order = std::move(order);
   step->column = column;
   step->directionBefore = oldDirection;
-  step->directionAfter = ColumnSortDirection[column];
+  step->directionAfter = ColumnSortDirection(list_, column);
   Push(std::move(step));
 }
 
@@ -207,13 +207,13 @@ bool Unsort(WordList list, EditHistory::Step& step) {
   } catch (const std::bad_alloc&) {
     return false;
   }
-  ColumnSortDirection[step.column] = step.directionBefore;
+  SetColumnSortDirection(list, step.column, step.directionBefore);
   return true;
 }
 
 bool Resort(WordList list, EditHistory::Step& step) {
   if (!ReorderWordRows(list, step.order)) return false;
-  ColumnSortDirection[step.column] = step.directionAfter;
+  SetColumnSortDirection(list, step.column, step.directionAfter);
   return true;
 }
 

@@ -6,8 +6,6 @@
 #include "convert/sjis_text.h"
 #include "wordlist/word_list.h"
 
-int32_t ColumnSortDirection[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
-
 std::string_view SortPrefix(std::string_view text) {
   return text.substr(0, SjisPrefixLength(text, kSortTextLimit));
 }
@@ -22,23 +20,13 @@ int CompareSortTexts(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-namespace {
-
-bool IsColumn(int column) { return column >= 0 && column < kWordColumns; }
-
-}  // namespace
-
-int CompareWordRows(std::string_view text1, std::string_view text2, int column) {
-  if (!IsColumn(column)) return 0;
+int CompareWordRows(std::string_view text1, std::string_view text2, int32_t direction) {
   const int order = CompareSortTexts(SortPrefix(text1), SortPrefix(text2));
-  return ColumnSortDirection[column] == kSortedAscending ? order : -order;
+  return direction == kSortedAscending ? order : -order;
 }
 
-bool FlipColumnSortDirection(int column) {
-  if (!IsColumn(column)) return false;
-  ColumnSortDirection[column] =
-      ColumnSortDirection[column] == kSortedAscending ? kSortedDescending : kSortedAscending;
-  return true;
+int32_t FlippedSortDirection(int32_t direction) {
+  return direction == kSortedAscending ? kSortedDescending : kSortedAscending;
 }
 
 namespace {
@@ -61,14 +49,13 @@ SortItem MakeSortItem(std::string_view text, uint32_t row) {
 // prefixes that agree in those are compared by CompareWordRows. A row's text
 // is then reached only for such ties, which keeps a sort of a million rows
 // from wandering through all their texts.
-void SortItemsStably(std::vector<SortItem>& items, int column) {
-  if (!IsColumn(column)) return;
-  const bool ascending = ColumnSortDirection[column] == kSortedAscending;
-  std::stable_sort(items.begin(), items.end(), [column, ascending](const SortItem& a, const SortItem& b) {
+void SortItemsStably(std::vector<SortItem>& items, int32_t direction) {
+  const bool ascending = direction == kSortedAscending;
+  std::stable_sort(items.begin(), items.end(), [direction, ascending](const SortItem& a, const SortItem& b) {
     for (int i = 0; i < 2; ++i) {
       if (a.head[i] != b.head[i]) return ascending ? a.head[i] < b.head[i] : a.head[i] > b.head[i];
     }
     if (a.length <= kHeadBytes && b.length <= kHeadBytes) return false;  // equal heads, no NULs: the same text
-    return CompareWordRows({a.text, a.length}, {b.text, b.length}, column) < 0;
+    return CompareWordRows({a.text, a.length}, {b.text, b.length}, direction) < 0;
   });
 }

@@ -24,10 +24,9 @@ std::string_view SortPrefix(std::string_view text);
 // text it begins: -1, 0 or 1.
 int CompareSortTexts(std::string_view a, std::string_view b);
 
-// Flips the column's direction as a header click does (never sorted or
-// descending: ascending; ascending: descending). Returns false, changing
-// nothing, for a column outside 0 to 2.
-bool FlipColumnSortDirection(int column);
+// The direction a header click gives a column sorted in `direction` (never
+// sorted or descending: ascending; ascending: descending).
+int32_t FlippedSortDirection(int32_t direction);
 
 // One row as the sort sees it: its prefix (see SortPrefix), which points into
 // the table's own storage, the prefix's first sixteen bytes as two numbers,
@@ -43,6 +42,6 @@ struct SortItem {
 // The item of a row whose column text is `text`.
 SortItem MakeSortItem(std::string_view text, uint32_t row);
 
-// Orders the items, given in row order, by CompareWordRows in the column's
-// current direction; items that compare equal keep their relative order.
-void SortItemsStably(std::vector<SortItem>& items, int column);
+// Orders the items, given in row order, by CompareWordRows in `direction`;
+// items that compare equal keep their relative order.
+void SortItemsStably(std::vector<SortItem>& items, int32_t direction);

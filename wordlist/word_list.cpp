@@ -122,6 +122,7 @@ struct WordTable {
   std::vector<Row> rows;
   TextStore texts;
   WordListView* view = nullptr;
+  int32_t sortDirections[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
 
   bool Holds(int index) const { return index >= 0 && static_cast<size_t>(index) < rows.size(); }
 
@@ -325,6 +326,14 @@ void ReselectFocusedRow(WordList list) {
   }
 }
 
+int32_t ColumnSortDirection(WordList list, int column) {
+  return list && column >= 0 && column < kWordColumns ? list->sortDirections[column] : kNeverSorted;
+}
+
+void SetColumnSortDirection(WordList list, int column, int32_t direction) {
+  if (list && column >= 0 && column < kWordColumns) list->sortDirections[column] = direction;
+}
+
 void SortWordList(WordList list, int column) {
   std::vector<uint32_t> order;
   SortWordList(list, column, order);
@@ -332,7 +341,9 @@ void SortWordList(WordList list, int column) {
 
 void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
   order.clear();
-  if (!list || !FlipColumnSortDirection(column)) return;
+  if (!list || column < 0 || column >= kWordColumns) return;
+  int32_t& direction = list->sortDirections[column];
+  direction = FlippedSortDirection(direction);
   auto& rows = list->rows;
   try {
     std::vector<SortItem> items;
@@ -340,7 +351,7 @@ void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
     for (size_t i = 0; i < rows.size(); ++i) {
       items.push_back(MakeSortItem(list->Text(rows[i], column), static_cast<uint32_t>(i)));
     }
-    SortItemsStably(items, column);
+    SortItemsStably(items, direction);
     order.reserve(rows.size());
     std::vector<Row> sorted;
     sorted.reserve(rows.size());

@@ -89,14 +89,17 @@ void ReselectFocusedRow(WordList list);
 // without the memory to sort, only the direction flips.
 void SortWordList(WordList list, int column);
 
-// The order of two texts of `column` for the column's current direction: -1,
-// 0 or 1. Only the first 29 bytes of each text count (cut at a whole
-// character), compared as unsigned bytes; a column outside 0 to 2 gives 0.
-int CompareWordRows(std::string_view text1, std::string_view text2, int column);
+// The order of two texts of a column sorted in `direction` (a column never
+// sorted counts as descending): -1, 0 or 1. Only the first 29 bytes of each
+// text count (cut at a whole character), compared as unsigned bytes.
+int CompareWordRows(std::string_view text1, std::string_view text2, int32_t direction);
 
-// Per column: 0 never sorted, 1 last sorted ascending, 2 descending. Lives as
-// long as the process; emptying the list does not reset it.
-extern int32_t ColumnSortDirection[kWordColumns];
+// The table keeps each column's sort direction: 0 never sorted, 1 last
+// sorted ascending, 2 descending. Emptying the table or swapping its rows
+// for another's does not reset them. A column outside 0 to 2 reads as never
+// sorted and cannot be set.
+int32_t ColumnSortDirection(WordList list, int column);
+void SetColumnSortDirection(WordList list, int column, int32_t direction);
 
 // What a user's click does, for lexiforge-cli and the tests (in the program
 // the list control takes the clicks). Nothing happens for an index that holds

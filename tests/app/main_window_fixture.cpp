@@ -27,7 +27,6 @@ void MainWindowTest::SetUp() {
   CurrentFile = {};
   PoolFile = {};
   ForgetLastSearch();
-  for (int32_t& direction : ColumnSortDirection) direction = 0;
   main_ = CreateMainWindow(GetModuleHandleA(nullptr));
   ASSERT_NE(main_, nullptr) << "no main window: is DISPLAY set (scripts/wine-env.sh)?";
   ShowWindow(main_, SW_SHOW);

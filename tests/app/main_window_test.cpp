@@ -8,6 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
 
 #include "app/main_window.h"
 #include "app/current_file.h"
@@ -149,7 +152,7 @@ TEST_F(MainWindowTest, NewEmptiesListAndCurrentFileButKeepsSortDirections) {
   EXPECT_EQ(Title(), kUntitledTitle);
   EXPECT_STREQ(CurrentFile.path, "");
   EXPECT_STREQ(CurrentFile.title, "");
-  EXPECT_EQ(ColumnSortDirection[0], 1);
+  EXPECT_EQ(ColumnSortDirection(list(), 0), 1);
   EXPECT_EQ(GetFocus(), list_);
 }
 
@@ -166,14 +169,43 @@ TEST_F(MainWindowTest, OpenReplacesTheRowsAndNamesTheWindow) {
   EXPECT_STREQ(CurrentFile.title, "open.txt");
   EXPECT_EQ(GetFocus(), list_);
 
-  // A file that cannot be read: the rows and the title stay, the current
-  // file path keeps what the dialog wrote.
-  const std::string lockedPath = files_.Write("locked.txt", "c\n");
-  LockedFile locked(lockedPath);
-  CommandWithDialogs(IDM_OPEN, {ChooseFile(lockedPath), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
-  EXPECT_EQ(Words(), (std::vector<std::string>{"b", "a"}));
-  EXPECT_EQ(Title(), TitleFor(path));
-  EXPECT_STREQ(CurrentFile.path, lockedPath.c_str());
+}
+
+// A file that cannot be read leaves the rows, the title and the current file
+// as they were, whichever way it came (Open, the command line): Save then
+// writes the file the title names, never the one that failed.
+TEST_F(MainWindowTest, AFailedOpenLeavesTheCurrentFileForSave) {
+  const std::string first = files_.Write("a.txt", "a\n");
+  const std::string failed = files_.Write("b.txt", "b\n");
+  const struct {
+    const char* how;
+    std::function<void()> open;
+  } cases[] = {
+      {"Open", [&] { CommandWithDialogs(IDM_OPEN, {ChooseFile(failed), ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)}); }},
+      {"command line",
+       [&] {
+         DialogScript script({ExpectMessage(kLoadFailed, MB_ICONERROR, IDOK)});
+         OpenCommandLineFile(main_, failed.c_str());
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    CommandWithDialogs(IDM_OPEN, {ChooseFile(first)});
+    Append({{"added"}});
+    {
+      LockedFile locked(failed);
+      c.open();
+    }
+    EXPECT_EQ(Words(), (std::vector<std::string>{"a", "added"}));
+    EXPECT_EQ(Title(), TitleFor(first));
+    EXPECT_STREQ(CurrentFile.path, first.c_str());
+    EXPECT_STREQ(CurrentFile.title, "a.txt");
+    Command(IDM_SAVE);
+    std::ifstream written(first, std::ios::binary), other(failed, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "a\r\nadded\r\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), "b\n");
+    files_.Write("a.txt", "a\n");
+  }
 }
 
 TEST_F(MainWindowTest, ReadingFurtherFilesAppendsAndKeepsTheCurrentFile) {
@@ -266,7 +298,7 @@ TEST_F(MainWindowTest, DoubleClickEditsTheFirstSelectedRowWithoutClosingSteps) {
   // A notification from another control is not the list's.
   Notify(NM_DBLCLK, 0, 101);
   Notify(LVN_COLUMNCLICK, 0, 101);
-  EXPECT_EQ(ColumnSortDirection[0], 0);
+  EXPECT_EQ(ColumnSortDirection(list(), 0), 0);
 }
 
 TEST_F(MainWindowTest, AboutClosesWithOkOrCancelAndFocusesTheList) {

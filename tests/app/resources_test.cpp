@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "res/messages.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -166,6 +167,35 @@ TEST(Resources, VersionAndManifest) {
   GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH - 1);
   CharLowerA(controls);
   EXPECT_NE(std::string(controls).find("winsxs"), std::string::npos) << controls;
+}
+
+// Every message is filled one way: each %s and %d takes the next argument,
+// %% is a %, and the bytes around them, double-byte characters among them,
+// stay as they are.
+TEST(Resources, MessagesFilledInOrder) {
+  const struct {
+    const char* format;
+    std::vector<std::string> arguments;
+    const char* message;
+  } cases[] = {
+      {"%d行目の「%s」（%s）\n", {"3", "表示", "理由"}, "3行目の「表示」（理由）\n"},
+      {"%s - Corvane Lexiforge", {"C:\\表\\a.txt"}, "C:\\表\\a.txt - Corvane Lexiforge"},
+      {"%d%%（Esc）", {"50"}, "50%（Esc）"},
+      {"%s と %s", {"a"}, "a と "},
+      {"100%", {}, "100%"},
+      {"%x", {"a"}, "%x"},
+  };
+  for (const auto& c : cases) {
+    std::string message;
+    if (c.arguments.empty()) message = FillMessage(c.format, {});
+    if (c.arguments.size() == 1) message = FillMessage(c.format, {c.arguments[0]});
+    if (c.arguments.size() == 3) message = FillMessage(c.format, {c.arguments[0], c.arguments[1], c.arguments[2]});
+    EXPECT_EQ(message, c.message) << c.format;
+  }
+  EXPECT_EQ(FillMessage("%d/%d", {12, -3}), "12/-3");
+  EXPECT_EQ(ProgramMessage(IDS_TITLE, {ProgramText(IDS_UNTITLED)}), "無題 - Corvane Lexiforge");
+  EXPECT_EQ(ProgramText(IDS_PROGRAM_NAME), "Corvane Lexiforge");
+  EXPECT_EQ(ProgramText(IDS_LOAD_FAILED), "ﾌｧｲﾙを読み込めませんでした");
 }
 
 }  // namespace

@@ -303,7 +303,7 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
   EXPECT_EQ(GetFocus(), list_);
 
   ClearWordList(list());
-  EXPECT_EQ(LoadPoolFile(list(), path.c_str()), 1);
+  EXPECT_TRUE(LoadPoolFile(list(), path.c_str()));
   EXPECT_EQ(Rows(), rows) << "read back";
 }
 

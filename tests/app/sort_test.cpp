@@ -36,9 +36,9 @@ TEST_F(MainWindowTest, ColumnClicksSortByBytesEachColumnInItsOwnDirection) {
   EXPECT_EQ(Column(Rows(), 0), descending);
   ClickColumn(0);
   EXPECT_EQ(Column(Rows(), 0), ascending);
-  EXPECT_EQ(ColumnSortDirection[0], 1);
-  EXPECT_EQ(ColumnSortDirection[1], 1);
-  EXPECT_EQ(ColumnSortDirection[2], 0);
+  EXPECT_EQ(ColumnSortDirection(list(), 0), 1);
+  EXPECT_EQ(ColumnSortDirection(list(), 1), 1);
+  EXPECT_EQ(ColumnSortDirection(list(), 2), 0);
   EXPECT_EQ(Rows()[1], (Row{"B", "8"})) << "rows move whole";
 }
 

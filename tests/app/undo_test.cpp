@@ -172,7 +172,7 @@ TEST_F(UndoTest, SortComesBackInItsOrderWithItsDirection) {
   const Snapshot after = Take();
   ExpectUndoAndRedo(before, after);
   Command(IDM_UNDO);
-  EXPECT_EQ(ColumnSortDirection[0], 0);
+  EXPECT_EQ(ColumnSortDirection(list(), 0), 0);
   ClickColumn(0);  // as if the first sort had not been: ascending again
   EXPECT_EQ(Words(), (std::vector<std::string>{"a", "b", "c"}));
 }

@@ -93,16 +93,9 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
     FocusWordRow(l, RowCount(l) - 1);
     SelectWordRow(l, RowCount(l) - 1, true);
   });
-  // The directions are the process's: each list is sorted from the same one.
-  each([](WordList l) {
-    ColumnSortDirection[0] = kNeverSorted;
-    SortWordList(l, 0);
-  });
+  each([](WordList l) { SortWordList(l, 0); });
   expectSame("a sort");
-  each([](WordList l) {
-    ColumnSortDirection[0] = kSortedAscending;
-    SortWordList(l, 0);
-  });
+  each([](WordList l) { SortWordList(l, 0); });
   expectSame("a second sort");
   each(ReselectFocusedRow);
   expectSame("re-selection");
@@ -121,7 +114,6 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
   expectSame("a swap");
   each(ClearWordList);
   expectSame("clearing");
-  ColumnSortDirection[0] = 0;
 }
 
 TEST_F(MainWindowTest, TheControlShowsTheTablesTexts) {

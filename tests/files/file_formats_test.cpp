@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,60 @@ TEST(LoadDroppedFile, EachKindAppendsAndFailuresAreReported) {
   EXPECT_FALSE(LoadDroppedFile(list, folder.PathOf("").c_str())) << "a folder";
   const std::vector<TestRow> expected = {{"text", Sjis("か"), "k a"}, {"pool", "r", "a"}, {"more", "", ""}};
   EXPECT_EQ(list.Rows(), expected);
+}
+
+// Every reader tells its caller how far it has come, in bytes of a total
+// that does not change, ending at the total; a caller that says stop gets a
+// failure and the rows as they were.
+TEST(LoadWordFile, ProgressReachesTheTotalAndStoppingKeepsTheRows) {
+  TempFolder folder;
+  std::string words;
+  for (int i = 0; i < 200000; ++i) words += "w" + std::to_string(i) + '\0';
+  const std::string pool(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
+  std::string records;
+  for (int i = 0; i < 100000; ++i) records += "p" + std::to_string(i) + std::string("\0r\0\x15\0", 5);
+  std::string grammar(44, '\0');
+  const uint32_t values[3] = {static_cast<uint32_t>(44 + words.size()), 20, 20};
+  for (int i = 0; i < 3; ++i) std::memcpy(&grammar[static_cast<size_t>(16 * i)], &values[i], 4);
+  const struct {
+    WordFileFormat format;
+    std::string file;
+    int rows;
+  } cases[] = {
+      {WordFileFormat::kTextWordList, [&] {
+         std::string text;
+         for (int i = 0; i < 200000; ++i) text += "t" + std::to_string(i) + "\r\n";
+         return text;
+       }(), 200000},
+      {WordFileFormat::kGrammarFile, grammar + words, 200000},
+      {WordFileFormat::kPoolFile, pool + records, 100000},
+  };
+  for (const auto& c : cases) {
+    const std::string path = folder.Write("file", c.file);
+    TestWordList list;
+    list.Append({"old", "", ""});
+    std::vector<std::pair<uint64_t, uint64_t>> calls;
+    const auto record = [&calls](uint64_t done, uint64_t total) {
+      calls.emplace_back(done, total);
+      return true;
+    };
+    ASSERT_TRUE(LoadWordFile(list, path.c_str(), c.format, record));
+    EXPECT_EQ(RowCount(list), 1 + c.rows);
+    ASSERT_GE(calls.size(), 3u) << "a file of megabytes is reported more than once";
+    for (size_t i = 1; i < calls.size(); ++i) {
+      EXPECT_EQ(calls[i].second, calls[0].second);
+      EXPECT_GE(calls[i].first, calls[i - 1].first);
+      EXPECT_LE(calls[i].first, calls[i].second);
+    }
+    EXPECT_EQ(calls.back().first, calls.back().second);
+    EXPECT_GE(calls.back().second + kPoolHeaderSize + 44, c.file.size());
+
+    int asked = 0;
+    const auto stopSecond = [&asked](uint64_t, uint64_t) { return ++asked < 2; };
+    const LoadResult stopped = LoadWordFile(list, path.c_str(), c.format, stopSecond);
+    EXPECT_EQ(stopped.failure, LoadFailure::kStopped);
+    EXPECT_EQ(RowCount(list), 1 + c.rows);
+  }
 }
 
 }  // namespace

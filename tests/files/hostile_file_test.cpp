@@ -43,7 +43,7 @@ void ExpectEveryReaderRefuses(const std::string& what, const std::string& path) 
   list.Append(kOldRow);
   EXPECT_FALSE(LoadTextWordList(list, path.c_str(), false)) << what;
   EXPECT_FALSE(LoadGrammarWords(list, path.c_str())) << what;
-  EXPECT_EQ(LoadPoolFile(list, path.c_str()), 0) << what;
+  EXPECT_FALSE(LoadPoolFile(list, path.c_str())) << what;
   EXPECT_EQ(list.Rows(), std::vector<TestRow>{kOldRow}) << what;
 }
 
@@ -119,7 +119,7 @@ TEST(HostileFiles, PathsOfMoreThan260Bytes) {
 
   TestWordList list;
   list.Append(kOldRow);
-  const bool loaded = LoadTextWordList(list, path.c_str(), false);
+  const bool loaded = static_cast<bool>(LoadTextWordList(list, path.c_str(), false));
 #ifndef _WIN32
   EXPECT_TRUE(loaded);
 #endif
@@ -200,13 +200,13 @@ TEST(HostileFiles, NulBytesAndEmptyFiles) {
     bool result = false;
     switch (c.reader) {
       case kText:
-        result = LoadTextWordList(list, path.c_str(), true);
+        result = static_cast<bool>(LoadTextWordList(list, path.c_str(), true));
         break;
       case kGrammar:
-        result = LoadGrammarWords(list, path.c_str());
+        result = static_cast<bool>(LoadGrammarWords(list, path.c_str()));
         break;
       case kPool:
-        result = LoadPoolFile(list, path.c_str()) == 1;
+        result = static_cast<bool>(LoadPoolFile(list, path.c_str()));
         break;
     }
     EXPECT_EQ(result, c.result) << c.what;

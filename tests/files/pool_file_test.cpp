@@ -19,7 +19,7 @@ std::string Record(const std::string& word, const std::string& reading, const st
 
 class LoadPoolFileTest : public testing::Test {
  protected:
-  int Load(const std::string& file) { return LoadPoolFile(list, folder.Write("p.ppl", file).c_str()); }
+  bool Load(const std::string& file) { return static_cast<bool>(LoadPoolFile(list, folder.Write("p.ppl", file).c_str())); }
 
   TempFolder folder;
   TestWordList list;
@@ -29,7 +29,7 @@ TEST_F(LoadPoolFileTest, RecordsAppendedWithExpandedBaseforms) {
   list.Append({"old", "", ""});
   const std::string body = Record(Sjis("単語"), Sjis("きゃー"), "\x27\x15\x16") +
                            Record("k", "", "\x26\x01\x15\x16") + Record("", "", "");
-  EXPECT_EQ(Load(kHeader + body), 1);
+  EXPECT_TRUE(Load(kHeader + body));
   const std::vector<TestRow> expected = {
       {"old", "", ""},
       {Sjis("単語"), Sjis("きゃー"), "ky a a:"},
@@ -40,15 +40,15 @@ TEST_F(LoadPoolFileTest, RecordsAppendedWithExpandedBaseforms) {
 }
 
 TEST_F(LoadPoolFileTest, HeaderMustMatchInEveryByte) {
-  EXPECT_EQ(Load(kHeader), 1);
+  EXPECT_TRUE(Load(kHeader));
   for (size_t i = 0; i < kPoolHeaderSize; ++i) {
     std::string file = kHeader + Record("w", "r", "\x15");
     file[i] = static_cast<char>(file[i] ^ 0x01);
-    EXPECT_EQ(Load(file), 0) << "byte " << i;
+    EXPECT_FALSE(Load(file)) << "byte " << i;
   }
-  EXPECT_EQ(Load(kHeader.substr(0, 9)), 0);
-  EXPECT_EQ(Load(kHeader.substr(1) + Record("w", "r", "\x15")), 0) << "no leading NUL";
-  EXPECT_EQ(LoadPoolFile(list, folder.PathOf("missing.ppl").c_str()), 0);
+  EXPECT_FALSE(Load(kHeader.substr(0, 9)));
+  EXPECT_FALSE(Load(kHeader.substr(1) + Record("w", "r", "\x15"))) << "no leading NUL";
+  EXPECT_FALSE(LoadPoolFile(list, folder.PathOf("missing.ppl").c_str()));
   EXPECT_EQ(RowCount(list), 0);
 }
 
@@ -56,7 +56,7 @@ TEST_F(LoadPoolFileTest, BodyEndingInsideARecordKeepsTheRecordsBefore) {
   const std::string whole = Record("a", "b", "\x15");
   for (const std::string& damaged : {std::string("w"), std::string("w\0r", 3), std::string("w\0r\0\x15", 5)}) {
     ClearWordList(list);
-    EXPECT_EQ(Load(kHeader + whole + damaged), 1);
+    EXPECT_TRUE(Load(kHeader + whole + damaged));
     EXPECT_EQ(list.Rows(), (std::vector<TestRow>{{"a", "b", "a"}}));
   }
 }
@@ -65,7 +65,7 @@ TEST_F(LoadPoolFileTest, OversizedFieldsAreCut) {
   std::string word;
   for (int i = 0; i < 150; ++i) word += Sjis("か");      // 300 bytes
   const std::string codes(100, '\x0C');                    // 100 times "Qky"
-  ASSERT_EQ(Load(kHeader + Record(word, word, codes) + Record("next", "", "\x15")), 1);
+  ASSERT_TRUE(Load(kHeader + Record(word, word, codes) + Record("next", "", "\x15")));
   const std::vector<TestRow> rows = list.Rows();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].word, word.substr(0, 254));

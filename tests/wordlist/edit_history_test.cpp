@@ -27,7 +27,6 @@ WordEntry Entry(const Texts& texts) {
 class EditHistoryTest : public testing::Test {
  protected:
   EditHistoryTest() {
-    for (int c = 0; c < kWordColumns; ++c) ColumnSortDirection[c] = 0;
     history.SetContext([this] { return context; }, [this](const std::string& saved) { context = saved; });
   }
   ~EditHistoryTest() override { DestroyWordTable(list); }
@@ -152,7 +151,7 @@ TEST_F(EditHistoryTest, SortIsUndoneWithItsDirection) {
   Append({{"c"}, {"a"}, {"b"}});
   Select({0}, 0);  // "c"
   StepMark mark = history.Mark();
-  const int32_t before = ColumnSortDirection[0];
+  const int32_t before = ColumnSortDirection(list, 0);
   std::vector<uint32_t> order;
   SortWordList(list, 0, order);
   history.RecordRowsSorted(std::move(mark), order, 0, before);
@@ -162,10 +161,10 @@ TEST_F(EditHistoryTest, SortIsUndoneWithItsDirection) {
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(Rows(), (std::vector<Texts>{{"c"}, {"a"}, {"b"}}));
   EXPECT_EQ(FocusedRow(list), 0);
-  EXPECT_EQ(ColumnSortDirection[0], 0);
+  EXPECT_EQ(ColumnSortDirection(list, 0), 0);
   ASSERT_TRUE(history.Redo());
   EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"b"}, {"c"}}));
-  EXPECT_EQ(ColumnSortDirection[0], 1);
+  EXPECT_EQ(ColumnSortDirection(list, 0), 1);
 }
 
 TEST_F(EditHistoryTest, NewChangeEndsTheUndoneSteps) {

@@ -35,15 +35,13 @@ TEST(SortPrefix, TwentyNineBytesAtEachLeadByteRangeEdge) {
 // Texts that differ only after their first 29 bytes are ties; a difference
 // in the 29th byte orders them.
 TEST(CompareWordRows, OnlyTheFirstTwentyNineBytesCount) {
-  FlipColumnSortDirection(2);
-  ASSERT_EQ(ColumnSortDirection[2], kSortedAscending);
-  EXPECT_EQ(CompareWordRows(std::string(29, 'q') + "a", std::string(29, 'q') + "b", 2), 0);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "a", std::string(28, 'q') + "b", 2), -1);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xFD", std::string(28, 'q') + "\xE0", 2), 1);
+  const int32_t up = kSortedAscending;
+  EXPECT_EQ(CompareWordRows(std::string(29, 'q') + "a", std::string(29, 'q') + "b", up), 0);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "a", std::string(28, 'q') + "b", up), -1);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xFD", std::string(28, 'q') + "\xE0", up), 1);
   // A lead byte as the 29th byte is left out with its character.
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xE0\x40", std::string(28, 'q') + "\xFC\x40", 2), 0);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\x81\x40", std::string(28, 'q'), 2), 0);
-  FlipColumnSortDirection(2);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xE0\x40", std::string(28, 'q') + "\xFC\x40", up), 0);
+  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\x81\x40", std::string(28, 'q'), up), 0);
 }
 
 }  // namespace

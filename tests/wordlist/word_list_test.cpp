@@ -176,16 +176,11 @@ TEST_F(WordTableTest, SelectionAndFocus) {
   EXPECT_EQ(FirstSelectedRow(list), -1);
 }
 
-class SortTest : public WordTableTest {
- protected:
-  void SetUp() override {
-    for (int32_t& direction : ColumnSortDirection) direction = kNeverSorted;
-  }
-};
+using SortTest = WordTableTest;
 
 TEST_F(SortTest, DirectionsPerColumnKeptAcrossClearing) {
   SortWordList(list, 0);
-  EXPECT_EQ(ColumnSortDirection[0], kSortedAscending) << "an empty list still flips";
+  EXPECT_EQ(ColumnSortDirection(list, 0), kSortedAscending) << "an empty list still flips";
   InsertWordRow(list, 0, Entry("b", "x"));
   InsertWordRow(list, 1, Entry("a", "y"));
   SortWordList(list, 1);
@@ -199,8 +194,16 @@ TEST_F(SortTest, DirectionsPerColumnKeptAcrossClearing) {
   Append({"a", "b"});
   SortWordList(list, 0);
   EXPECT_EQ(Words(), (Texts{"b", "a"})) << "clearing keeps the directions";
-  EXPECT_EQ(ColumnSortDirection[1], kSortedAscending);
-  EXPECT_EQ(ColumnSortDirection[2], kNeverSorted);
+  EXPECT_EQ(ColumnSortDirection(list, 1), kSortedAscending);
+  EXPECT_EQ(ColumnSortDirection(list, 2), kNeverSorted);
+  // The directions are the table's: another table's rows swapped in find
+  // them as they were.
+  const WordList other = CreateWordTable();
+  SwapWordRows(list, other);
+  EXPECT_EQ(ColumnSortDirection(list, 1), kSortedAscending);
+  EXPECT_EQ(ColumnSortDirection(other, 1), kNeverSorted);
+  SwapWordRows(list, other);
+  DestroyWordTable(other);
 
   SortWordList(list, 3);
   SortWordList(list, -1);
@@ -278,15 +281,14 @@ TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
 
 TEST_F(SortTest, CompareWordRowsInTheColumnsDirection) {
   const std::string start(29, 'k');
-  FlipColumnSortDirection(0);
-  EXPECT_EQ(CompareWordRows(start + "b", start + "a", 0), 0) << "only 29 bytes count";
-  EXPECT_EQ(CompareWordRows(start, "z", 0), -1);
-  EXPECT_EQ(CompareWordRows("z", "", 0), 1);
-  FlipColumnSortDirection(0);
-  EXPECT_EQ(CompareWordRows(start, "z", 0), 1) << "descending";
-  EXPECT_EQ(CompareWordRows(start, "z", 1), 1) << "a column never sorted counts as descending";
-  EXPECT_EQ(CompareWordRows(start, "z", 7), 0);
-  EXPECT_EQ(CompareWordRows(start, "z", -1), 0);
+  EXPECT_EQ(CompareWordRows(start + "b", start + "a", kSortedAscending), 0) << "only 29 bytes count";
+  EXPECT_EQ(CompareWordRows(start, "z", kSortedAscending), -1);
+  EXPECT_EQ(CompareWordRows("z", "", kSortedAscending), 1);
+  EXPECT_EQ(CompareWordRows(start, "z", kSortedDescending), 1) << "descending";
+  EXPECT_EQ(CompareWordRows(start, "z", kNeverSorted), 1) << "a column never sorted counts as descending";
+  EXPECT_EQ(FlippedSortDirection(kNeverSorted), kSortedAscending);
+  EXPECT_EQ(FlippedSortDirection(kSortedAscending), kSortedDescending);
+  EXPECT_EQ(FlippedSortDirection(kSortedDescending), kSortedAscending);
 }
 
 }  // namespace
