@@ -38,7 +38,7 @@ void AppendingStep(HWND main, Work work) {
 }
 
 HINSTANCE InstanceOf(HWND window) {
-  return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 // The open dialog for a file of `format`, proposing the path `file` holds
@@ -261,7 +261,7 @@ void UndoStep(HWND main, bool undo) {
   }
   const int focused = FocusedRow(ListOf(main));
   if (focused >= 0) {
-    SendMessageA(list, LVM_SETSELECTIONMARK, 0, focused);
-    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, focused);
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
   }
 }

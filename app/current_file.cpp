@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "convert/sjis_text_win32.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 
@@ -28,12 +29,19 @@ void MakeFileCurrent(HWND main, const FileName& file) {
   ShowCurrentFileInTitle(main);
 }
 
+// The full path is asked for in UTF-16, so that the system reads the code
+// page 932 path as such whatever its ANSI code page.
 bool CommandLineFileName(std::string_view path, FileName& file) {
   file = {};
   if (path.size() >= kFilePathSize) return false;
   path.copy(file.path, path.size());
-  const DWORD length = GetFullPathNameA(file.path, kFilePathSize, file.fullPath, nullptr);
-  if (length == 0 || length >= kFilePathSize) file.fullPath[0] = '\0';
+  std::wstring wide, full(kFilePathSize, L'\0');
+  std::string fullPath;
+  if (!WideFromSjis(path, wide)) return true;
+  const DWORD length = GetFullPathNameW(wide.c_str(), kFilePathSize, full.data(), nullptr);
+  if (length == 0 || length >= kFilePathSize) return true;
+  full.resize(length);
+  if (SjisFromWide(full, fullPath) && fullPath.size() < kFilePathSize) fullPath.copy(file.fullPath, fullPath.size());
   return true;
 }
 

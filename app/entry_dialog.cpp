@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <new>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "convert/sjis_text_win32.h"
 #include "readings/shared_proposer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -48,11 +50,12 @@ void CloseEntryDialog(HWND dialog) {
   EndDialog(dialog, IDCANCEL);
 }
 
+// The boxes hold UTF-16; the dialog works in code page 932.
 std::string BoxText(HWND box) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(box)) + 1, '\0');
-  const int length = GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  const int length = GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
   text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return text;
+  return TypedSjisFromWide(text);
 }
 
 // Puts a text of the dialog's own into a box (not bound by the limit on what
@@ -60,7 +63,7 @@ std::string BoxText(HWND box) {
 void SetBoxText(HWND dialog, int id, const char* text) {
   EntryDialogState* state = StateOf(dialog);
   if (state) state->settingText = true;
-  SetDlgItemTextA(dialog, id, text);
+  SetDlgItemTextW(dialog, id, DisplayWideFromSjis(text).c_str());
   if (!state) return;
   state->settingText = false;
   state->boxTexts[id - IDC_WORD_BOX] = BoxText(GetDlgItem(dialog, id));
@@ -80,26 +83,26 @@ void KeepTypedTextWithinLimit(HWND dialog, int id) {
   std::string fitted = FitTypedText(before, after, kTypedTextLimit, caret);
   if (fitted != after) {
     state->settingText = true;
-    SetWindowTextA(box, fitted.c_str());
+    SetWindowTextW(box, DisplayWideFromSjis(fitted).c_str());
     state->settingText = false;
-    // The control counts its positions in bytes where it holds code page 932
-    // text, and in UTF-16 units where it holds Unicode: its length tells which.
-    const auto length = static_cast<size_t>(SendMessageA(box, EM_LINELENGTH, 0, 0));
-    int position = static_cast<int>(caret);
-    if (length != fitted.size()) position = MultiByteToWideChar(kShiftJis, 0, fitted.data(), static_cast<int>(caret), nullptr, 0);
-    SendMessageA(box, EM_SETSEL, position, position);
+    // The control counts its positions in UTF-16 units.
+    const auto position = static_cast<WPARAM>(DisplayWideFromSjis(std::string_view(fitted).substr(0, caret)).size());
+    SendMessageW(box, EM_SETSEL, position, static_cast<LPARAM>(position));
     MessageBeep(MB_OK);
   }
   before = std::move(fitted);
 }
 
-// At most 127 bytes of a box, cut at a whole character. The box is read into
-// a zero-filled buffer a byte longer than the size given to it, so a text
-// that comes back without its NUL is still read only as far as it reaches.
+// At most 127 bytes of a box, cut at a whole character. Each of the first 127
+// UTF-16 units gives at least one byte, so nothing after them can reach the
+// working copy. The buffer is zero-filled and a unit longer than the size
+// given to it, so a text that comes back without its NUL is still read only
+// as far as it reaches.
 void ReadBox(HWND dialog, int id, char (&field)[kWordFieldSize]) {
-  char text[kBoxTextSize + 1] = {};
-  GetDlgItemTextA(dialog, id, text, static_cast<int>(kBoxTextSize));
-  CopySjisText(field, std::string_view(text, strnlen(text, kBoxTextSize)), kBoxTextSize - 1);
+  wchar_t text[kBoxTextSize + 1] = {};
+  GetDlgItemTextW(dialog, id, text, static_cast<int>(kBoxTextSize));
+  const std::string typed = TypedSjisFromWide(std::wstring_view(text, wcsnlen(text, kBoxTextSize)));
+  CopySjisText(field, typed, kBoxTextSize - 1);
 }
 
 void ReadWordAndReading(HWND dialog, EntryDialogParam& param) {
@@ -128,7 +131,7 @@ BOOL StartEntryDialog(HWND dialog, const EntryDialogParam& opener) {
   SetBoxText(dialog, IDC_BASEFORM_BOX, entry.baseform);
   // After the texts: a longer text the dialog opens with stays whole; the
   // limit bounds only what the user types.
-  for (int id : kBoxes) SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
+  for (int id : kBoxes) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
   return TRUE;  // the focus goes to the word box
 }
 
@@ -259,8 +262,8 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void EntryDialog(HWND owner, const EntryDialogParam& param) {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ENTRY), owner, EntryDialogProc,
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ENTRY), owner, EntryDialogProc,
                   reinterpret_cast<LPARAM>(&param));
 }
 

@@ -1,11 +1,15 @@
 #include <windows.h>
-
-#include <cstdlib>
+#include <shellapi.h>
 
 #include "app/main_window.h"
 
-// The runtime has split the command line into __argc and __argv (ANSI, the
-// usual quoting rules) and computed the show command from the start-up info.
+// The command line is split by the system's rules (white space separates
+// arguments, double quotes group one that holds spaces), in UTF-16 whatever
+// the ANSI code page.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  return RunLexiforge(instance, show, __argc, __argv);
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const int code = RunLexiforge(instance, show, argv && argc > 1 ? argv[1] : nullptr);
+  LocalFree(argv);
+  return code;
 }

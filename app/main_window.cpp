@@ -14,6 +14,7 @@
 #include "app/current_file.h"
 #include "app/find_commands.h"
 #include "app/load_file.h"
+#include "convert/sjis_text_win32.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
 #include "res/messages.h"
@@ -22,9 +23,9 @@
 
 namespace {
 
-constexpr char kWindowClass[] = "MainWindow";
-// DragQueryFileA's buffer for a dropped file's path.
-constexpr UINT kDroppedPathSize = 512;
+constexpr wchar_t kWindowClass[] = L"MainWindow";
+// The longest path of a dropped file, in code page 932 bytes with its NUL.
+constexpr size_t kDroppedPathSize = 512;
 
 LRESULT OnCreate(HWND main) {
   InitCommonControls();
@@ -43,7 +44,7 @@ LRESULT OnCreate(HWND main) {
 void OnSize(HWND main, LPARAM size) {
   HWND list = WordListOf(main);
   MoveWindow(list, 0, 0, LOWORD(size), HIWORD(size), TRUE);
-  SendMessageA(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
+  SendMessageW(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
 }
 
 void OnClose(HWND main) {
@@ -76,7 +77,7 @@ void OnCommand(HWND main, int command) {
     case IDM_SAVE: SaveWordList(main); break;
     case IDM_SAVE_AS: SaveWordListAs(main); break;
     case IDM_BUILD_POOL: BuildPool(main); break;
-    case IDM_EXIT: SendMessageA(main, WM_CLOSE, 0, 0); return;
+    case IDM_EXIT: SendMessageW(main, WM_CLOSE, 0, 0); return;
     case IDM_READ_WORD_LIST: ReadWordList(main); break;
     case IDM_READ_GRAMMAR_FILE: ReadGrammarFile(main); break;
     case IDM_READ_POOL_FILE: ReadPoolFile(main); break;
@@ -121,10 +122,10 @@ void OnContextMenu(HWND main, HWND target, LPARAM position) {
   LVHITTESTINFO hit{};
   hit.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   ScreenToClient(list, &hit.pt);
-  if (SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
+  if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
 
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
-  HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main, GWLP_HINSTANCE));
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_CONTEXT_MENU));
   if (!menu) return;
   POINT pointer;
   GetCursorPos(&pointer);
@@ -132,24 +133,40 @@ void OnContextMenu(HWND main, HWND target, LPARAM position) {
   DestroyMenu(menu);
 }
 
+// The path of dropped file `index` in code page 932; false for a name the
+// code page cannot hold (`refused` is then set) or a path too long to read.
+bool DroppedPath(HDROP drop, UINT index, std::string& path, bool& refused) {
+  const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+  if (length == 0 || length >= kDroppedPathSize) return false;
+  std::wstring wide(length + 1, L'\0');
+  if (DragQueryFileW(drop, index, wide.data(), length + 1) != length) return false;
+  wide.resize(length);
+  if (!SjisFromWide(wide, path)) {
+    refused = true;
+    return false;
+  }
+  return path.size() < kDroppedPathSize;
+}
+
 // Each dropped file is read behind the rows, by the kind its name's last
 // three bytes give; one that cannot be read is passed over in silence. A path
-// too long for the buffer is passed over too: cut short it would name
-// another file.
+// too long to read is passed over too: cut short it would name another file.
+// Names code page 932 cannot hold are refused with a message, once.
 void OnDropFiles(HWND main, HDROP drop) {
   HWND list = WordListOf(main);
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  bool refused = false;
   ReadDroppedFiles(main, [&] {
     WithRedrawSuspended(list, [&] {
       for (UINT i = 0; i < count; ++i) {
-        char path[kDroppedPathSize] = {};
-        if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
-        if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
-        LoadFile(main, path, FormatOfDroppedFile(path).format, LoadMode::kAppend);
+        std::string path;
+        if (!DroppedPath(drop, i, path, refused)) continue;
+        LoadFile(main, path.c_str(), FormatOfDroppedFile(path.c_str()).format, LoadMode::kAppend);
       }
     });
   });
   DragFinish(drop);
+  if (refused) ShowProgramMessage(main, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
 }
 
 // The list asks in which form to send its notifications. It asks its
@@ -160,7 +177,7 @@ void OnDropFiles(HWND main, HDROP drop) {
 // under the ANSI code).
 LRESULT OnNotifyFormat(HWND main, HWND asking, LPARAM command) {
   if (command == NF_QUERY && GetDlgCtrlID(asking) == IDC_WORD_LIST) return NFR_UNICODE;
-  return DefWindowProcA(main, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(asking), command);
+  return DefWindowProcW(main, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(asking), command);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,19 +193,19 @@ LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM l
     case WM_CONTEXTMENU: OnContextMenu(main, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_DROPFILES: OnDropFiles(main, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFYFORMAT: return OnNotifyFormat(main, reinterpret_cast<HWND>(wParam), lParam);
-    default: return DefWindowProcA(main, message, wParam, lParam);
+    default: return DefWindowProcW(main, message, wParam, lParam);
   }
 }
 
 int RunMessageLoop(HWND main, HACCEL accelerators) {
   MSG message;
   for (;;) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return 1;
-    if (!TranslateAcceleratorA(main, accelerators, &message)) {
+    if (!TranslateAcceleratorW(main, accelerators, &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
@@ -196,26 +213,26 @@ int RunMessageLoop(HWND main, HACCEL accelerators) {
 }  // namespace
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA windowClass{};
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   // Icon 107 holds only a 16x16 image; loaded at the small-icon size it is
   // not stretched to 32x32 first.
-  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM_SMALL), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                       LR_DEFAULTCOLOR));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = kWindowClass;
-  return RegisterClassExA(&windowClass) != 0;
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-  HWND main = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+  HWND main = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (main) ShowCurrentFileInTitle(main);
   return main;
@@ -229,13 +246,22 @@ void OpenCommandLineFile(HWND main, const char* path) {
   }
 }
 
-int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {
+void OpenCommandLineFile(HWND main, const wchar_t* path) {
+  std::string sjis;
+  if (!SjisFromWide(path, sjis)) {
+    ShowProgramMessage(main, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
+    return;
+  }
+  OpenCommandLineFile(main, sjis.c_str());
+}
+
+int RunLexiforge(HINSTANCE instance, int show, const wchar_t* file) {
   if (!RegisterMainWindowClass(instance)) return 0;
   HWND main = CreateMainWindow(instance);
   if (!main) return 1;
   ShowWindow(main, show);
-  if (argc > 1) OpenCommandLineFile(main, argv[1]);
+  if (file) OpenCommandLineFile(main, file);
   UpdateWindow(main);
-  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   return RunMessageLoop(main, accelerators);
 }

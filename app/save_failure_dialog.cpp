@@ -25,12 +25,12 @@ void Shift(HWND dialog, int id, int dx, int grow) {
 // its line, as far as the screen allows; the box scrolls what is left.
 void FitPath(HWND dialog) {
   HWND box = GetDlgItem(dialog, IDC_FAILED_PATH);
-  char path[MAX_PATH + 1] = {};
-  GetWindowTextA(box, path, sizeof path);
+  wchar_t path[MAX_PATH + 1] = {};
+  GetWindowTextW(box, path, MAX_PATH + 1);
   HDC dc = GetDC(box);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32A(dc, path, lstrlenA(path), &extent);
+  GetTextExtentPoint32W(dc, path, lstrlenW(path), &extent);
   SelectObject(dc, old);
   ReleaseDC(box, dc);
 
@@ -40,7 +40,7 @@ void FitPath(HWND dialog) {
   const int margins = 2 * GetSystemMetrics(SM_CXEDGE) + 4;  // the caret's room and the box's own margins
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const int widest = monitor.rcWork.right - monitor.rcWork.left - 16;
   const int grow = std::min(extent.cx + margins - (client.right - client.left), widest - (window.right - window.left));
   if (grow <= 0) return;
@@ -55,11 +55,11 @@ INT_PTR CALLBACK SaveFailureProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_INITDIALOG: {
       const auto& failure = *reinterpret_cast<const SaveFailure*>(lParam);
-      SendDlgItemMessageA(dialog, IDC_FAILURE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_HAND)),
-                          0);
-      SetDlgItemTextA(dialog, IDC_FAILED_PATH, failure.path);
-      SetDlgItemTextA(dialog, IDC_FAILURE_TEXT, ProgramText(IDS_SAVE_FAILED).c_str());
-      SetDlgItemTextA(dialog, IDC_FAILURE_REASON, failure.reason->c_str());
+      SendDlgItemMessageW(dialog, IDC_FAILURE_ICON, STM_SETICON,
+                          reinterpret_cast<WPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32513))), 0);  // IDI_HAND
+      SetDlgItemTextW(dialog, IDC_FAILED_PATH, ScreenText(failure.path).c_str());
+      SetDlgItemTextW(dialog, IDC_FAILURE_TEXT, ScreenText(ProgramText(IDS_SAVE_FAILED)).c_str());
+      SetDlgItemTextW(dialog, IDC_FAILURE_REASON, ScreenText(*failure.reason).c_str());
       FitPath(dialog);
       SetFocus(GetDlgItem(dialog, IDOK));
       return FALSE;  // the focus is set
@@ -76,7 +76,7 @@ INT_PTR CALLBACK SaveFailureProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowSaveFailure(HWND owner, const char* path, const std::string& reason) {
   const SaveFailure failure{path, &reason};
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SAVE_FAILED), owner, SaveFailureProc,
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SAVE_FAILED), owner, SaveFailureProc,
                   reinterpret_cast<LPARAM>(&failure));
 }

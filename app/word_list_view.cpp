@@ -77,18 +77,18 @@ class ListView final : public WordListView {
 
   // The list's own font, released with the view.
   void UseFont(HFONT font) {
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (font_) DeleteObject(font_);
     font_ = font;
   }
 
   void Suspend() {
-    if (suspended_++ == 0) SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    if (suspended_++ == 0) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   }
 
   void Resume() {
     if (suspended_ == 0 || --suspended_ > 0) return;
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ShowRowCount(0);
     InvalidateRect(list_, nullptr, TRUE);
   }
@@ -112,13 +112,13 @@ class ListView final : public WordListView {
     ShowRowCount(LVSICF_NOSCROLL);
   }
 
-  void RowChanged(int index) override { SendMessageA(list_, LVM_REDRAWITEMS, index, index); }
+  void RowChanged(int index) override { SendMessageW(list_, LVM_REDRAWITEMS, index, index); }
 
   void RowsReplaced() override {
     shownRows_ = 0;
-    SendMessageA(list_, LVM_SETITEMCOUNT, 0, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     SetState(-1, 0, kRowSelected | kRowFocused);
-    SendMessageA(list_, LVM_SETSELECTIONMARK, 0, -1);
+    SendMessageW(list_, LVM_SETSELECTIONMARK, 0, -1);
     if (suspended_ == 0) ShowRowCount(0);
     focus_ = -1;  // an empty list has none, and a longer count gives none
   }
@@ -132,7 +132,7 @@ class ListView final : public WordListView {
     std::vector<uint32_t> place(order.size());
     for (size_t i = 0; i < order.size(); ++i) place[order[i]] = static_cast<uint32_t>(i);
     const int focused = NextRowInState(-1, kRowFocused);
-    const int mark = static_cast<int>(SendMessageA(list_, LVM_GETSELECTIONMARK, 0, 0));
+    const int mark = static_cast<int>(SendMessageW(list_, LVM_GETSELECTIONMARK, 0, 0));
     const std::vector<int> selected = RowsInState(-1, kRowSelected);
     // With every row selected, every row stays selected.
     if (selected.size() != order.size()) {
@@ -141,7 +141,7 @@ class ListView final : public WordListView {
     }
     if (focused >= 0) SetState(static_cast<int>(place[static_cast<size_t>(focused)]), kRowFocused, kRowFocused);
     if (mark >= 0 && static_cast<size_t>(mark) < place.size()) {
-      SendMessageA(list_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(place[static_cast<size_t>(mark)]));
+      SendMessageW(list_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(place[static_cast<size_t>(mark)]));
     }
     InvalidateRect(list_, nullptr, TRUE);
   }
@@ -151,10 +151,10 @@ class ListView final : public WordListView {
   // answered without it are: no row selected, and the focused row, which the
   // view follows as it moves (and checks on the row before trusting it).
   int NextRowInState(int after, unsigned state) override {
-    if ((state & kRowSelected) && SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    if ((state & kRowSelected) && SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
     if (state == kRowFocused && focus_ != kFocusUnknown) {
       if (focus_ == -1) return -1;
-      if (SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(focus_), LVIS_FOCUSED) & LVIS_FOCUSED) {
+      if (SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(focus_), LVIS_FOCUSED) & LVIS_FOCUSED) {
         return focus_ > after ? focus_ : -1;
       }
       focus_ = kFocusUnknown;
@@ -170,7 +170,7 @@ class ListView final : public WordListView {
 
   int ScanRowInState(int after, unsigned state) {
     const UINT flags = (state & kRowSelected ? LVNI_SELECTED : 0) | (state & kRowFocused ? LVNI_FOCUSED : 0);
-    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
+    return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
   }
 
   // Clearing a state on every row costs the control a look at each row;
@@ -183,7 +183,7 @@ class ListView final : public WordListView {
         if (focused >= 0) SetState(focused, 0, kRowFocused);
         mask &= ~kRowFocused;
       }
-      const auto selected = SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0);
+      const auto selected = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
       if ((mask & kRowSelected) && selected <= kFewRows) {
         for (int row : RowsInState(-1, kRowSelected)) SetState(row, 0, kRowSelected);
         mask &= ~kRowSelected;
@@ -195,11 +195,11 @@ class ListView final : public WordListView {
 
  private:
   void SetState(int index, unsigned state, unsigned mask) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.state = ListStates(state);
     item.stateMask = ListStates(mask);
     const int focus = focus_;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     focus_ = focus;  // the change notified is this one
     if (!(mask & kRowFocused)) return;
     if (state & kRowFocused) {
@@ -215,7 +215,7 @@ class ListView final : public WordListView {
     if (rows == shownRows_) return;
     if (rows < shownRows_) focus_ = kFocusUnknown;  // a shorter list may have lost its focused row
     shownRows_ = rows;
-    SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), flags);
   }
 
   // The control looks at every row from the start for each question, so the
@@ -223,7 +223,7 @@ class ListView final : public WordListView {
   // last of them (over all rows: none is left to find once all are found).
   std::vector<int> RowsInState(int after, unsigned state) {
     std::vector<int> rows;
-    const auto selected = static_cast<size_t>(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
+    const auto selected = static_cast<size_t>(SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0));
     if (state == kRowSelected && selected == 0) return rows;
     for (int row = NextRowInState(after, state); row >= 0; row = NextRowInState(row, state)) {
       rows.push_back(row);
@@ -236,12 +236,12 @@ class ListView final : public WordListView {
   // focus and the anchor of Shift+click.
   void MoveStates(int first, int delta) {
     const int focused = NextRowInState(first - 1, kRowFocused);
-    const int mark = static_cast<int>(SendMessageA(list_, LVM_GETSELECTIONMARK, 0, 0));
+    const int mark = static_cast<int>(SendMessageW(list_, LVM_GETSELECTIONMARK, 0, 0));
     const std::vector<int> selected = RowsInState(first - 1, kRowSelected);
     for (int row : selected) SetState(row, 0, kRowSelected);
     for (int row : selected) SetState(row + delta, kRowSelected, kRowSelected);
     if (focused >= first) SetState(focused + delta, kRowFocused, kRowFocused);
-    if (mark >= first) SendMessageA(list_, LVM_SETSELECTIONMARK, 0, mark + delta);
+    if (mark >= first) SendMessageW(list_, LVM_SETSELECTIONMARK, 0, mark + delta);
   }
 
   HWND list_;
@@ -313,8 +313,8 @@ int AnswerFindRequest(WordList table, int first, UINT flags, std::string_view te
 }  // namespace
 
 HWND CreateWordList(HWND parent) {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", kListStyle, 0, 0, 0, 0, parent,
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", kListStyle, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_WORD_LIST)), instance, nullptr);
   if (!list) return nullptr;
   const WordList table = CreateWordTable();
@@ -341,38 +341,38 @@ HFONT CreateListFont(HWND list) {
   HDC screen = GetDC(list);
   const int height = -MulDiv(kListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(list, screen);
-  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "ＭＳ ゴシック");
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
 }
 
 void SetUpWordList(HWND list) {
   HIMAGELIST large = ImageList_Create(32, 32, ILC_COLOR4, 4, 0);
   HIMAGELIST small = ImageList_Create(16, 16, ILC_COLOR4, 4, 0);
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
   // The rows name image 0, but the program's icons are numbered 106 and 107
   // and nothing carries these names: the image lists stay empty and the rows
   // show no icon, as they always have.
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list, GWLP_HINSTANCE));
-  if (HICON icon = LoadIconA(instance, "MYICON1")) ImageList_ReplaceIcon(large, -1, icon);
-  if (HICON icon = LoadIconA(instance, "S1")) ImageList_ReplaceIcon(small, -1, icon);
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(list, GWLP_HINSTANCE));
+  if (HICON icon = LoadIconW(instance, L"MYICON1")) ImageList_ReplaceIcon(large, -1, icon);
+  if (HICON icon = LoadIconW(instance, L"S1")) ImageList_ReplaceIcon(small, -1, icon);
 
   if (ListView* view = ViewOf(list)) {
     if (HFONT font = CreateListFont(list)) view->UseFont(font);
   }
 
-  const auto style = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | kListExtendedStyle);
+  const auto style = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | kListExtendedStyle);
 
   for (int c = 0; c < kWordColumns; ++c) {
-    std::string title = ProgramText(IDS_WORD_COLUMN + c);
-    LVCOLUMNA column{};
+    std::wstring title = ScreenText(ProgramText(IDS_WORD_COLUMN + c));
+    LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = kColumnWidth;
     column.pszText = title.data();
     column.iSubItem = c;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
   }
 }
 
@@ -392,8 +392,8 @@ void ShowOnlyRow(HWND list, int row) {
   DeselectAllWordRows(table);
   SelectWordRow(table, row, true);
   FocusWordRow(table, row);
-  SendMessageA(list, LVM_SETSELECTIONMARK, 0, row);
-  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  SendMessageW(list, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {

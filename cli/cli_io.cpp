@@ -1,12 +1,79 @@
 #include "cli/cli_io.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstring>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include "convert/sjis_text_win32.h"
 #endif
+
+namespace {
+
+#ifdef _WIN32
+// The console `stream` writes to, or nullptr when it writes elsewhere.
+HANDLE ConsoleOf(std::FILE* stream) {
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+bool WriteConsoleText(HANDLE console, std::string_view text) {
+  std::wstring wide;
+  if (!WideFromUtf8(text, wide)) wide = DisplayWideFromSjis(text);
+  for (size_t done = 0; done < wide.size();) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(wide.size() - done, 1 << 14));
+    if (!WriteConsoleW(console, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+// The length of the start of `text` that ends with a whole UTF-8 character
+// (or with bytes that are no UTF-8 at all): what may go to the console now.
+size_t WholeUtf8Length(std::string_view text) {
+  size_t back = 0;
+  while (back < text.size() && back < 3 && (static_cast<unsigned char>(text[text.size() - 1 - back]) & 0xC0) == 0x80) {
+    ++back;
+  }
+  if (back == text.size()) return text.size();
+  const auto lead = static_cast<unsigned char>(text[text.size() - 1 - back]);
+  const size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return needed > back + 1 && lead >= 0xC0 ? text.size() - back - 1 : text.size();
+}
+#endif
+
+}  // namespace
+
+bool WriteText(std::FILE* stream, std::string_view text) {
+#ifdef _WIN32
+  if (HANDLE console = ConsoleOf(stream)) {
+    std::fflush(stream);
+    return WriteConsoleText(console, text);
+  }
+#endif
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
+void PrintError(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::va_list copy;
+  va_copy(copy, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+  if (length > 0) std::vsnprintf(text.data(), text.size(), format, arguments);
+  va_end(arguments);
+  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  WriteText(stderr, text);
+}
 
 int ParseEncodingOption(int argc, char** argv, int& i, Encoding& encoding) {
   std::string_view arg = argv[i];
@@ -35,7 +102,7 @@ int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const st
   for (i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(options.usage, stdout);
+      WriteText(stdout, options.usage);
       return 0;
     }
     const int encoding = ParseEncodingOption(argc, argv, i, options.encoding);
@@ -48,8 +115,8 @@ int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const st
     if (arg.size() < 2 || arg[0] != '-') break;
     const int taken = other ? other(i) : 0;
     if (taken < 0) {
-      std::fputc('\n', stderr);
-      std::fputs(options.usage, stderr);
+      WriteText(stderr, "\n");
+      WriteText(stderr, options.usage);
       return 2;
     }
     if (taken == 0) {
@@ -61,8 +128,8 @@ int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const st
 }
 
 int UsageError(const CommandOptions& options, const char* problem) {
-  std::fprintf(stderr, "lexiforge-cli %s: %s\n\n", options.command, problem);
-  std::fputs(options.usage, stderr);
+  PrintError("lexiforge-cli %s: %s\n\n", options.command, problem);
+  WriteText(stderr, options.usage);
   return 2;
 }
 
@@ -80,11 +147,20 @@ int g_outputError = 0;
 
 }  // namespace
 
-void StdoutBuffer::Flush() {
-  if (!text_.empty() && std::fwrite(text_.data(), 1, text_.size(), stdout) != text_.size() && !g_outputError) {
-    g_outputError = errno ? errno : EIO;
-  }
-  text_.clear();
+// On a console a block must not end inside a character: its last bytes wait
+// for the next block, or for the end.
+void StdoutBuffer::Flush(bool end) {
+  if (text_.empty()) return;
+  std::string_view now = text_;
+#ifdef _WIN32
+  if (!end && ConsoleOf(stdout)) now = now.substr(0, WholeUtf8Length(now));
+#else
+  (void)end;
+#endif
+  if (!now.empty() && !WriteText(stdout, now) && !g_outputError) g_outputError = errno ? errno : EIO;
+  held_.assign(text_, now.size());
+  text_.swap(held_);
+  held_.clear();
 }
 
 bool FinishStandardOutput(const char* command) {
@@ -92,7 +168,7 @@ bool FinishStandardOutput(const char* command) {
   if (std::fflush(stdout) != 0 && !g_outputError) g_outputError = errno ? errno : EIO;
   if (std::ferror(stdout) && !g_outputError) g_outputError = EIO;
   if (!g_outputError) return true;
-  std::fprintf(stderr, "lexiforge-cli %s: cannot write the output: %s\n", command, std::strerror(g_outputError));
+  PrintError("lexiforge-cli %s: cannot write the output: %s\n", command, std::strerror(g_outputError));
   return false;
 }
 
@@ -102,7 +178,7 @@ bool ReadAllStandardInput(const char* command, std::string& text) {
   errno = 0;
   while ((n = std::fread(block, 1, sizeof block, stdin)) > 0) text.append(block, n);
   if (!std::ferror(stdin)) return true;
-  std::fprintf(stderr, "lexiforge-cli %s: cannot read standard input: %s\n", command,
+  PrintError("lexiforge-cli %s: cannot read standard input: %s\n", command,
                std::strerror(errno ? errno : EIO));
   return false;
 }

@@ -38,12 +38,23 @@ int UsageError(const CommandOptions& options, const char* problem);
 // translation and no Ctrl-Z end of input.
 void UseBinaryStandardStreams();
 
+// Writes `text` to `stream` (standard output or standard error). On a
+// Windows console it goes in UTF-16, whatever the console's code page: the
+// text is read as UTF-8, or, where it is not UTF-8, as code page 932.
+// Anywhere else (a file, a pipe, any other system) its bytes go as they are.
+// False when the write failed.
+bool WriteText(std::FILE* stream, std::string_view text);
+
+// A message on standard error, formatted as printf formats, through
+// WriteText.
+void PrintError(const char* format, ...);
+
 // Collects output and writes it to stdout in large blocks. A failed write is
 // remembered for FinishStandardOutput.
 class StdoutBuffer {
  public:
   StdoutBuffer() { text_.reserve(kFlushSize * 2); }
-  ~StdoutBuffer() { Flush(); }
+  ~StdoutBuffer() { Flush(true); }
   StdoutBuffer(const StdoutBuffer&) = delete;
   StdoutBuffer& operator=(const StdoutBuffer&) = delete;
 
@@ -52,11 +63,14 @@ class StdoutBuffer {
     if (text_.size() >= kFlushSize) Flush();
   }
   void Append(char c) { text_.push_back(c); }
-  void Flush();
+  // Writes what was collected (on a console, all but the start of a
+  // character the next block ends, unless `end`).
+  void Flush(bool end = false);
 
  private:
   static constexpr size_t kFlushSize = 1 << 16;
   std::string text_;
+  std::string held_;  // on a console: the start of a character the next block ends
 };
 
 // Flushes standard output and says on stderr when anything written to it

@@ -31,22 +31,22 @@ std::string WhyNotRead(const LoadResult& problem) {
 }  // namespace
 
 bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list) {
-  // Paths go to the file functions as given (on Windows in the ANSI code
-  // page, as the program's own file functions take them); the messages name
-  // them in the output's encoding.
+  // Paths go to the file functions as given (code page 932, as the
+  // program's own file functions take them); the messages name them in the
+  // output's encoding.
   const std::vector<std::string> names = Utf8Arguments(argc, argv);
   const std::vector<bool> exact = ExactArguments(argc, argv);
   bool allRead = true;
   for (int i = first; i < argc; ++i) {
     if (!exact[static_cast<size_t>(i)]) {
-      std::fprintf(stderr, "lexiforge-cli %s: %s: cannot be read: the name cannot be written in code page 932\n",
+      PrintError("lexiforge-cli %s: %s: cannot be read: the name cannot be written in code page 932\n",
                    command, names[static_cast<size_t>(i)].c_str());
       allRead = false;
       continue;
     }
     if (const LoadResult result = LoadDroppedFile(list, argv[i]); !result) {
       const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];
-      std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(result).c_str());
+      PrintError("lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(result).c_str());
       allRead = false;
     }
   }

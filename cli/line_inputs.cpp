@@ -32,9 +32,9 @@ struct InputReader {
     }
     out.Flush();
     if (lineNumber > 0) {
-      std::fprintf(stderr, "lexiforge-cli %s: line %ld %s\n", command, lineNumber, problem);
+      PrintError("lexiforge-cli %s: line %ld %s\n", command, lineNumber, problem);
     } else {
-      std::fprintf(stderr, "lexiforge-cli %s: argument %s\n", command, problem);
+      PrintError("lexiforge-cli %s: argument %s\n", command, problem);
     }
     allValid = false;
   }

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <new>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/text_encoding.h"
 
 namespace {
 
@@ -23,7 +26,7 @@ constexpr char kUsage[] =
 
 int RunCommand(std::string_view command, int argc, char** argv) {
   if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
+    WriteText(stdout, kUsage);
     return 0;
   }
   if (command == "convert") return RunConvertCommand(argc, argv);
@@ -31,8 +34,8 @@ int RunCommand(std::string_view command, int argc, char** argv) {
   if (command == "show") return RunShowCommand(argc, argv);
   if (command == "save") return RunSaveCommand(argc, argv);
   if (command == "pool") return RunPoolCommand(argc, argv);
-  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s\n\n", static_cast<int>(command.size()), command.data());
-  std::fputs(kUsage, stderr);
+  PrintError("lexiforge-cli: unknown command %.*s\n\n", static_cast<int>(command.size()), command.data());
+  WriteText(stderr, kUsage);
   return 2;
 }
 
@@ -41,15 +44,20 @@ int RunCommand(std::string_view command, int argc, char** argv) {
 // Every command ends here: what it wrote to standard output must have
 // arrived, and memory that runs out anywhere is said, never a crash.
 int main(int argc, char** argv) {
+  std::vector<std::string> args = ProgramArguments(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& arg : args) pointers.push_back(arg.data());
+  pointers.push_back(nullptr);
+  argv = pointers.data();
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    WriteText(stderr, kUsage);
     return 2;
   }
   int status;
   try {
     status = RunCommand(argv[1], argc - 2, argv + 2);
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "lexiforge-cli %s: not enough memory\n", argv[1]);
+    PrintError("lexiforge-cli %s: not enough memory\n", argv[1]);
     status = 1;
   }
   if (!FinishStandardOutput(argv[1]) && status == 0) status = 1;

@@ -54,13 +54,13 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
     found = FindReadingDictionaries(programFolder, dictionaries);
   }
   if (!found) {
-    std::fprintf(stderr, "lexiforge-cli %s: no IPA dictionary for MeCab found; looked in:\n", command);
-    for (const std::string& place : looked) std::fprintf(stderr, "  %s\n", place.c_str());
+    PrintError("lexiforge-cli %s: no IPA dictionary for MeCab found; looked in:\n", command);
+    for (const std::string& place : looked) PrintError("  %s\n", place.c_str());
     return nullptr;
   }
   std::string error;
   std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
-  if (!proposer) std::fprintf(stderr, "lexiforge-cli %s: %s\n", command, error.c_str());
+  if (!proposer) PrintError("lexiforge-cli %s: %s\n", command, error.c_str());
   return proposer;
 }
 
@@ -93,7 +93,7 @@ int RunReadingsCommand(int argc, char** argv) {
     }
     if (arg != "--dictionary") return 0;
     if (i + 1 >= argc) {
-      std::fputs("lexiforge-cli readings: --dictionary needs a folder\n", stderr);
+      WriteText(stderr, "lexiforge-cli readings: --dictionary needs a folder\n");
       return -1;
     }
     folder = argv[++i];
@@ -119,10 +119,10 @@ int FillReadingsForCommand(const char* command, WordList list) {
   std::unique_ptr<ReadingProposer> proposer = LoadProposer(command, nullptr);
   if (!proposer) return 2;
   const ReadingFillCount count = FillMissingReadings(list, *proposer);
-  std::fprintf(stderr, "lexiforge-cli %s: readings filled in %d row(s); %d word(s) without a proposal\n", command,
+  PrintError("lexiforge-cli %s: readings filled in %d row(s); %d word(s) without a proposal\n", command,
                count.filled, count.unproposed);
   if (count.unstored > 0) {
-    std::fprintf(stderr, "lexiforge-cli %s: out of memory: %d reading(s) not stored\n", command, count.unstored);
+    PrintError("lexiforge-cli %s: out of memory: %d reading(s) not stored\n", command, count.unstored);
     return 1;
   }
   return 0;

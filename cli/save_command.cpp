@@ -93,18 +93,18 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     const bool joined = arg.starts_with("--output=");
     if (arg != "-o" && arg != "--output" && !joined) return 0;
     if (output >= 0) {
-      std::fprintf(stderr, "lexiforge-cli %s: only one output file (-o) may be given\n", command);
+      PrintError("lexiforge-cli %s: only one output file (-o) may be given\n", command);
       return -1;
     }
     if (!joined && i + 1 >= argc) {
-      std::fprintf(stderr, "lexiforge-cli %s: %s needs a file name\n", command, argv[i]);
+      PrintError("lexiforge-cli %s: %s needs a file name\n", command, argv[i]);
       return -1;
     }
     if (!joined) ++i;
     output = i;
     outputName = joined ? argv[i] + sizeof "--output=" - 1 : argv[i];
     if (*outputName == '\0') {
-      std::fprintf(stderr, "lexiforge-cli %s: the output file's name is empty\n", command);
+      PrintError("lexiforge-cli %s: the output file's name is empty\n", command);
       return -1;
     }
     return 1;
@@ -117,14 +117,14 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
 
   WordList list = CreateWordTable();
   if (!list) {
-    std::fprintf(stderr, "lexiforge-cli %s: out of memory\n", command);
+    PrintError("lexiforge-cli %s: out of memory\n", command);
     return 1;
   }
   const std::vector<std::string> names = Utf8Arguments(argc, argv);
   std::string outName = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(output)] : argv[output];
   if (outName.starts_with("--output=")) outName.erase(0, sizeof "--output=" - 1);
   if (!ExactArguments(argc, argv)[static_cast<size_t>(output)]) {
-    std::fprintf(stderr, "lexiforge-cli %s: %s: not written: the name cannot be written in code page 932\n", command,
+    PrintError("lexiforge-cli %s: %s: not written: the name cannot be written in code page 932\n", command,
                  names[static_cast<size_t>(output)].c_str());
     DestroyWordTable(list);
     return 1;
@@ -132,7 +132,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   // The output is written only from every input whole: a file that could not
   // be read would otherwise be left out of it without a trace.
   if (!ReadInputFiles(command, argc, argv, first, encoding, list)) {
-    std::fprintf(stderr, "lexiforge-cli %s: %s not written, as not every file could be read\n", command,
+    PrintError("lexiforge-cli %s: %s not written, as not every file could be read\n", command,
                  outName.c_str());
     DestroyWordTable(list);
     return 1;
@@ -150,21 +150,21 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   // Every such row by name, so the user can mend them.
   const UnwritableRows unwritable = FindUnwritableRows(list, format, SIZE_MAX);
   for (const UnwritableRow& row : unwritable.first) {
-    std::fprintf(stderr, "lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
+    PrintError("lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
                  PrintableText(row.word, encoding).c_str(), Describe(row.problem),
                  strict ? "nothing written" : "left out");
   }
   if (unwritable.count > 0) complete = false;
 
   if (strict && unwritable.count > 0) {
-    std::fprintf(stderr, "lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,
+    PrintError("lexiforge-cli %s: %d row(s) cannot be written exactly; %s not written\n", command,
                  unwritable.count, outName.c_str());
   } else {
     std::string reason;
     if (const SaveResult result = SaveWordFile(list, outputName, format, &reason); result != SaveResult::kSaved) {
       // The system's words are in its own code page: Shift-JIS on Windows.
       const std::string why = reason.empty() ? "" : " (" + PrintableText(reason, encoding) + ")";
-      std::fprintf(stderr, "lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());
+      PrintError("lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());
       complete = false;
     }
   }

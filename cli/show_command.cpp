@@ -90,7 +90,7 @@ int RunShowCommand(int argc, char** argv) {
 
   WordList list = CreateWordTable();
   if (!list) {
-    std::fputs("lexiforge-cli show: out of memory\n", stderr);
+    WriteText(stderr, "lexiforge-cli show: out of memory\n");
     return 1;
   }
   bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);

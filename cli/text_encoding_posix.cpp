@@ -4,4 +4,6 @@
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
 std::vector<bool> ExactArguments(int argc, char**) { return std::vector<bool>(static_cast<size_t>(argc), true); }

@@ -50,6 +50,17 @@ std::wstring DisplayWideFromSjis(std::string_view in) {
 
 bool SjisFromWide(std::wstring_view in, std::string& out) { return FromWide(kShiftJisCodePage, in, out); }
 
+std::string TypedSjisFromWide(std::wstring_view in) {
+  if (in.empty() || in.size() > INT_MAX / 4) return {};
+  const int size = static_cast<int>(in.size());
+  const int n = WideCharToMultiByte(kShiftJisCodePage, 0, in.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  const int written = WideCharToMultiByte(kShiftJisCodePage, 0, in.data(), size, out.data(), n, nullptr, nullptr);
+  out.resize(written > 0 ? static_cast<size_t>(written) : 0);
+  return out;
+}
+
 bool Utf8FromWide(std::wstring_view in, std::string& out) { return FromWide(CP_UTF8, in, out); }
 
 bool WideFromUtf8(std::string_view in, std::wstring& out) { return ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, in, out); }

@@ -12,6 +12,11 @@ bool WideFromSjis(std::string_view in, std::wstring& out);
 // For showing only: what cannot be converted is shown as the system shows it.
 std::wstring DisplayWideFromSjis(std::string_view in);
 
+// For what the user typed into a box: a character code page 932 cannot hold
+// becomes the system's stand-in for it (a look-alike, or "?"), as the ANSI
+// functions of a Japanese system give it.
+std::string TypedSjisFromWide(std::wstring_view in);
+
 // False when `in` holds a character code page 932 cannot hold exactly (no
 // best-fit substitutes: "é" is not "e").
 bool SjisFromWide(std::wstring_view in, std::string& out);

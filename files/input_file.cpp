@@ -8,6 +8,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include <string>
+
+#include "convert/sjis_text_win32.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -55,7 +59,13 @@ Kind KindOf(std::FILE* file) {
 // end.
 std::FILE* OpenForReading(const char* path) {
 #ifdef _WIN32
-  return std::fopen(path, "rb");
+  // Paths are code page 932, whatever the system's ANSI code page.
+  std::wstring wide;
+  if (!WideFromSjis(path, wide)) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  return _wfopen(wide.c_str(), L"rb");
 #else
   const int fd = open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;

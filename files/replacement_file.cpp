@@ -62,7 +62,7 @@ void ReplacementFile::Discard() {
   if (file_ && closeFile_) std::fclose(file_);
   file_ = nullptr;
   if (!tempPath_.empty()) {
-    std::remove(tempPath_.c_str());
+    RemoveTemporaryFile(tempPath_);
     UnprotectTemporaryFile();
   }
   tempPath_.clear();

@@ -70,6 +70,8 @@ SaveResult OpenWriteTarget(const char* path, WriteTarget& target, std::string& r
 bool FlushFileToDisk(std::FILE* file, std::string& reason);
 // Moves `tempPath` over `path`, replacing it in one step.
 bool MoveFileOver(const char* tempPath, const char* path, std::string& reason);
+// Removes the temporary file, if it is still there.
+void RemoveTemporaryFile(const std::string& tempPath);
 // While a temporary file exists, an interruption (Ctrl-C, a termination or
 // hang-up signal) removes it before the process ends, and a file-size limit
 // makes the write fail instead of ending the process.

@@ -152,6 +152,8 @@ bool MoveFileOver(const char* tempPath, const char* path, std::string& reason) {
   return false;
 }
 
+void RemoveTemporaryFile(const std::string& tempPath) { std::remove(tempPath.c_str()); }
+
 void ProtectTemporaryFile(const std::string& tempPath) {
   if (tempPath.size() >= sizeof g_protectedPath) return;
   std::memcpy(g_protectedPath, tempPath.c_str(), tempPath.size() + 1);

@@ -8,19 +8,20 @@
 #include <string>
 
 #include "convert/sjis_text.h"
+#include "convert/sjis_text_win32.h"
 #include "files/replacement_file.h"
 
 namespace {
 
-// The system's words for its last error, in the ANSI code page, without the
+// The system's words for its last error, in code page 932, without the
 // line end it puts after them.
 std::string LastErrorText() {
   const DWORD error = GetLastError();
-  char* text = nullptr;
+  wchar_t* text = nullptr;
   const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length > 0 && text ? std::string(text, length) : std::string();
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string reason = length > 0 && text ? TypedSjisFromWide(std::wstring_view(text, length)) : std::string();
   LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
@@ -36,7 +37,13 @@ SaveResult OpenWriteTarget(const char* path, WriteTarget& target, std::string& r
     target.closeFile = false;
     return SaveResult::kSaved;
   }
-  const DWORD attributes = GetFileAttributesA(path);
+  // Paths are code page 932, whatever the system's ANSI code page.
+  std::wstring widePath;
+  if (!WideFromSjis(path, widePath)) {
+    reason = ErrorNumberText(ENOENT);
+    return SaveResult::kCannotCreate;
+  }
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
       !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return SaveResult::kReadOnly;
@@ -54,23 +61,27 @@ SaveResult OpenWriteTarget(const char* path, WriteTarget& target, std::string& r
     ++i;
   }
   const std::string folder = folderEnd == 0 ? std::string(".") : std::string(path, folderEnd);
-  char name[MAX_PATH + 16];
-  if (folder.size() > MAX_PATH - 14) {
+  std::wstring wideFolder;
+  wchar_t name[MAX_PATH + 16];
+  if (folder.size() > MAX_PATH - 14 || !WideFromSjis(folder, wideFolder)) {
     reason = ErrorNumberText(ENAMETOOLONG);
     return SaveResult::kCannotCreate;
   }
-  // Creates the file with a unique name, so it exists from here on.
-  if (GetTempFileNameA(folder.c_str(), "lfx", 0, name) == 0) {
+  // Creates the file with a unique name, so it exists from here on. The
+  // name is made of the folder, "lfx" and hexadecimal digits: it converts
+  // back into code page 932.
+  std::string sjisName;
+  if (GetTempFileNameW(wideFolder.c_str(), L"lfx", 0, name) == 0) {
     reason = LastErrorText();
     return SaveResult::kCannotCreate;
   }
-  target.file = std::fopen(name, "wb");
+  target.file = SjisFromWide(name, sjisName) ? _wfopen(name, L"wb") : nullptr;
   if (!target.file) {
-    reason = ErrorNumberText(errno);
-    DeleteFileA(name);
+    reason = ErrorNumberText(errno ? errno : ENOENT);
+    DeleteFileW(name);
     return SaveResult::kCannotCreate;
   }
-  target.tempPath = name;
+  target.tempPath = sjisName;
   return SaveResult::kSaved;
 }
 
@@ -81,9 +92,18 @@ bool FlushFileToDisk(std::FILE* file, std::string& reason) {
 }
 
 bool MoveFileOver(const char* tempPath, const char* path, std::string& reason) {
-  if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  std::wstring wideTemp, widePath;
+  if (WideFromSjis(tempPath, wideTemp) && WideFromSjis(path, widePath) &&
+      MoveFileExW(wideTemp.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
   reason = LastErrorText();
   return false;
+}
+
+void RemoveTemporaryFile(const std::string& tempPath) {
+  std::wstring wide;
+  if (WideFromSjis(tempPath, wide)) DeleteFileW(wide.c_str());
 }
 
 // A console program's Ctrl-C ends it without unwinding; the window program

@@ -4,8 +4,9 @@
 #   . scripts/wine-env.sh            # Xvfb display (tests, CI, screenshots)
 #   LEXIFORGE_USE_DISPLAY=1 . scripts/wine-env.sh   # keep $DISPLAY when set
 #
-# Exports LANG/LC_ALL (ja_JP.UTF-8, so Wine's ANSI code page is 932),
-# WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY. Every step is
+# Exports LANG/LC_ALL (ja_JP.UTF-8, so Wine's ANSI code page is 932, or
+# LEXIFORGE_LOCALE), WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and
+# DISPLAY. Every step is
 # idempotent and quick once done: the locale is generated once, the prefix is
 # made once (about 10 s, about 700 MB), Xvfb is started only when its display
 # is not already up, and wineserver is kept running so that each later wine
@@ -16,19 +17,25 @@
 #                         It is ours: the script writes its registry.
 #   LEXIFORGE_XVFB_DISPLAY  the Xvfb display number (default :99)
 #   LEXIFORGE_USE_DISPLAY   1: use $DISPLAY when it is set, Xvfb otherwise
+#   LEXIFORGE_LOCALE   the locale Wine runs in (default ja_JP.UTF-8);
+#                      en_US.UTF-8 gives the ANSI code page 1252 of a Windows
+#                      outside Japan, under which the window must read the same
 #
 # Returns non-zero (and says why on stderr) when something cannot be set up.
 
 lexiforge_wine_env() {
-  local locale_name=ja_JP.UTF-8
-  if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
-    # Without an installed Japanese locale Wine falls back to code page 1252
-    # and every Japanese text of the program comes out wrong.
-    if ! localedef -i ja_JP -f UTF-8 "$locale_name" 2>/dev/null; then
-      echo "wine-env: cannot generate $locale_name (needs the locales package and root)" >&2
-      return 1
+  local locale_name=${LEXIFORGE_LOCALE:-ja_JP.UTF-8}
+  # Both are generated once: the Japanese one, without which Wine falls back
+  # to code page 1252, and the English one, under which the tests run again.
+  local name
+  for name in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qix "$name.utf-\\?8"; then
+      if ! localedef -i "$name" -f UTF-8 "$name.UTF-8" 2>/dev/null; then
+        echo "wine-env: cannot generate $name.UTF-8 (needs the locales package and root)" >&2
+        return 1
+      fi
     fi
-  fi
+  done
   export LANG=$locale_name LC_ALL=$locale_name
 
   export WINEPREFIX="${LEXIFORGE_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/lexiforge/wineprefix}"

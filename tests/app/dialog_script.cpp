@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/sjis_text_win32.h"
+
 namespace {
 
 DialogScript* g_script = nullptr;
@@ -71,15 +73,21 @@ DialogScript::~DialogScript() {
   EXPECT_EQ(next_, steps_.size()) << "dialogs expected but never shown";
 }
 
+std::wstring Wide(const std::string& sjis) { return DisplayWideFromSjis(sjis); }
+
+std::string Sjis(const std::wstring& wide) { return TypedSjisFromWide(wide); }
+
 std::string DialogText(HWND dialog, int id) {
-  char text[1024] = {};
+  wchar_t text[1024] = {};
   if (id == -1) {
-    GetWindowTextA(dialog, text, sizeof text - 1);
+    GetWindowTextW(dialog, text, 1023);
   } else {
-    GetDlgItemTextA(dialog, id, text, sizeof text - 1);
+    GetDlgItemTextW(dialog, id, text, 1023);
   }
-  return text;
+  return Sjis(text);
 }
+
+void SetItemText(HWND dialog, int id, const std::string& text) { SetDlgItemTextW(dialog, id, Wide(text).c_str()); }
 
 void Press(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

@@ -41,8 +41,17 @@ class DialogScript {
 };
 
 // A dialog item's text (a message box's text is item 0xFFFF), or the
-// dialog's own caption for id -1.
+// dialog's own caption for id -1, in code page 932. Texts are read in UTF-16
+// and converted here, so that what the tests see does not depend on the
+// system's ANSI code page.
 std::string DialogText(HWND dialog, int id = -1);
+
+// Code page 932 text to and from what the windows hold.
+std::wstring Wide(const std::string& sjis);
+std::string Sjis(const std::wstring& wide);
+
+// Puts `text` (code page 932) into a dialog item, as if it were typed.
+void SetItemText(HWND dialog, int id, const std::string& text);
 
 // Presses a button by its WM_COMMAND, as a click would, without moving the
 // keyboard focus. Press posts it: the step ends first, and a message box

@@ -16,7 +16,7 @@ constexpr char kWordRequired[] = "単語は必ず入力してください";
 constexpr char kNotHiragana[] = "「よみ」は\"ひらがな\"で入力してください";
 constexpr char kUnconverted[] = "変換できない言い回しがあります。\"*\"の部分の「よみ」をチェックしてください。";
 
-void Type(HWND dialog, int box, const std::string& text) { SetDlgItemTextA(dialog, box, text.c_str()); }
+void Type(HWND dialog, int box, const std::string& text) { SetItemText(dialog, box, text); }
 
 // Fills the word box and presses "追加".
 void AddWord(HWND dialog, const std::string& word) {

@@ -17,7 +17,7 @@ class FindTest : public MainWindowTest {
   static DialogStep FindIn(std::string text, int columnButton, bool whole) {
     return [text, columnButton, whole](HWND dialog) {
       EXPECT_EQ(DialogText(dialog), "検索");
-      SetDlgItemTextA(dialog, IDC_FIND_TEXT, text.c_str());
+      SetItemText(dialog, IDC_FIND_TEXT, text);
       CheckRadioButton(dialog, IDC_FIND_ALL_COLUMNS, IDC_FIND_BASEFORM, columnButton);
       CheckRadioButton(dialog, IDC_FIND_WHOLE, IDC_FIND_PART, whole ? IDC_FIND_WHOLE : IDC_FIND_PART);
       Press(dialog, IDOK);
@@ -75,7 +75,7 @@ TEST_F(FindTest, TheDialogProposesTheLastSearchAndCancelChangesNothing) {
                        EXPECT_EQ(DialogText(dialog, IDC_FIND_TEXT), "b");
                        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_WORD), BST_CHECKED);
                        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_WHOLE), BST_CHECKED);
-                       SetDlgItemTextA(dialog, IDC_FIND_TEXT, "a");
+                       SetItemText(dialog, IDC_FIND_TEXT, "a");
                        Press(dialog, IDCANCEL);
                      }});
   ExpectOnly(1);

@@ -96,7 +96,7 @@ void MainWindowTest::Select(std::initializer_list<int> rows) {
 
 DialogStep ChooseFile(std::string path) {
   return [path](HWND dialog) {
-    SetDlgItemTextA(dialog, kFileNameBox, path.c_str());
+    SetItemText(dialog, kFileNameBox, path);
     Press(dialog, IDOK);
   };
 }
@@ -109,11 +109,11 @@ DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::stri
   return [dialogTitle, type, path](HWND dialog) {
     EXPECT_EQ(DialogText(dialog), dialogTitle);
     HWND types = GetDlgItem(dialog, kFileTypeBox);
-    char text[2][64] = {};
-    EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
-    for (int i = 0; i < 2; ++i) SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text[i]));
-    EXPECT_STREQ(text[0], type);
-    EXPECT_STREQ(text[1], "All files(*.*)");
+    wchar_t text[2][64] = {};
+    EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
+    for (int i = 0; i < 2; ++i) SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text[i]));
+    EXPECT_EQ(Sjis(text[0]), type);
+    EXPECT_EQ(Sjis(text[1]), "All files(*.*)");
     ChooseFile(path)(dialog);
   };
 }
@@ -137,15 +137,17 @@ std::string PoolFileBytes(const std::vector<std::string>& words) {
   return file;
 }
 
-// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
+// An HDROP as the shell builds it: a DROPFILES header and UTF-16 paths.
 HDROP DropOf(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const std::string& path : paths) names += path + '\0';
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  std::wstring names;
+  for (const std::string& path : paths) names += Wide(path) + L'\0';
+  names += L'\0';
+  const size_t bytes = names.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(drop + 1, names.data(), names.size());
+  drop->fWide = TRUE;
+  std::memcpy(drop + 1, names.data(), bytes);
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
 }

@@ -65,7 +65,8 @@ DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::stri
 std::string GrammarFile(const std::vector<std::string>& words);
 // A pool file of records of word, reading "r" and the one code "a".
 std::string PoolFileBytes(const std::vector<std::string>& words);
-// An HDROP as the shell builds it: a DROPFILES header and ANSI paths.
+// An HDROP as the shell builds it: a DROPFILES header and the paths (code
+// page 932) in UTF-16.
 HDROP DropOf(const std::vector<std::string>& paths);
 
 // Held open without sharing: the file exists, so the dialogs accept it, but

@@ -23,13 +23,13 @@ namespace {
 constexpr char kLoadFailed[] = "ﾌｧｲﾙを読み込めませんでした";
 
 std::string ColumnTitle(HWND list, int column) {
-  char title[64] = {};
-  LVCOLUMNA info{};
+  wchar_t title[64] = {};
+  LVCOLUMNW info{};
   info.mask = LVCF_TEXT;
   info.pszText = title;
-  info.cchTextMax = sizeof title - 1;
-  SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
-  return title;
+  info.cchTextMax = 63;
+  SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+  return Sjis(title);
 }
 
 TEST_F(MainWindowTest, StartsUntitledWithAnEmptyFocusedListOverTheClientArea) {

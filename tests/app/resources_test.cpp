@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/sjis_text_win32.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 
@@ -19,9 +20,11 @@ namespace {
 HINSTANCE Module() { return GetModuleHandleA(nullptr); }
 
 std::string MenuItemText(HMENU menu, int position) {
-  char text[128] = {};
-  GetMenuStringA(menu, position, text, sizeof text - 1, MF_BYPOSITION);
-  return text;
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, position, text, 127, MF_BYPOSITION);
+  std::string sjis;
+  EXPECT_TRUE(SjisFromWide(text, sjis));
+  return sjis;
 }
 
 struct MenuItem {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +137,40 @@ TEST_F(SaveTest, SaveWritesBytesNoCodePageMapsBackAsTheyWere) {
   UpdateWindow(main_);  // the rows are shown, converted for display only
   Command(IDM_SAVE);
   EXPECT_EQ(FileBytes(path), odd);
+}
+
+// A name in Japanese is code page 932 to the program whatever the system's
+// ANSI code page: the command line, Save and Save As's dialog all reach the
+// file of that name, and the title shows it.
+TEST_F(SaveTest, JapaneseFileNamesWorkUnderAnyCodePage) {
+  const auto bytesOf = [](const std::string& path) {
+    std::string bytes;
+    if (FILE* file = _wfopen(Wide(path).c_str(), L"rb")) {
+      char block[256];
+      for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, n);
+      std::fclose(file);
+    }
+    return bytes;
+  };
+  const std::string path = files_.PathOf("") + "表ファイル.txt";
+  const std::string other = files_.PathOf("") + "別の名前.txt";
+  FILE* file = _wfopen(Wide(path).c_str(), L"wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("東京\r\n", file);
+  std::fclose(file);
+
+  OpenCommandLineFile(main_, path.c_str());
+  EXPECT_EQ(Words(), std::vector<std::string>{"東京"});
+  EXPECT_EQ(Title(), TitleFor(path));
+  Append({{"追加"}});
+  Command(IDM_SAVE);
+  EXPECT_EQ(bytesOf(path), "東京\r\n追加\r\n");
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFile(other)});
+  EXPECT_EQ(bytesOf(other), "東京\r\n追加\r\n");
+  EXPECT_EQ(Title(), TitleFor(other));
+  EXPECT_STREQ(CurrentFile.title, "別の名前.txt");
+  SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
+  EXPECT_EQ(Words(), (std::vector<std::string>{"東京", "追加", "東京", "追加"}));
 }
 
 TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {

@@ -52,7 +52,7 @@ class UndoTest : public MainWindowTest {
 
   size_t Steps() const { return HistoryOf(list_)->UndoCount(); }
 
-  void Type(HWND dialog, int box, const std::string& text) { SetDlgItemTextA(dialog, box, text.c_str()); }
+  void Type(HWND dialog, int box, const std::string& text) { SetItemText(dialog, box, text); }
 };
 
 TEST_F(UndoTest, EachAddAndModifyOfTheEntryDialogIsOneStep) {

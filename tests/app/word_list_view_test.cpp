@@ -118,22 +118,22 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
 
 TEST_F(MainWindowTest, TheControlShowsTheTablesTexts) {
   Append({{"漢字", "かんじ", "k a _n j i"}, {"x"}});
-  char text[64] = {};
-  LVITEMA item{};
+  wchar_t text[64] = {};
+  LVITEMW item{};
   item.iSubItem = 2;
   item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list_, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ(item.pszText, "k a _n j i");
+  item.cchTextMax = 64;
+  SendMessageW(list_, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(Sjis(item.pszText), "k a _n j i");
   item.iSubItem = 0;
   item.pszText = text;
-  SendMessageA(list_, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ(item.pszText, "漢字");
+  SendMessageW(list_, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(Sjis(item.pszText), "漢字");
   item.iSubItem = 1;
   item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list_, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ(item.pszText, "") << "an empty reading";
+  item.cchTextMax = 64;
+  SendMessageW(list_, LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(Sjis(item.pszText), "") << "an empty reading";
 }
 
 // Typing a word's first letters moves the focus to the next row whose word

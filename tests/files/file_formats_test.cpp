@@ -76,10 +76,10 @@ TEST(LoadDroppedFile, EachKindAppendsAndFailuresAreReported) {
 TEST(LoadWordFile, ProgressReachesTheTotalAndStoppingKeepsTheRows) {
   TempFolder folder;
   std::string words;
-  for (int i = 0; i < 200000; ++i) words += "w" + std::to_string(i) + '\0';
+  for (int i = 0; i < 200000; ++i) words.append("w").append(std::to_string(i)).push_back('\0');
   const std::string pool(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize);
   std::string records;
-  for (int i = 0; i < 100000; ++i) records += "p" + std::to_string(i) + std::string("\0r\0\x15\0", 5);
+  for (int i = 0; i < 100000; ++i) records.append("p").append(std::to_string(i)).append("\0r\0\x15\0", 5);
   std::string grammar(44, '\0');
   const uint32_t values[3] = {static_cast<uint32_t>(44 + words.size()), 20, 20};
   for (int i = 0; i < 3; ++i) std::memcpy(&grammar[static_cast<size_t>(16 * i)], &values[i], 4);
@@ -90,7 +90,7 @@ TEST(LoadWordFile, ProgressReachesTheTotalAndStoppingKeepsTheRows) {
   } cases[] = {
       {WordFileFormat::kTextWordList, [&] {
          std::string text;
-         for (int i = 0; i < 200000; ++i) text += "t" + std::to_string(i) + "\r\n";
+         for (int i = 0; i < 200000; ++i) text.append("t").append(std::to_string(i)).append("\r\n");
          return text;
        }(), 200000},
       {WordFileFormat::kGrammarFile, grammar + words, 200000},
