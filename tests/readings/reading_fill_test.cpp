@@ -27,9 +27,9 @@ class ReadingFillTest : public testing::Test {
   void SetUp() override {
     ReadingDictionaries dictionaries;
     ASSERT_TRUE(FindReadingDictionaries("", dictionaries));
-    std::string error;
-    proposer_ = ReadingProposer::Load(dictionaries, error);
-    ASSERT_NE(proposer_, nullptr) << error;
+    DictionaryFault fault;
+    proposer_ = ReadingProposer::Load(dictionaries, fault);
+    ASSERT_NE(proposer_, nullptr) << fault.file;
     list_.Append({S("東京都"), "", ""});
     list_.Append({S("音声"), S("おとごえ"), ""});  // a reading the user gave
     list_.Append({"", "", "a"});

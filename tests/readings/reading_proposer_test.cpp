@@ -22,8 +22,8 @@ class ProposerTest : public testing::Test {
   static void SetUpTestSuite() {
     ReadingDictionaries dictionaries;
     if (!FindReadingDictionaries("", dictionaries)) return;
-    std::string error;
-    proposer_ = ReadingProposer::Load(dictionaries, error).release();
+    DictionaryFault fault;
+    proposer_ = ReadingProposer::Load(dictionaries, fault).release();
   }
   static void TearDownTestSuite() {
     delete proposer_;
@@ -101,10 +101,11 @@ TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
   EXPECT_NE(found.ipadic.find("ipadic"), std::string::npos);
   EXPECT_NE(found.skk.find("SKK-JISYO.L"), std::string::npos);
 
-  // A broken dictionary is a failure with a reason, not a proposer.
-  std::string error;
-  EXPECT_EQ(ReadingProposer::Load(found, error), nullptr);
-  EXPECT_NE(error.find("IPA dictionary"), std::string::npos);
+  // A broken dictionary is a failure naming a file, not a proposer.
+  DictionaryFault fault;
+  EXPECT_EQ(ReadingProposer::Load(found, fault), nullptr);
+  EXPECT_NE(fault.problem, DictionaryProblem::kNone);
+  EXPECT_NE(fault.file.find("ipadic"), std::string::npos);
 }
 
 TEST_F(ProposerTest, KanjiTheAnalyserLacksAreReadAsInCompounds) {
