@@ -201,20 +201,29 @@ namespace {
 
 // The analyser refused a dictionary that passed the checks (a version it
 // does not know, a category unk.dic lacks, a setting dicrc gets wrong, a
-// token that points outside its file): its message says which file in
-// its own words; the fault names that file, or sys.dic.
+// token that points outside its file). Its message names the places in its
+// source it passed through and may be cut before the reason: the file is
+// the one the last recognised mark names, or sys.dic.
 DictionaryFault AnalyserFault(std::string_view folder, std::string_view message) {
+  static constexpr struct {
+    const char* mark;
+    const char* file;
+  } kMarks[] = {
+      {"dicrc", "dicrc"},           {"param->load", "dicrc"},       {"format error", "dicrc"},
+      {"bos-feature", "dicrc"},     {"sys.dic", "sys.dic"},         {"sysdic", "sys.dic"},
+      {"unk.dic", "unk.dic"},       {"unkdic_", "unk.dic"},         {"UNK category", "unk.dic"},
+      {"matrix.bin", "matrix.bin"}, {"connector", "matrix.bin"},    {"Transition table", "matrix.bin"},
+      {"char.bin", "char.bin"},     {"char_property", "char.bin"}, {"property_", "char.bin"},
+  };
   const char* named = "sys.dic";
   size_t latest = 0;
-  for (const char* file : {"dicrc", "sys.dic", "unk.dic", "matrix.bin", "char.bin"}) {
-    const size_t at = message.rfind(file);
+  for (const auto& mark : kMarks) {
+    const size_t at = message.rfind(mark.mark);
     if (at != std::string_view::npos && at >= latest) {
-      named = file;
+      named = mark.file;
       latest = at;
     }
   }
-  if (latest == 0 && message.find("format error") != std::string_view::npos) named = "dicrc";
-  if (message.find("Transition table") != std::string_view::npos) named = "matrix.bin";
   return {DictionaryProblem::kDamaged, Join(folder, named)};
 }
 

@@ -66,6 +66,23 @@ TEST_F(ProposerTest, IterationMarksAndSmallKe) {
   EXPECT_EQ(Proposal("一ヶ月"), "いっかげつ");
 }
 
+// Symbols are typed in SKK through their names ("きごう", "かぎかっこ",
+// "おなじ" for "々"), which are no readings; "々" repeats the one kanji
+// right before it, never the whole morpheme before.
+TEST_F(ProposerTest, SymbolsHaveNoReadingAndTheIterationMarkRepeatsOneKanji) {
+  const struct {
+    const char* word;
+    const char* reading;
+  } cases[] = {
+      {"。", "(none)"},   {"！", "(none)"},   {"※", "(none)"},   {"【", "(none)"}, {"【】", "(none)"},
+      {"→", "(none)"},    {"々", "(none)"},   {"〃", "(none)"},   {"!?", "(none)"}, {"｡", "(none)"},
+      {"─", "(none)"},    {"民主々義", "みんしゅしゅぎ"},          {"日々", "ひび"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Proposal(c.word), c.reading) << c.word;
+  std::string reading;
+  EXPECT_FALSE(proposer_->ProposeByAnalyser(Sjis932("。"), reading));
+}
+
 TEST_F(ProposerTest, NoHalfProposals) {
   EXPECT_EQ(Proposal("ABC"), "(none)");
   EXPECT_EQ(Proposal("Linux"), "(none)");
