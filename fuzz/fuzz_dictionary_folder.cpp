@@ -13,7 +13,7 @@
 #include "fuzz/dictionary_folder_input.h"
 #include "fuzz/fuzz_support.h"
 #include "readings/reading_proposer.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 
 namespace {
 

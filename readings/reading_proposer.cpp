@@ -12,7 +12,6 @@
 #include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
-#include "readings/system_text.h"
 
 namespace {
 
@@ -76,8 +75,7 @@ bool IsKanjiAlone(std::string_view sjis) {
   if (sjis.size() % 2 != 0) return false;
   for (size_t at = 0; at < sjis.size(); at += 2) {
     const auto lead = static_cast<unsigned char>(sjis[at]);
-    const bool kanji = (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    if (!kanji && sjis.substr(at, 2) != "\x81\x58") return false;
+    if (!IsSjisKanjiLeadByte(lead) && sjis.substr(at, 2) != "\x81\x58") return false;
   }
   return true;
 }
@@ -119,9 +117,8 @@ struct ReadingProposer::Parts {
   bool AppendKanjiByKanji(std::string_view text, std::string& reading) {
     std::string_view last;
     for (size_t at = 0; at < text.size();) {
-      const auto lead = static_cast<unsigned char>(text[at]);
-      const size_t width = IsSjisLeadByte(lead) ? 2 : 1;
-      if (at + width > text.size()) return false;
+      const size_t width = SjisCharacterLength(text.substr(at));
+      if (width == 0) return false;
       const std::string_view one = text.substr(at, width);
       at += width;
       if (one == "\x81\x58") {  // "々" repeats the kanji right before it
@@ -145,9 +142,7 @@ struct ReadingProposer::Parts {
   // compound reading from SKK; empty when neither is known.
   std::string_view RepeatedReading(std::string_view before, std::string_view beforeReading) const {
     size_t last = 0;
-    for (size_t at = 0; at < before.size(); at += IsSjisLeadByte(static_cast<unsigned char>(before[at])) ? 2 : 1) {
-      last = at;
-    }
+    for (size_t at = 0; at < before.size(); at += SjisStepLength(before.substr(at))) last = at;
     const std::string_view kanji = before.substr(last);
     if (kanji.size() != 2 || !IsKanjiAlone(kanji)) return {};
     if (last == 0) return beforeReading;

@@ -15,7 +15,7 @@
 
 #include "fuzz/dictionary_folder_input.h"
 #include "readings/reading_proposer.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

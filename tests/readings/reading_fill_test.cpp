@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
-#include "readings/system_text.h"
 #include "tests/support/test_word_list.h"
 
 namespace {
