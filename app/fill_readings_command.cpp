@@ -29,7 +29,7 @@ void ShowNoProposer(HWND main) {
     for (const std::string& folder : failure.looked) places += ShownPath(folder) + "\n";
     ShowProgramMessage(main, IDS_NO_READING_DICTIONARY, MB_ICONERROR, {places});
   } else {
-    ShowProgramMessage(main, IDS_READING_DICTIONARY_BROKEN, MB_ICONERROR, {ShownPath(failure.error)});
+    ShowProgramMessage(main, IDS_READING_DICTIONARY_BROKEN, MB_ICONERROR, {ShownPath(failure.fault.file)});
   }
 }
 
