@@ -19,20 +19,22 @@ constexpr char kUsage[] =
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
     "\n"
-    "lexiforge-cli COMMAND --help explains a command.\n";
+    "lexiforge-cli COMMAND --help explains a command; --version (alone or after\n"
+    "a command) prints the version.\n";
 
 int RunCommand(std::string_view command, int argc, char** argv) {
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (command == "--version") return PrintVersion();
   if (command == "convert") return RunConvertCommand(argc, argv);
   if (command == "readings") return RunReadingsCommand(argc, argv);
   if (command == "show") return RunShowCommand(argc, argv);
   if (command == "save") return RunSaveCommand(argc, argv);
   if (command == "pool") return RunPoolCommand(argc, argv);
-  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s\n\n", static_cast<int>(command.size()), command.data());
-  std::fputs(kUsage, stderr);
+  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s. Try 'lexiforge-cli --help'\n",
+               static_cast<int>(command.size()), command.data());
   return 2;
 }
 
@@ -42,7 +44,7 @@ int RunCommand(std::string_view command, int argc, char** argv) {
 // arrived, and memory that runs out anywhere is said, never a crash.
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs("lexiforge-cli: no command given. Try 'lexiforge-cli --help'\n", stderr);
     return 2;
   }
   int status;

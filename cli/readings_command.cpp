@@ -14,6 +14,7 @@
 #include "readings/reading_proposer.h"
 #include "readings/program_folder.h"
 #include "readings/reading_fill.h"
+#include "readings/reading_fold.h"
 
 namespace {
 
@@ -25,9 +26,12 @@ constexpr char kReadingsUsage[] =
     "readings it knows for the whole word. With no WORD, reads one word per line\n"
     "from standard input (LF or CR LF ends a line).\n"
     "\n"
-    "Prints one line per word: WORD<TAB>READING, with an empty READING when there\n"
-    "is no proposal (a character the dictionaries cannot read, such as an unknown\n"
-    "kanji or Latin letters: no half readings).\n"
+    "Prints one line per word: WORD<TAB>READING, with READING \"?\" when there is\n"
+    "no proposal (a character the dictionaries cannot read, such as an unknown\n"
+    "kanji or Latin letters: no half readings). \"?\" is the text word list's own\n"
+    "mark for an empty reading, so every line read gives one row of a word list:\n"
+    "`readings | save` keeps every word. A byte order mark before the first line\n"
+    "of UTF-8 input is skipped.\n"
     "\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
@@ -64,14 +68,17 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
   return proposer;
 }
 
-// One line of output per word: WORD<TAB>READING, empty when there is none.
+// One line of output per word: WORD<TAB>READING, "?" when there is none (a
+// text word list line "WORD<TAB>" would give no row).
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
                    const std::string& sjis, bool& allProposed) {
   std::string reading, shown;
   if (!proposer.Propose(sjis, reading)) allProposed = false;
   out.Append(input);
   out.Append('\t');
-  if (encoding == Encoding::kUtf8) {
+  if (reading.empty()) {
+    out.Append('?');
+  } else if (encoding == Encoding::kUtf8) {
     // A proposal is hiragana, which UTF-8 always holds.
     if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
   } else {
@@ -93,7 +100,7 @@ int RunReadingsCommand(int argc, char** argv) {
     }
     if (arg != "--dictionary") return 0;
     if (i + 1 >= argc) {
-      std::fputs("lexiforge-cli readings: --dictionary needs a folder\n", stderr);
+      UsageError("readings", "--dictionary needs a folder");
       return -1;
     }
     folder = argv[++i];
@@ -126,4 +133,13 @@ int FillReadingsForCommand(const char* command, WordList list) {
     return 1;
   }
   return 0;
+}
+
+bool FoldKatakanaForCommand(const char* command, WordList list) {
+  const ReadingFoldCount count = FoldKatakanaReadings(list);
+  std::fprintf(stderr, "lexiforge-cli %s: katakana readings folded into hiragana in %d row(s)\n", command,
+               count.folded);
+  if (count.unstored == 0) return true;
+  std::fprintf(stderr, "lexiforge-cli %s: out of memory: %d reading(s) not folded\n", command, count.unstored);
+  return false;
 }
