@@ -58,7 +58,9 @@ constexpr char kSaveUsage[] =
     "\n"
     "Exit status: 0 when every file was read whole and every row written, 1\n"
     "otherwise (a line holding a character Shift-JIS cannot hold is named and\n"
-    "read as a row without a reading), 2 for a usage error.\n";
+    "read as a row without a reading), 2 for a usage error or, with\n"
+    "--fill-readings, when no dictionary is found, a dictionary file cannot be\n"
+    "loaded or the proposer fails (nothing is then written).\n";
 
 const char* Describe(RowProblem problem) {
   switch (problem) {
@@ -173,7 +175,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
     return 1;
   }
   if (fillReadings) {
-    const int filled = FillReadingsForCommand(command, list);
+    const int filled = FillReadingsForCommand(command, list, format);
     if (filled == 2) {
       DestroyWordTable(list);
       return 2;

@@ -46,7 +46,9 @@ constexpr char kShowUsage[] =
     "differs) is reported on standard error; the other files are still read.\n"
     "\n"
     "Exit status: 0 when every file was read whole, 1 when any was not (or a\n"
-    "line held a character Shift-JIS cannot hold), 2 for a usage error.\n";
+    "line held a character Shift-JIS cannot hold), 2 for a usage error or, with\n"
+    "--fill-readings, when no dictionary is found, a dictionary file cannot be\n"
+    "loaded or the proposer fails.\n";
 
 // Output is gathered as Shift-JIS with the escapes already in place and
 // converted in pieces of about this size: one conversion per piece instead of
@@ -114,7 +116,7 @@ int RunShowCommand(int argc, char** argv) {
   bool whole = true;
   bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list, &whole) && whole;
   if (fillReadings) {
-    const int filled = FillReadingsForCommand("show", list);
+    const int filled = FillReadingsForCommand("show", list, WordFileFormat::kTextWordList);
     if (filled == 2) {
       DestroyWordTable(list);
       return 2;

@@ -14,3 +14,10 @@
 // anything else (kanji, Latin letters, digits, half-width kana) or begins
 // with an iteration mark.
 bool AppendKanaReading(std::string_view kana, std::string& reading);
+
+// True when `sjis` is not empty and every character of it is a symbol:
+// punctuation, brackets, arrows, marks and the like (ASCII, half-width or
+// double-byte, with the box-drawing row), or an
+// iteration mark ("々", "〃", "ゝ", ...) with nothing before it to repeat.
+// Such text has no reading of its own.
+bool IsSymbolText(std::string_view sjis);

@@ -9,9 +9,9 @@
 #include <system_error>
 
 #include "convert/reading_conversion.h"
+#include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
-#include "convert/sjis_text.h"
 
 namespace {
 
@@ -102,6 +102,8 @@ struct ReadingProposer::Parts {
   std::string utf8;     // scratch: the word for the analyser
   std::string sjis;     // scratch: one morpheme's text
   std::string previous;  // scratch: the last morpheme's reading
+  std::string surface;   // scratch: the last morpheme's own text
+  bool loneRepeat = false;  // the last analysis had "々" as a morpheme of its own
 
   ~Parts() {
     delete lattice;
@@ -119,7 +121,7 @@ struct ReadingProposer::Parts {
       if (width == 0) return false;
       const std::string_view one = text.substr(at, width);
       at += width;
-      if (one == "\x81\x58") {  // "々" repeats the kanji before it
+      if (one == "\x81\x58") {  // "々" repeats the kanji right before it
         if (last.empty()) return false;
         reading.append(last);
         continue;
@@ -134,12 +136,28 @@ struct ReadingProposer::Parts {
     return true;
   }
 
+  // The reading "々" takes after a morpheme written `before` and read
+  // `beforeReading`: the reading of the one kanji right before it. That is
+  // the whole morpheme's when it is that kanji alone, else the kanji's
+  // compound reading from SKK; empty when neither is known.
+  std::string_view RepeatedReading(std::string_view before, std::string_view beforeReading) const {
+    size_t last = 0;
+    for (size_t at = 0; at < before.size(); at += SjisStepLength(before.substr(at))) last = at;
+    const std::string_view kanji = before.substr(last);
+    if (kanji.size() != 2 || !IsKanjiAlone(kanji)) return {};
+    if (last == 0) return beforeReading;
+    return hasSkk ? skk.CompoundReading(kanji) : std::string_view();
+  }
+
   // The analyser's reading of `word`; `morphemes` is how many it found.
   // With `readUnknownKanji`, kanji missing from its dictionary are read by
   // AppendKanjiByKanji.
   bool Analyse(std::string_view word, std::string& reading, int& morphemes, bool readUnknownKanji) {
     reading.clear();
     morphemes = 0;
+    loneRepeat = false;
+    previous.clear();
+    surface.clear();
     if (!ConvertSjisToUtf8(word, utf8)) return false;
     lattice->set_sentence(utf8.c_str());
     if (!tagger->parse(lattice)) return false;
@@ -152,8 +170,12 @@ struct ReadingProposer::Parts {
         text = std::string_view(node->surface, node->length);
       }
       if (!ConvertUtf8ToSjis(text, sjis)) return false;
-      if (sjis == "\x81\x58" && !previous.empty()) {
-        reading.append(previous);  // "々" on its own repeats the kanji before it
+      if (sjis == "\x81\x58") {
+        // "々" on its own repeats the one kanji before it, not the morpheme.
+        loneRepeat = true;
+        const std::string_view repeated = RepeatedReading(surface, previous);
+        if (repeated.empty()) return false;
+        reading.append(repeated);
       } else if (!AppendKanaReading(sjis, reading) &&
                  !(readUnknownKanji && node->stat == MECAB_UNK_NODE && AppendKanjiByKanji(sjis, reading))) {
         reading.resize(before);
@@ -161,8 +183,8 @@ struct ReadingProposer::Parts {
         return false;
       }
       previous.assign(reading, before);
+      if (!ConvertUtf8ToSjis(std::string_view(node->surface, node->length), surface)) return false;
     }
-    previous.clear();
     return morphemes > 0 && IsWholeReading(reading);
   }
 };
@@ -170,37 +192,81 @@ struct ReadingProposer::Parts {
 ReadingProposer::ReadingProposer(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
 ReadingProposer::~ReadingProposer() = default;
 
+namespace {
+
+// The analyser refused a dictionary that passed the checks (a version it
+// does not know, a category unk.dic lacks, a setting dicrc gets wrong, a
+// token that points outside its file). Its message names the places in its
+// source it passed through and may be cut before the reason: the file is
+// the one the last recognised mark names, or sys.dic.
+DictionaryFault AnalyserFault(std::string_view folder, std::string_view message) {
+  static constexpr struct {
+    const char* mark;
+    const char* file;
+  } kMarks[] = {
+      {"dicrc", "dicrc"},           {"param->load", "dicrc"},       {"format error", "dicrc"},
+      {"bos-feature", "dicrc"},     {"sys.dic", "sys.dic"},         {"sysdic", "sys.dic"},
+      {"unk.dic", "unk.dic"},       {"unkdic_", "unk.dic"},         {"UNK category", "unk.dic"},
+      {"matrix.bin", "matrix.bin"}, {"connector", "matrix.bin"},    {"Transition table", "matrix.bin"},
+      {"char.bin", "char.bin"},     {"char_property", "char.bin"}, {"property_", "char.bin"},
+  };
+  const char* named = "sys.dic";
+  size_t latest = 0;
+  for (const auto& mark : kMarks) {
+    const size_t at = message.rfind(mark.mark);
+    if (at != std::string_view::npos && at >= latest) {
+      named = mark.file;
+      latest = at;
+    }
+  }
+  return {DictionaryProblem::kDamaged, Join(folder, named)};
+}
+
+}  // namespace
+
 std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries& dictionaries,
-                                                       std::string& error) {
-  error.clear();
-  auto parts = std::make_unique<Parts>();
-  // The dictionary's own settings file stands in for a mecabrc, so that
-  // nothing outside the folder is read.
-  std::string rc = Join(dictionaries.ipadic, "dicrc");
-  std::string dir = dictionaries.ipadic;
-  std::string program = "lexiforge", r = "-r", d = "-d";
-  char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data()};
-  parts->model = MeCab::createModel(5, argv);
-  if (!parts->model) {
-    error = "cannot load the IPA dictionary in " + dictionaries.ipadic + ": " + MeCab::getLastError();
-    return nullptr;
-  }
-  parts->tagger = parts->model->createTagger();
-  parts->lattice = parts->model->createLattice();
-  if (!parts->tagger || !parts->lattice) {
-    error = "cannot start the analyser on " + dictionaries.ipadic;
-    return nullptr;
-  }
+                                                       DictionaryFault& fault) {
+  fault = CheckIpaDictionary(dictionaries.ipadic);
+  if (fault.problem != DictionaryProblem::kNone) return nullptr;
   if (!dictionaries.skk.empty()) {
-    std::string text;
-    if (!ReadWholeFile(dictionaries.skk, text)) {
-      error = "cannot read " + dictionaries.skk;
+    fault = CheckWholeFile(dictionaries.skk, kSkkFileLimit);
+    if (fault.problem != DictionaryProblem::kNone) return nullptr;
+  }
+  try {
+    auto parts = std::make_unique<Parts>();
+    // The dictionary's own settings file stands in for a mecabrc, so that
+    // nothing outside the folder is read (no user dictionary either).
+    std::string rc = Join(dictionaries.ipadic, "dicrc");
+    std::string dir = dictionaries.ipadic;
+    std::string program = "lexiforge", r = "-r", d = "-d", noUserDictionary = "--userdic=";
+    char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data(), noUserDictionary.data()};
+    parts->model = MeCab::createModel(6, argv);
+    if (!parts->model) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
       return nullptr;
     }
-    parts->skk.Load(text);
-    parts->hasSkk = true;
+    parts->tagger = parts->model->createTagger();
+    parts->lattice = parts->model->createLattice();
+    if (!parts->tagger || !parts->lattice) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
+      return nullptr;
+    }
+    if (!dictionaries.skk.empty()) {
+      std::string text;
+      if (!ReadWholeFile(dictionaries.skk, text)) {
+        fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
+        return nullptr;
+      }
+      parts->skk.Load(text);
+      parts->hasSkk = true;
+    }
+    return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  } catch (const std::bad_alloc&) {
+    fault = {DictionaryProblem::kTooLarge, dictionaries.skk.empty() ? Join(dictionaries.ipadic, "sys.dic") : dictionaries.skk};
+  } catch (...) {
+    fault = {DictionaryProblem::kDamaged, Join(dictionaries.ipadic, "sys.dic")};
   }
-  return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  return nullptr;
 }
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
@@ -222,7 +288,33 @@ bool ReadKanaWord(std::string_view word, std::string& reading, bool& proposed) {
 
 }  // namespace
 
+// The proposer's own faults end the proposal, never its caller: after one,
+// the analyser's state is not trusted again.
+bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    if (ProposeWhole(word, reading)) return true;
+  } catch (...) {
+    failed_ = true;
+  }
+  reading.clear();
+  return false;
+}
+
 bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    if (ProposeByAnalyserWhole(word, reading)) return true;
+  } catch (...) {
+    failed_ = true;
+  }
+  reading.clear();
+  return false;
+}
+
+bool ReadingProposer::ProposeByAnalyserWhole(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
   if (parts_->Analyse(word, reading, morphemes, false)) return true;
@@ -230,7 +322,7 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
   return false;
 }
 
-bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
+bool ReadingProposer::ProposeWhole(std::string_view word, std::string& reading) {
   if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
   int morphemes = 0;
   const bool analysed = parts_->Analyse(word, reading, morphemes, parts_->hasSkk);
@@ -242,9 +334,14 @@ bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word
     // of bare kanji is mostly a Sino-Japanese compound.
-    if (analysed && morphemes >= 2 && morphemes * 2 == static_cast<int>(word.size()) && IsKanjiAlone(word)) {
+    // So is one where it split "々" off, not knowing the word it is in.
+    const bool kanjiByKanji = (analysed && morphemes * 2 == static_cast<int>(word.size())) || parts_->loneRepeat;
+    if (morphemes >= 2 && kanjiByKanji && IsKanjiAlone(word)) {
       std::string compound;
-      if (parts_->AppendKanjiByKanji(word, compound) && IsWholeReading(compound)) reading = compound;
+      if (parts_->AppendKanjiByKanji(word, compound) && IsWholeReading(compound)) {
+        reading = compound;
+        return true;
+      }
     }
     return analysed;
   }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "readings/dictionary_check.h"
+
 // Where the dictionaries are (UTF-8 paths). `skk` may be empty: proposals
 // are then the analyser's alone.
 struct ReadingDictionaries {
@@ -32,9 +34,10 @@ bool FindReadingDictionaries(std::string_view programFolder, ReadingDictionaries
 
 class ReadingProposer {
  public:
-  // Loads the dictionaries; nullptr, with `error` saying why, when the IPA
-  // dictionary cannot be loaded or the SKK file cannot be read.
-  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, std::string& error);
+  // Loads the dictionaries, each file checked first; nullptr, with `fault`
+  // naming the file and what is wrong with it, when the IPA dictionary
+  // cannot be loaded or the SKK file cannot be read.
+  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, DictionaryFault& fault);
   ~ReadingProposer();
   ReadingProposer(const ReadingProposer&) = delete;
   ReadingProposer& operator=(const ReadingProposer&) = delete;
@@ -42,7 +45,8 @@ class ReadingProposer {
   // The reading of `word` (code page 932) in hiragana: true with `reading`
   // set, or false with it empty when there is no proposal. A proposal is
   // whole: every character of the word is read, and the reading converts
-  // into a baseform without a gap.
+  // into a baseform without a gap. A word of symbols alone has none. A fault
+  // inside (an exception) gives false too, and Failed() from then on.
   bool Propose(std::string_view word, std::string& reading);
 
   // The analyser's reading alone, under the same rules, for comparing.
@@ -50,8 +54,15 @@ class ReadingProposer {
 
   bool HasSkk() const;
 
+  // True once a proposal has failed by a fault rather than for want of a
+  // reading; every later proposal is refused.
+  bool Failed() const { return failed_; }
+
  private:
   struct Parts;
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
+  bool ProposeWhole(std::string_view word, std::string& reading);
+  bool ProposeByAnalyserWhole(std::string_view word, std::string& reading);
   std::unique_ptr<Parts> parts_;
+  bool failed_ = false;
 };

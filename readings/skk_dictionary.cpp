@@ -1,6 +1,10 @@
 #include "readings/skk_dictionary.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "readings/kana_folding.h"
 
 #include "convert/sjis_text.h"
 
@@ -76,7 +80,10 @@ void SkkReadings::Load(std::string_view eucText) {
       candidate = candidate.substr(0, candidate.find(';'));  // the annotation
       if (candidate.empty() || candidate[0] == '(' || candidate.find('#') != std::string_view::npos) continue;
       const size_t wordOffset = text_.size();
-      if (!AppendSjisFromEuc(candidate, text_) || text_.size() - wordOffset > UINT16_MAX) {
+      // Symbols are typed through their names ("きごう", "かぎかっこ",
+      // "おなじ" for "々"): those are no readings.
+      if (!AppendSjisFromEuc(candidate, text_) || text_.size() - wordOffset > UINT16_MAX ||
+          IsSymbolText(std::string_view(text_).substr(wordOffset))) {
         text_.resize(wordOffset);
         continue;
       }
@@ -100,28 +107,99 @@ bool IsKanji(std::string_view sjis2) {
 
 }  // namespace
 
+namespace {
+
+// The readings of single kanji as tries, two per kanji: one spelled from the
+// first syllable (for a reading that begins a compound's), one from the
+// last (for one that ends it). A compound's reading is walked down the
+// trie of its kanji once, counting every reading met on the way: the work
+// is the length of the compound's reading, however many readings the kanji
+// has. Readings are hiragana, two bytes a character.
+class ReadingTries {
+ public:
+  // The node of `reading` in the trie of `kanji` spelled from `side`
+  // (0: the start, 1: the end), added when new.
+  uint32_t Add(std::string_view kanji, int side, std::string_view reading) {
+    uint32_t node = Root(kanji, side);
+    for (size_t i = 0; i < reading.size(); i += 2) node = Child(node, Character(reading, side, i), true);
+    return node;
+  }
+
+  // Counts each reading of `kanji` from `side` that is a proper start (side
+  // 0) or end (side 1) of `reading`.
+  void CountWithin(std::string_view kanji, int side, std::string_view reading) {
+    const auto root = roots_.find(Key(kanji, side));
+    if (root == roots_.end()) return;
+    uint32_t node = root->second;
+    for (size_t i = 0; i + 2 < reading.size(); i += 2) {
+      node = Child(node, Character(reading, side, i), false);
+      if (node == kNone) return;
+      ++counts_[node];
+    }
+  }
+
+  uint32_t Count(uint32_t node) const { return counts_[node]; }
+
+ private:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  static uint32_t Key(std::string_view kanji, int side) {
+    return (static_cast<unsigned char>(kanji[0]) << 9) | (static_cast<unsigned char>(kanji[1]) << 1) | side;
+  }
+  // The `i`th byte pair of `reading` counted from `side`.
+  static uint32_t Character(std::string_view reading, int side, size_t i) {
+    const size_t at = side == 0 ? i : reading.size() - 2 - i;
+    return (static_cast<unsigned char>(reading[at]) << 8) | static_cast<unsigned char>(reading[at + 1]);
+  }
+  uint32_t NewNode() {
+    counts_.push_back(0);
+    return static_cast<uint32_t>(counts_.size() - 1);
+  }
+  uint32_t Root(std::string_view kanji, int side) {
+    const auto [at, added] = roots_.try_emplace(Key(kanji, side), 0);
+    if (added) at->second = NewNode();
+    return at->second;
+  }
+  uint32_t Child(uint32_t node, uint32_t character, bool add) {
+    const uint64_t key = static_cast<uint64_t>(node) << 16 | character;
+    const auto at = edges_.find(key);
+    if (at != edges_.end()) return at->second;
+    if (!add) return kNone;
+    const uint32_t child = NewNode();
+    edges_.emplace(key, child);
+    return child;
+  }
+
+  std::unordered_map<uint32_t, uint32_t> roots_;
+  std::unordered_map<uint64_t, uint32_t> edges_;
+  std::vector<uint32_t> counts_;  // per node: the compounds it begins or ends
+};
+
+}  // namespace
+
 void SkkReadings::CountCompoundReadings() {
   compoundReadings_.clear();
   // Each single-kanji entry (the entries of one kanji lie together) with the
   // number of two-kanji words whose reading it begins or ends.
-  std::vector<uint32_t> confirmed(entries_.size(), 0);
-  auto firstOf = [this](std::string_view kanji) {
-    return std::lower_bound(entries_.begin(), entries_.end(), kanji,
-                            [this](const Entry& e, std::string_view w) { return Word(e) < w; });
-  };
+  ReadingTries tries;
+  std::vector<std::pair<uint32_t, uint32_t>> nodes(entries_.size(), {0, 0});
+  for (size_t at = 0; at < entries_.size(); ++at) {
+    const std::string_view word = Word(entries_[at]);
+    if (!IsKanji(word)) continue;
+    const std::string_view reading = Reading(entries_[at]);
+    nodes[at] = {tries.Add(word, 0, reading), tries.Add(word, 1, reading)};
+  }
   for (const Entry& e : entries_) {
     const std::string_view word = Word(e);
     if (word.size() != 4 || !IsKanji(word.substr(0, 2)) || !IsKanji(word.substr(2, 2))) continue;
     const std::string_view reading = Reading(e);
-    for (int side = 0; side < 2; ++side) {
-      const std::string_view kanji = word.substr(side * 2, 2);
-      for (auto at = firstOf(kanji); at != entries_.end() && Word(*at) == kanji; ++at) {
-        const std::string_view part = Reading(*at);
-        if (part.size() >= reading.size()) continue;
-        const bool fits = side == 0 ? reading.substr(0, part.size()) == part
-                                    : reading.substr(reading.size() - part.size()) == part;
-        if (fits) ++confirmed[at - entries_.begin()];
-      }
+    tries.CountWithin(word.substr(0, 2), 0, reading);
+    tries.CountWithin(word.substr(2, 2), 1, reading);
+  }
+  std::vector<uint32_t> confirmed(entries_.size(), 0);
+  for (size_t at = 0; at < entries_.size(); ++at) {
+    if (IsKanji(Word(entries_[at]))) {
+      confirmed[at] = tries.Count(nodes[at].first) + tries.Count(nodes[at].second);
     }
   }
   for (size_t at = 0; at < entries_.size();) {
@@ -152,9 +230,10 @@ std::vector<std::string_view> SkkReadings::Find(std::string_view word) const {
   std::vector<std::string_view> readings;
   auto at = std::lower_bound(entries_.begin(), entries_.end(), word,
                              [this](const Entry& e, std::string_view w) { return Word(e) < w; });
+  std::unordered_set<std::string_view> seen;  // a crafted file may give one word very many
   for (; at != entries_.end() && Word(*at) == word; ++at) {
     const std::string_view r = Reading(*at);
-    if (std::find(readings.begin(), readings.end(), r) == readings.end()) readings.push_back(r);
+    if (seen.insert(r).second) readings.push_back(r);
   }
   return readings;
 }
