@@ -149,7 +149,7 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
                count.filled, count.unproposed);
   if (count.unfit > 0) {
     std::fprintf(stderr,
-                 "lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+                 "lexiforge-cli %s: %d of them because the reading or its baseform would not fit the file\n",
                  command, count.unfit);
   }
   if (count.unstored > 0) {
