@@ -11,6 +11,16 @@ constexpr bool IsSjisLeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// A byte that may end a double-byte character (the second of a pair).
+constexpr bool IsSjisTrailByte(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// A lead byte of the kanji rows (the first kanji, 亜, is 0x88 0x9F).
+constexpr bool IsSjisKanjiLeadByte(unsigned char b) {
+  return (b >= 0x88 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
 // The length of the longest start of `text` that is at most `limit` bytes and
 // does not end between the two bytes of a double-byte character. The text is
 // walked from its first byte, so a trail byte is never taken for a lead byte.
