@@ -583,27 +583,36 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
 
 std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
   std::vector<std::string> readings;
+  Rank(word, readings, true);
+  return readings;
+}
+
+// The candidates of `word` best first; with `all` false it stops at the
+// first, and asks the analyser for more than its best analysis only where
+// the first depends on them.
+void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& readings, bool all) {
+  readings.clear();
   std::u32string text;
   std::string utf8, sjis, reading;
-  if (!NormalizedWord(word, text, utf8, sjis)) return readings;
+  if (!NormalizedWord(word, text, utf8, sjis)) return;
   // A word of kana alone is its own reading.
   if (AppendKanaReading(sjis, reading)) {
     Add(readings, reading);
-    return readings;
+    return;
   }
   if (std::find_if(text.begin(), text.end(), IsDigit) != text.end()) {
     std::vector<std::string> numbers;
     if (parts_->ReadNumberWord(text, *this, numbers)) {
       for (const std::string& n : numbers) Add(readings, n);
     }
-    return readings;
+    return;
   }
 
   Parts& p = *parts_;
   std::vector<Analysis> analyses;
-  p.Analyse(utf8, kAnalyses, analyses);
-  if (analyses.empty()) return readings;
-  const Analysis& best = analyses[0];
+  p.Analyse(utf8, all ? kAnalyses : 1, analyses);
+  if (analyses.empty()) return;
+  const Analysis best = analyses[0];
   std::string first;
   const bool analysed = p.ReadAnalysis(best, first, p.hasSkk);
   const std::vector<std::string> known = p.Skk(sjis);
@@ -622,6 +631,10 @@ std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
     const Analysis mended = p.Mended(best, slips);
     std::string fixed;
     const bool mendedRead = slips > 0 && p.ReadAnalysis(mended, fixed, true);
+    // A later part SKK lists in its voiced form is a compound's (寿司 in
+    // 握り寿司 as ずし): that voicing first.
+    Analysis voiced = slips > 0 ? mended : best;
+    if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading);
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word of
     // bare kanji is mostly a Sino-Japanese compound.
@@ -633,6 +646,7 @@ std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
     if (slips > 0) {
       // The first of the analyser's other analyses that SKK does not
       // contradict, or the first mended by SKK's readings of its parts.
+      if (analyses.size() == 1) p.Analyse(utf8, kAnalyses, analyses);
       for (size_t i = 1; i < analyses.size(); ++i) {
         int otherSlips = 0;
         p.Mended(analyses[i], otherSlips);
@@ -643,18 +657,17 @@ std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
       }
       if (mendedRead) Add(readings, fixed);
     }
-    Analysis voiced = slips > 0 ? mended : best;
-    if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading);
   }
   if (analysed) Add(readings, first);
+  if (!all) return;
   for (size_t i = 1; i < analyses.size(); ++i) {
     if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading);
   }
-  return readings;
 }
 
 bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
-  const std::vector<std::string> readings = Candidates(word);
+  std::vector<std::string> readings;
+  Rank(word, readings, false);
   reading = readings.empty() ? std::string() : readings.front();
   return !readings.empty();
 }

@@ -65,6 +65,7 @@ class ReadingProposer {
 
  private:
   struct Parts;
+  void Rank(std::string_view word, std::vector<std::string>& readings, bool all);
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
   std::unique_ptr<Parts> parts_;
 };
