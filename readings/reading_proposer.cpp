@@ -478,8 +478,24 @@ bool ReadingProposer::Parts::ReadNumberWord(const std::u32string& text, ReadingP
     if (!AppendSjis(kUnitKanji[0], lastKanji) || !AppendSjis(kTens[1], lastReading)) return false;
     joined = Joins(lastKanji, after);
   }
+  // First a join where the figure changes its sound before the word's own
+  // reading (四年 よねん beside よんねん, 十個 じゅっこ), nearest to the two
+  // read apart; then the two read apart; then readings of another kind
+  // (三人 みたり).
   const std::vector<std::string> afterReadings = Skk(after);
-  for (const std::string& j : NearestFirst(joined, lastReading + (afterReadings.empty() ? "" : afterReadings[0]))) {
+  const auto kind = [&](const std::string& j) {
+    int k = 2;
+    for (const std::string& r : afterReadings) {
+      if (j == lastReading + r) return 1;
+      if (j.size() > r.size() && j.compare(j.size() - r.size(), r.size(), r) == 0) k = 0;
+    }
+    return k;
+  };
+  std::vector<std::string> ordered =
+      NearestFirst(joined, lastReading + (afterReadings.empty() ? "" : afterReadings[0]));
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const std::string& a, const std::string& b) { return kind(a) < kind(b); });
+  for (const std::string& j : ordered) {
     if (!Contains(readings, before + number + j)) readings.push_back(before + number + j);
   }
   return !readings.empty();
