@@ -12,7 +12,6 @@
 #include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
-#include "readings/system_text.h"
 
 namespace {
 
@@ -75,7 +74,8 @@ std::string_view FeatureField(const char* feature, int index) {
 bool IsKanjiAlone(std::string_view sjis) {
   if (sjis.size() % 2 != 0) return false;
   for (size_t at = 0; at < sjis.size(); at += 2) {
-    if (!IsSjisKanjiLeadByte(static_cast<unsigned char>(sjis[at])) && sjis.substr(at, 2) != "\x81\x58") return false;
+    const auto lead = static_cast<unsigned char>(sjis[at]);
+    if (!IsSjisKanjiLeadByte(lead) && sjis.substr(at, 2) != "\x81\x58") return false;
   }
   return true;
 }
@@ -276,8 +276,8 @@ struct ReadingProposer::Parts {
     if (!hasSkk) return false;
     std::string last;
     for (size_t at = 0; at < text.size();) {
-      const size_t width = IsSjisLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
-      if (at + width > text.size()) return false;
+      const size_t width = SjisCharacterLength(text.substr(at));
+      if (width == 0) return false;
       const std::string_view one = text.substr(at, width);
       at += width;
       if (one == "\x81\x58") {  // "々" repeats the kanji before it

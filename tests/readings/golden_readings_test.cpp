@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "readings/reading_proposer.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
