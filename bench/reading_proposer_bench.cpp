@@ -61,10 +61,10 @@ int main(int argc, char** argv) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }
-  std::string error;
-  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
+  DictionaryFault fault;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
   if (!proposer) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    std::fprintf(stderr, "cannot load %s\n", fault.file.c_str());
     return 2;
   }
   const double loadSeconds = SecondsSince(start);

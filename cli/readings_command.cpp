@@ -39,8 +39,23 @@ constexpr char kReadingsUsage[] =
     "                     Without it: dic/ beside the program, then Debian's\n"
     "                     mecab-ipadic-utf8 and skkdic.\n"
     "\n"
-    "Exit status: 0 when every word got a reading, 1 when any did not (or a line\n"
-    "was not valid), 2 for a usage error or when no dictionary can be loaded.\n";
+    "Exit status: 0 when every word got a reading, 1 when any did not (or an input\n"
+    "was not valid), 2 for a usage error, when no dictionary is found or when a\n"
+    "dictionary file cannot be loaded (missing, not a regular file, damaged, too\n"
+    "large; the message names it).\n";
+
+// Why a dictionary file is refused, in the CLI's words.
+const char* Describe(DictionaryProblem problem) {
+  switch (problem) {
+    case DictionaryProblem::kNone: return "no problem";
+    case DictionaryProblem::kMissing: return "it is missing";
+    case DictionaryProblem::kNotRegularFile: return "it is not a regular file";
+    case DictionaryProblem::kTooLarge: return "it is too large";
+    case DictionaryProblem::kUnreadable: return "it cannot be read";
+    case DictionaryProblem::kDamaged: return "it is damaged";
+  }
+  return "it cannot be loaded";
+}
 
 // Loads the proposer from `folder`, or from where it is looked for by default
 // when `folder` is null; says on stderr why not.
@@ -61,9 +76,12 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
     for (const std::string& place : looked) std::fprintf(stderr, "  %s\n", place.c_str());
     return nullptr;
   }
-  std::string error;
-  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
-  if (!proposer) std::fprintf(stderr, "lexiforge-cli %s: %s\n", command, error.c_str());
+  DictionaryFault fault;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
+  if (!proposer) {
+    std::fprintf(stderr, "lexiforge-cli %s: cannot load the dictionary file %s: %s\n", command, fault.file.c_str(),
+                 Describe(fault.problem));
+  }
   return proposer;
 }
 
@@ -128,15 +146,28 @@ int RunReadingsCommand(int argc, char** argv) {
                                    PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
                                  });
   out.Flush();
+  if (proposer->Failed()) {
+    std::fputs("lexiforge-cli readings: the reading proposer failed; the words after it got no proposal\n", stderr);
+    return 2;
+  }
   return read && allProposed ? 0 : 1;
 }
 
-int FillReadingsForCommand(const char* command, WordList list) {
+int FillReadingsForCommand(const char* command, WordList list, WordFileFormat format) {
   std::unique_ptr<ReadingProposer> proposer = LoadProposer(command, nullptr);
   if (!proposer) return 2;
-  const ReadingFillCount count = FillMissingReadings(list, *proposer);
+  const ReadingFillCount count = FillMissingReadings(list, *proposer, format);
+  if (count.failed) {
+    std::fprintf(stderr, "lexiforge-cli %s: the reading proposer failed after %d row(s)\n", command, count.filled);
+    return 2;
+  }
   std::fprintf(stderr, "lexiforge-cli %s: readings filled in %d row(s); %d word(s) without a proposal\n", command,
                count.filled, count.unproposed);
+  if (count.unfit > 0) {
+    std::fprintf(stderr,
+                 "lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+                 command, count.unfit);
+  }
   if (count.unstored > 0) {
     std::fprintf(stderr, "lexiforge-cli %s: out of memory: %d reading(s) not stored\n", command, count.unstored);
     return 1;

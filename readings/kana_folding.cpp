@@ -118,6 +118,25 @@ bool HasSemiVoicedForm(char32_t hiragana) {
   return hiragana >= 0x306F && hiragana <= 0x307D && (hiragana - 0x306F) % 3 == 0;  // "は" to "ほ"
 }
 
+// One character of `sjis` at `at` is a symbol or an iteration mark; `width`
+// is its length.
+bool IsSymbolOrMark(std::string_view sjis, size_t at, size_t& width) {
+  const auto lead = static_cast<unsigned char>(sjis[at]);
+  width = IsSjisLeadByte(lead) ? 2 : 1;
+  if (at + width > sjis.size()) return false;
+  if (width == 1) {
+    const bool letterOrDigit = (lead >= '0' && lead <= '9') || (lead >= 'A' && lead <= 'Z') || (lead >= 'a' && lead <= 'z');
+    // ASCII, and the half-width "｡", "｢", "｣", "､" and "･".
+    return (lead >= 0x20 && lead < 0x7F && !letterOrDigit) || (lead >= 0xA1 && lead <= 0xA5);
+  }
+  const auto trail = static_cast<unsigned char>(sjis[at + 1]);
+  // JIS rows 1 and 2 are marks and symbols but for "ー", "仝", "〆" and "〇"
+  // (the iteration marks, 0x52 to 0x58, count as marks).
+  if (lead == 0x81) return trail != 0x5B && trail != 0x57 && trail != 0x59 && trail != 0x5A;
+  if (lead == 0x84) return trail >= 0x9F && trail <= 0xBE;  // box drawing
+  return false;
+}
+
 }  // namespace
 
 void NormalizeWordText(std::u32string& text) {
@@ -176,4 +195,12 @@ char OkuriLetter(std::string_view kana) {
   if (c > kN && c <= kN + kKatakanaToHiragana) c -= kKatakanaToHiragana;
   if (c < kSmallA || c > kN) return 0;
   return kLetters[c - kSmallA];
+}
+
+bool IsSymbolText(std::string_view sjis) {
+  if (sjis.empty()) return false;
+  for (size_t at = 0, width = 0; at < sjis.size(); at += width) {
+    if (!IsSymbolOrMark(sjis, at, width)) return false;
+  }
+  return true;
 }

@@ -30,3 +30,10 @@ bool VoiceFirstKana(std::string& reading);
 // kana of `kana` (hiragana or katakana): 'k' for "く", 't' for "っ"; 0 when
 // it begins with anything else.
 char OkuriLetter(std::string_view kana);
+
+// True when `sjis` is not empty and every character of it is a symbol:
+// punctuation, brackets, arrows, marks and the like (ASCII, half-width or
+// double-byte, with the box-drawing row), or an
+// iteration mark ("々", "〃", "ゝ", ...) with nothing before it to repeat.
+// Such text has no reading of its own.
+bool IsSymbolText(std::string_view sjis);

@@ -295,6 +295,19 @@ struct ReadingProposer::Parts {
     return true;
   }
 
+  // The reading "々" takes after a morpheme written `before` and read
+  // `beforeReading`: the reading of the one kanji right before it. That is
+  // the whole morpheme's when it is that kanji alone, else the kanji's
+  // compound reading from SKK; empty when neither is known.
+  std::string RepeatedReading(std::string_view before, std::string_view beforeReading) const {
+    size_t last = 0;
+    for (size_t at = 0; at < before.size(); at += SjisStepLength(before.substr(at))) last = at;
+    const std::string_view kanji = before.substr(last);
+    if (kanji.size() != 2 || !IsKanjiAlone(kanji)) return {};
+    if (last == 0) return std::string(beforeReading);
+    return hasSkk ? skk.CompoundReading(kanji) : std::string();
+  }
+
   // The analyser's `count` best analyses of `utf8Word` (fewer when there are
   // fewer), each morpheme with the reading its dictionary gives, folded to
   // hiragana.
@@ -315,8 +328,12 @@ struct ReadingProposer::Parts {
         }
         std::string_view text = FeatureField(node->feature, kReadingField);
         if (m.unknown || text.empty() || text == "*") text = std::string_view(node->surface, node->length);
-        if (m.surface == "\x81\x58" && analysis.size() > 1) {
-          m.reading = analysis[analysis.size() - 2].reading;  // "々" on its own repeats the kanji before it
+        if (m.surface == "\x81\x58") {
+          // "々" on its own repeats the one kanji before it, not the morpheme.
+          if (analysis.size() > 1) {
+            const Morpheme& before = analysis[analysis.size() - 2];
+            m.reading = RepeatedReading(before.surface, before.reading);
+          }
         } else if (ConvertUtf8ToSjis(text, sjis)) {
           AppendKanaReading(sjis, m.reading);
         }
@@ -528,37 +545,81 @@ std::vector<std::string> ReadingProposer::Parts::Joins(const std::string& lastKa
 ReadingProposer::ReadingProposer(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
 ReadingProposer::~ReadingProposer() = default;
 
+namespace {
+
+// The analyser refused a dictionary that passed the checks (a version it
+// does not know, a category unk.dic lacks, a setting dicrc gets wrong, a
+// token that points outside its file). Its message names the places in its
+// source it passed through and may be cut before the reason: the file is
+// the one the last recognised mark names, or sys.dic.
+DictionaryFault AnalyserFault(std::string_view folder, std::string_view message) {
+  static constexpr struct {
+    const char* mark;
+    const char* file;
+  } kMarks[] = {
+      {"dicrc", "dicrc"},           {"param->load", "dicrc"},       {"format error", "dicrc"},
+      {"bos-feature", "dicrc"},     {"sys.dic", "sys.dic"},         {"sysdic", "sys.dic"},
+      {"unk.dic", "unk.dic"},       {"unkdic_", "unk.dic"},         {"UNK category", "unk.dic"},
+      {"matrix.bin", "matrix.bin"}, {"connector", "matrix.bin"},    {"Transition table", "matrix.bin"},
+      {"char.bin", "char.bin"},     {"char_property", "char.bin"}, {"property_", "char.bin"},
+  };
+  const char* named = "sys.dic";
+  size_t latest = 0;
+  for (const auto& mark : kMarks) {
+    const size_t at = message.rfind(mark.mark);
+    if (at != std::string_view::npos && at >= latest) {
+      named = mark.file;
+      latest = at;
+    }
+  }
+  return {DictionaryProblem::kDamaged, Join(folder, named)};
+}
+
+}  // namespace
+
 std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries& dictionaries,
-                                                       std::string& error) {
-  error.clear();
-  auto parts = std::make_unique<Parts>();
-  // The dictionary's own settings file stands in for a mecabrc, so that
-  // nothing outside the folder is read.
-  std::string rc = Join(dictionaries.ipadic, "dicrc");
-  std::string dir = dictionaries.ipadic;
-  std::string program = "lexiforge", r = "-r", d = "-d";
-  char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data()};
-  parts->model = MeCab::createModel(5, argv);
-  if (!parts->model) {
-    error = "cannot load the IPA dictionary in " + dictionaries.ipadic + ": " + MeCab::getLastError();
-    return nullptr;
-  }
-  parts->tagger = parts->model->createTagger();
-  parts->lattice = parts->model->createLattice();
-  if (!parts->tagger || !parts->lattice) {
-    error = "cannot start the analyser on " + dictionaries.ipadic;
-    return nullptr;
-  }
+                                                       DictionaryFault& fault) {
+  fault = CheckIpaDictionary(dictionaries.ipadic);
+  if (fault.problem != DictionaryProblem::kNone) return nullptr;
   if (!dictionaries.skk.empty()) {
-    std::string text;
-    if (!ReadWholeFile(dictionaries.skk, text)) {
-      error = "cannot read " + dictionaries.skk;
+    fault = CheckWholeFile(dictionaries.skk, kSkkFileLimit);
+    if (fault.problem != DictionaryProblem::kNone) return nullptr;
+  }
+  try {
+    auto parts = std::make_unique<Parts>();
+    // The dictionary's own settings file stands in for a mecabrc, so that
+    // nothing outside the folder is read (no user dictionary either).
+    std::string rc = Join(dictionaries.ipadic, "dicrc");
+    std::string dir = dictionaries.ipadic;
+    std::string program = "lexiforge", r = "-r", d = "-d", noUserDictionary = "--userdic=";
+    char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data(), noUserDictionary.data()};
+    parts->model = MeCab::createModel(6, argv);
+    if (!parts->model) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
       return nullptr;
     }
-    parts->skk.Load(std::move(text));
-    parts->hasSkk = true;
+    parts->tagger = parts->model->createTagger();
+    parts->lattice = parts->model->createLattice();
+    if (!parts->tagger || !parts->lattice) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
+      return nullptr;
+    }
+    if (!dictionaries.skk.empty()) {
+      std::string text;
+      if (!ReadWholeFile(dictionaries.skk, text)) {
+        fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
+        return nullptr;
+      }
+      parts->skk.Load(std::move(text));
+      parts->hasSkk = true;
+    }
+    return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  } catch (const std::bad_alloc&) {
+    fault = {DictionaryProblem::kTooLarge, dictionaries.skk.empty() ? Join(dictionaries.ipadic, "sys.dic") : dictionaries.skk};
+  } catch (...) {
+    fault = {DictionaryProblem::kDamaged, Join(dictionaries.ipadic, "sys.dic")};
   }
-  return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  return nullptr;
 }
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
@@ -584,7 +645,21 @@ void Add(std::vector<std::string>& readings, const std::string& reading) {
 
 }  // namespace
 
+// The proposer's own faults end the proposal, never its caller: after one,
+// the analyser's state is not trusted again.
 bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    if (ProposeByAnalyserWhole(word, reading)) return true;
+  } catch (...) {
+    failed_ = true;
+  }
+  reading.clear();
+  return false;
+}
+
+bool ReadingProposer::ProposeByAnalyserWhole(std::string_view word, std::string& reading) {
   reading.clear();
   std::u32string text;
   std::string utf8, sjis;
@@ -599,7 +674,13 @@ bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& read
 
 std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
   std::vector<std::string> readings;
-  Rank(word, readings, true);
+  if (failed_ || IsSymbolText(word)) return readings;
+  try {
+    Rank(word, readings, true);
+  } catch (...) {
+    failed_ = true;
+    readings.clear();
+  }
   return readings;
 }
 
@@ -653,9 +734,12 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading);
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word of
-    // bare kanji is mostly a Sino-Japanese compound.
+    // bare kanji is mostly a Sino-Japanese compound. So is one where it
+    // split "々" off, not knowing the word it is in.
+    const bool loneRepeat =
+        std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
     std::string compound;
-    if (analysed && best.size() >= 2 && best.size() * 2 == sjis.size() && IsKanjiAlone(sjis) &&
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis) &&
         p.AppendKanjiByKanji(sjis, compound)) {
       Add(readings, compound);
     }
@@ -682,10 +766,17 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
 }
 
 bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
-  std::vector<std::string> readings;
-  Rank(word, readings, false);
-  reading = readings.empty() ? std::string() : readings.front();
-  return !readings.empty();
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    std::vector<std::string> readings;
+    Rank(word, readings, false);
+    if (!readings.empty()) reading = readings.front();
+  } catch (...) {
+    failed_ = true;
+    reading.clear();
+  }
+  return !reading.empty();
 }
 
 std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "readings/dictionary_check.h"
+
 // Where the dictionaries are (UTF-8 paths). `skk` may be empty: proposals
 // are then the analyser's alone.
 struct ReadingDictionaries {
@@ -32,9 +34,10 @@ bool FindReadingDictionaries(std::string_view programFolder, ReadingDictionaries
 
 class ReadingProposer {
  public:
-  // Loads the dictionaries; nullptr, with `error` saying why, when the IPA
-  // dictionary cannot be loaded or the SKK file cannot be read.
-  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, std::string& error);
+  // Loads the dictionaries, each file checked first; nullptr, with `fault`
+  // naming the file and what is wrong with it, when the IPA dictionary
+  // cannot be loaded or the SKK file cannot be read.
+  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, DictionaryFault& fault);
   ~ReadingProposer();
   ReadingProposer(const ReadingProposer&) = delete;
   ReadingProposer& operator=(const ReadingProposer&) = delete;
@@ -46,7 +49,8 @@ class ReadingProposer {
   // full-width ones, ASCII letters as full-width ones; digits are read as a
   // number (24 as にじゅうよん), with the word after them only where SKK
   // knows how that word joins the number's last figure (四時 よじ for
-  // 24時間), and never figure by figure.
+  // 24時間), and never figure by figure. A word of symbols alone has none.
+  // A fault inside (an exception) gives false too, and Failed() from then on.
   bool Propose(std::string_view word, std::string& reading);
 
   // Every reading considered for `word`, best first, each once, at most
@@ -63,9 +67,15 @@ class ReadingProposer {
 
   bool HasSkk() const;
 
+  // True once a proposal has failed by a fault rather than for want of a
+  // reading; every later proposal is refused.
+  bool Failed() const { return failed_; }
+
  private:
   struct Parts;
   void Rank(std::string_view word, std::vector<std::string>& readings, bool all);
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
+  bool ProposeByAnalyserWhole(std::string_view word, std::string& reading);
   std::unique_ptr<Parts> parts_;
+  bool failed_ = false;
 };

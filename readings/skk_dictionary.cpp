@@ -1,8 +1,11 @@
 #include "readings/skk_dictionary.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "convert/sjis_text.h"
+#include "readings/kana_folding.h"
 
 namespace {
 
@@ -93,6 +96,72 @@ std::string SjisFromEuc(std::string_view euc) {
   return out;
 }
 
+// The readings of single kanji as tries, two per kanji: one spelled from the
+// first syllable (for a reading that begins a compound's), one from the
+// last (for one that ends it). A compound's reading is walked down the
+// trie of its kanji once, counting every reading met on the way: the work
+// is the length of the compound's reading, however many readings the kanji
+// has. Readings are hiragana, two bytes a character.
+class ReadingTries {
+ public:
+  // The node of `reading` in the trie of `kanji` spelled from `side`
+  // (0: the start, 1: the end), added when new.
+  uint32_t Add(std::string_view kanji, int side, std::string_view reading) {
+    uint32_t node = Root(kanji, side);
+    for (size_t i = 0; i < reading.size(); i += 2) node = Child(node, Character(reading, side, i), true);
+    return node;
+  }
+
+  // Counts each reading of `kanji` from `side` that is a proper start (side
+  // 0) or end (side 1) of `reading`.
+  void CountWithin(std::string_view kanji, int side, std::string_view reading) {
+    const auto root = roots_.find(Key(kanji, side));
+    if (root == roots_.end()) return;
+    uint32_t node = root->second;
+    for (size_t i = 0; i + 2 < reading.size(); i += 2) {
+      node = Child(node, Character(reading, side, i), false);
+      if (node == kNone) return;
+      ++counts_[node];
+    }
+  }
+
+  uint32_t Count(uint32_t node) const { return counts_[node]; }
+
+ private:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  static uint32_t Key(std::string_view kanji, int side) {
+    return (static_cast<unsigned char>(kanji[0]) << 9) | (static_cast<unsigned char>(kanji[1]) << 1) | side;
+  }
+  // The `i`th byte pair of `reading` counted from `side`.
+  static uint32_t Character(std::string_view reading, int side, size_t i) {
+    const size_t at = side == 0 ? i : reading.size() - 2 - i;
+    return (static_cast<unsigned char>(reading[at]) << 8) | static_cast<unsigned char>(reading[at + 1]);
+  }
+  uint32_t NewNode() {
+    counts_.push_back(0);
+    return static_cast<uint32_t>(counts_.size() - 1);
+  }
+  uint32_t Root(std::string_view kanji, int side) {
+    const auto [at, added] = roots_.try_emplace(Key(kanji, side), 0);
+    if (added) at->second = NewNode();
+    return at->second;
+  }
+  uint32_t Child(uint32_t node, uint32_t character, bool add) {
+    const uint64_t key = static_cast<uint64_t>(node) << 16 | character;
+    const auto at = edges_.find(key);
+    if (at != edges_.end()) return at->second;
+    if (!add) return kNone;
+    const uint32_t child = NewNode();
+    edges_.emplace(key, child);
+    return child;
+  }
+
+  std::unordered_map<uint32_t, uint32_t> roots_;
+  std::unordered_map<uint64_t, uint32_t> edges_;
+  std::vector<uint32_t> counts_;  // per node: the compounds it begins or ends
+};
+
 }  // namespace
 
 void SkkReadings::Load(std::string eucText) {
@@ -165,13 +234,14 @@ std::vector<const SkkReadings::Entry*> SkkReadings::Lookup(std::string_view eucW
 std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   std::vector<std::string> readings;
   std::string euc;
-  if (word.empty() || !EucFromSjis(word, euc)) return readings;
+  // Symbols are typed through their names ("きごう", "かぎかっこ", "おなじ"
+  // for "々"): those are no readings.
+  if (word.empty() || IsSymbolText(word) || !EucFromSjis(word, euc)) return readings;
+  std::unordered_set<std::string_view> seen;  // a crafted file may give one word very many
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri != 0) continue;
+    if (e->okuri != 0 || !seen.insert(EucReading(*e)).second) continue;
     std::string reading = SjisFromEuc(EucReading(*e));
-    if (!reading.empty() && std::find(readings.begin(), readings.end(), reading) == readings.end()) {
-      readings.push_back(std::move(reading));
-    }
+    if (!reading.empty()) readings.push_back(std::move(reading));
   }
   return readings;
 }
@@ -179,14 +249,12 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
 std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) const {
   std::vector<Stem> stems;
   std::string euc;
-  if (kanji.empty() || !EucFromSjis(kanji, euc)) return stems;
+  if (kanji.empty() || IsSymbolText(kanji) || !EucFromSjis(kanji, euc)) return stems;
+  std::unordered_set<std::string> seen;
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri == 0) continue;
+    if (e->okuri == 0 || !seen.insert(std::string(EucReading(*e)) + e->okuri).second) continue;
     Stem stem{SjisFromEuc(EucReading(*e)), e->okuri};
-    const bool seen = std::any_of(stems.begin(), stems.end(), [&](const Stem& s) {
-      return s.reading == stem.reading && s.okuri == stem.okuri;
-    });
-    if (!stem.reading.empty() && !seen) stems.push_back(std::move(stem));
+    if (!stem.reading.empty()) stems.push_back(std::move(stem));
   }
   return stems;
 }
@@ -202,45 +270,42 @@ void SkkReadings::CountCompoundReadings() const {
   Index();
   // Each single-kanji entry with the number of two-kanji words whose reading
   // it begins or ends.
-  std::vector<uint32_t> confirmed(entries_.size(), 0);
+  ReadingTries tries;
+  std::vector<std::pair<uint32_t, uint32_t>> nodes(entries_.size(), {0, 0});
+  for (size_t at = 0; at < entries_.size(); ++at) {
+    const Entry& e = entries_[at];
+    if (e.okuri != 0 || !IsEucKanji(Word(e))) continue;
+    nodes[at] = {tries.Add(Word(e), 0, EucReading(e)), tries.Add(Word(e), 1, EucReading(e))};
+  }
   for (const Entry& e : entries_) {
     const std::string_view word = Word(e);
     if (e.okuri != 0 || word.size() != 4 || !IsEucKanji(word.substr(0, 2)) || !IsEucKanji(word.substr(2, 2))) {
       continue;
     }
-    const std::string_view reading = EucReading(e);
-    for (int side = 0; side < 2; ++side) {
-      for (const Entry* single : Lookup(word.substr(side * 2, 2))) {
-        const std::string_view part = EucReading(*single);
-        if (single->okuri != 0 || part.size() >= reading.size()) continue;
-        const bool fits = side == 0 ? reading.substr(0, part.size()) == part
-                                    : reading.substr(reading.size() - part.size()) == part;
-        if (fits) ++confirmed[single - entries_.data()];
-      }
-    }
+    tries.CountWithin(word.substr(0, 2), 0, EucReading(e));
+    tries.CountWithin(word.substr(2, 2), 1, EucReading(e));
   }
   // Per kanji the best confirmed; unconfirmed, the shortest reading:
   // Sino-Japanese readings are one or two syllables, native ones mostly
-  // longer.
-  std::vector<uint32_t> best;  // per kanji, the chosen entry
-  for (size_t at = 0; at < entries_.size(); ++at) {
+  // longer. Of equals, the first in the file.
+  std::unordered_map<std::string_view, uint32_t> best;
+  std::vector<std::string_view> order;
+  const auto confirmed = [&](uint32_t at) { return tries.Count(nodes[at].first) + tries.Count(nodes[at].second); };
+  for (uint32_t at = 0; at < entries_.size(); ++at) {
     const Entry& e = entries_[at];
     if (e.okuri != 0 || !IsEucKanji(Word(e))) continue;
-    const Entry* chosen = nullptr;
-    for (const Entry* single : Lookup(Word(e))) {
-      if (single->okuri != 0) continue;
-      if (!chosen) {
-        chosen = single;
-        continue;
-      }
-      const uint32_t c = confirmed[single - entries_.data()], b = confirmed[chosen - entries_.data()];
-      if (c > b || (c == b && single->readingLength < chosen->readingLength)) chosen = single;
+    const auto [chosen, added] = best.try_emplace(Word(e), at);
+    if (added) {
+      order.push_back(Word(e));
+      continue;
     }
-    if (chosen == &e) best.push_back(static_cast<uint32_t>(at));  // each kanji once
+    const uint32_t c = confirmed(at), b = confirmed(chosen->second);
+    if (c > b || (c == b && e.readingLength < entries_[chosen->second].readingLength)) chosen->second = at;
   }
-  for (uint32_t at : best) {
-    std::string kanji = SjisFromEuc(Word(entries_[at])), reading = SjisFromEuc(EucReading(entries_[at]));
-    if (!kanji.empty() && !reading.empty()) compoundReadings_.emplace_back(std::move(kanji), std::move(reading));
+  for (std::string_view kanji : order) {
+    const Entry& e = entries_[best[kanji]];
+    std::string sjis = SjisFromEuc(kanji), reading = SjisFromEuc(EucReading(e));
+    if (!sjis.empty() && !reading.empty()) compoundReadings_.emplace_back(std::move(sjis), std::move(reading));
   }
   std::sort(compoundReadings_.begin(), compoundReadings_.end());
 }

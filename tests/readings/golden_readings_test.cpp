@@ -58,9 +58,9 @@ TEST(GoldenReadings, TheFirstCandidateIsAnAcceptedReading) {
   ASSERT_GT(golden.size(), 300u) << "golden_readings.tsv not found or cut short";
   ReadingDictionaries dictionaries;
   ASSERT_TRUE(FindReadingDictionaries("", dictionaries)) << "install mecab-ipadic-utf8 and skkdic";
-  std::string error;
-  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
-  ASSERT_NE(proposer, nullptr) << error;
+  DictionaryFault fault;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
+  ASSERT_NE(proposer, nullptr) << fault.file;
   ASSERT_TRUE(proposer->HasSkk());
 
   int everyday = 0, everydayRight = 0;

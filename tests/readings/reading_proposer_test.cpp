@@ -23,8 +23,8 @@ class ProposerTest : public testing::Test {
   static void SetUpTestSuite() {
     ReadingDictionaries dictionaries;
     if (!FindReadingDictionaries("", dictionaries)) return;
-    std::string error;
-    proposer_ = ReadingProposer::Load(dictionaries, error).release();
+    DictionaryFault fault;
+    proposer_ = ReadingProposer::Load(dictionaries, fault).release();
   }
   static void TearDownTestSuite() {
     delete proposer_;
@@ -76,6 +76,23 @@ TEST_F(ProposerTest, CandidatesListTheReadingsOfAmbiguousWords) {
   EXPECT_EQ(proposer_->Candidates(Sjis932("テレビ")).size(), 1u);
 }
 
+// Symbols are typed in SKK through their names ("きごう", "かぎかっこ",
+// "おなじ" for "々"), which are no readings; "々" repeats the one kanji
+// right before it, never the whole morpheme before.
+TEST_F(ProposerTest, SymbolsHaveNoReadingAndTheIterationMarkRepeatsOneKanji) {
+  const struct {
+    const char* word;
+    const char* reading;
+  } cases[] = {
+      {"。", "(none)"},   {"！", "(none)"},   {"※", "(none)"},   {"【", "(none)"}, {"【】", "(none)"},
+      {"→", "(none)"},    {"々", "(none)"},   {"〃", "(none)"},   {"!?", "(none)"}, {"｡", "(none)"},
+      {"─", "(none)"},    {"民主々義", "みんしゅしゅぎ"},          {"日々", "ひび"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Proposal(c.word), c.reading) << c.word;
+  std::string reading;
+  EXPECT_FALSE(proposer_->ProposeByAnalyser(Sjis932("。"), reading));
+}
+
 TEST_F(ProposerTest, NoHalfProposals) {
   EXPECT_EQ(Proposal(""), "(none)");
   EXPECT_TRUE(proposer_->Candidates("").empty());
@@ -108,10 +125,11 @@ TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
   EXPECT_NE(found.ipadic.find("ipadic"), std::string::npos);
   EXPECT_NE(found.skk.find("SKK-JISYO.L"), std::string::npos);
 
-  // A broken dictionary is a failure with a reason, not a proposer.
-  std::string error;
-  EXPECT_EQ(ReadingProposer::Load(found, error), nullptr);
-  EXPECT_NE(error.find("IPA dictionary"), std::string::npos);
+  // A broken dictionary is a failure naming a file, not a proposer.
+  DictionaryFault fault;
+  EXPECT_EQ(ReadingProposer::Load(found, fault), nullptr);
+  EXPECT_NE(fault.problem, DictionaryProblem::kNone);
+  EXPECT_NE(fault.file.find("ipadic"), std::string::npos);
 }
 
 }  // namespace
