@@ -1,5 +1,6 @@
 // lexiforge-cli readings: words in, proposed readings out, one line each.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -18,7 +19,7 @@
 namespace {
 
 constexpr char kReadingsUsage[] =
-    "usage: lexiforge-cli readings [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
+    "usage: lexiforge-cli readings [--all] [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
     "\n"
     "Proposes the hiragana reading of each word: MeCab with the IPA dictionary\n"
     "reads it, and SKK's dictionary (SKK-JISYO.L), where present, supplies the\n"
@@ -27,8 +28,10 @@ constexpr char kReadingsUsage[] =
     "\n"
     "Prints one line per word: WORD<TAB>READING, with an empty READING when there\n"
     "is no proposal (a character the dictionaries cannot read, such as an unknown\n"
-    "kanji or Latin letters: no half readings).\n"
+    "kanji or Latin letters: no half readings). With --all, the line holds every\n"
+    "reading considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
     "\n"
+    "  --all              every reading considered, not only the best\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
     "  --dictionary DIR   the dictionaries: DIR/ipadic (or DIR itself) is a compiled\n"
@@ -83,17 +86,25 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
 }
 
 // One line of output per word: WORD<TAB>READING, empty when there is none.
+// With `all`, every candidate, tab-separated, at most kShownCandidates.
+constexpr size_t kShownCandidates = 5;
+
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
-                   const std::string& sjis, bool& allProposed) {
-  std::string reading, shown;
-  if (!proposer.Propose(sjis, reading)) allProposed = false;
+                   const std::string& sjis, bool all, bool& allProposed) {
+  std::vector<std::string> readings = proposer.Candidates(sjis);
+  if (readings.empty()) allProposed = false;
+  readings.resize(std::min(readings.size(), all ? kShownCandidates : size_t{1}));
+  if (readings.empty()) readings.emplace_back();
   out.Append(input);
-  out.Append('\t');
-  if (encoding == Encoding::kUtf8) {
-    // A proposal is hiragana, which UTF-8 always holds.
-    if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
-  } else {
-    out.Append(reading);
+  std::string shown;
+  for (const std::string& reading : readings) {
+    out.Append('\t');
+    if (encoding == Encoding::kUtf8) {
+      // A proposal is hiragana, which UTF-8 always holds.
+      if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
+    } else {
+      out.Append(reading);
+    }
   }
   out.Append('\n');
 }
@@ -103,8 +114,13 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
 int RunReadingsCommand(int argc, char** argv) {
   CommandOptions options{"readings", kReadingsUsage};
   const char* folder = nullptr;
+  bool all = false;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
+    if (arg == "--all") {
+      all = true;
+      return 1;
+    }
     if (arg.substr(0, 13) == "--dictionary=") {
       folder = argv[i] + 13;
       return 1;
@@ -127,7 +143,7 @@ int RunReadingsCommand(int argc, char** argv) {
   bool allProposed = true;
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
-                                   PrintProposal(out, options.encoding, *proposer, input, sjis, allProposed);
+                                   PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
                                  });
   out.Flush();
   if (proposer->Failed()) {
