@@ -1,5 +1,6 @@
 // lexiforge-cli readings: words in, proposed readings out, one line each.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,7 +20,7 @@
 namespace {
 
 constexpr char kReadingsUsage[] =
-    "usage: lexiforge-cli readings [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
+    "usage: lexiforge-cli readings [--all] [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
     "\n"
     "Proposes the hiragana reading of each word: MeCab with the IPA dictionary\n"
     "reads it, and SKK's dictionary (SKK-JISYO.L), where present, supplies the\n"
@@ -31,8 +32,10 @@ constexpr char kReadingsUsage[] =
     "kanji or Latin letters: no half readings). \"?\" is the text word list's own\n"
     "mark for an empty reading, so every line read gives one row of a word list:\n"
     "`readings | save` keeps every word. A byte order mark before the first line\n"
-    "of UTF-8 input is skipped.\n"
+    "of UTF-8 input is skipped. With --all, the line holds every reading\n"
+    "considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
     "\n"
+    "  --all              every reading considered, not only the best\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
     "  --dictionary DIR   the dictionaries: DIR/ipadic (or DIR itself) is a compiled\n"
@@ -87,20 +90,28 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
 }
 
 // One line of output per word: WORD<TAB>READING, "?" when there is none (a
-// text word list line "WORD<TAB>" would give no row).
+// text word list line "WORD<TAB>" would give no row). With `all`, every
+// candidate, tab-separated, at most kShownCandidates.
+constexpr size_t kShownCandidates = 5;
+
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
-                   const std::string& sjis, bool& allProposed) {
-  std::string reading, shown;
-  if (!proposer.Propose(sjis, reading)) allProposed = false;
+                   const std::string& sjis, bool all, bool& allProposed) {
+  std::vector<std::string> readings = proposer.Candidates(sjis);
+  if (readings.empty()) allProposed = false;
+  readings.resize(std::min(readings.size(), all ? kShownCandidates : size_t{1}));
+  if (readings.empty()) readings.emplace_back();
   out.Append(input);
-  out.Append('\t');
-  if (reading.empty()) {
-    out.Append('?');
-  } else if (encoding == Encoding::kUtf8) {
-    // A proposal is hiragana, which UTF-8 always holds.
-    if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
-  } else {
-    out.Append(reading);
+  std::string shown;
+  for (const std::string& reading : readings) {
+    out.Append('\t');
+    if (reading.empty()) {
+      out.Append('?');
+    } else if (encoding == Encoding::kUtf8) {
+      // A proposal is hiragana, which UTF-8 always holds.
+      if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
+    } else {
+      out.Append(reading);
+    }
   }
   out.Append('\n');
 }
@@ -110,8 +121,13 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
 int RunReadingsCommand(int argc, char** argv) {
   CommandOptions options{"readings", kReadingsUsage};
   const char* folder = nullptr;
+  bool all = false;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
+    if (arg == "--all") {
+      all = true;
+      return 1;
+    }
     if (arg.substr(0, 13) == "--dictionary=") {
       folder = argv[i] + 13;
       return 1;
@@ -134,7 +150,7 @@ int RunReadingsCommand(int argc, char** argv) {
   bool allProposed = true;
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
-                                   PrintProposal(out, options.encoding, *proposer, input, sjis, allProposed);
+                                   PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
                                  });
   out.Flush();
   if (proposer->Failed()) {
@@ -156,7 +172,7 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
                count.filled, count.unproposed);
   if (count.unfit > 0) {
     std::fprintf(stderr,
-                 "lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+                 "lexiforge-cli %s: %d of them because the reading or its baseform would not fit the file\n",
                  command, count.unfit);
   }
   if (count.unstored > 0) {

@@ -31,6 +31,7 @@ void FillRow(WordList list, int index, ReadingProposer& proposer, WordFileFormat
     return;
   }
   if (!FormatHolds(format, reading)) {
+    ++count.unproposed;
     ++count.unfit;
     return;
   }

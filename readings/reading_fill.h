@@ -11,9 +11,9 @@
 
 struct ReadingFillCount {
   int filled = 0;      // rows that got a reading
-  int unproposed = 0;  // rows with a word and no reading for which there was no proposal
+  int unproposed = 0;  // rows with a word and no reading left without a proposal (`unfit` among them)
   int unstored = 0;    // rows whose proposal could not be stored (no memory)
-  int unfit = 0;       // rows whose proposal (or its baseform) the format cannot hold: left without
+  int unfit = 0;       // of `unproposed`: the proposal or its baseform would not fit the format
   bool failed = false;  // the proposer failed (ReadingProposer::Failed): the fill stopped there
 };
 

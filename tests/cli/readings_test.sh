@@ -77,7 +77,7 @@ printf '\x93\xc6\x97\xa7\x8d\x73\x90\xad\x96\x40\x90\x6c\x8f\xee\x95\xf1\x8f\x88
 cat list.txt >>long.txt
 run save --fill-readings -o long.txt long.txt
 check "save --fill-readings: a proposal too long for the file is not taken" 0 "$status"
-[[ "$err" == *"1 proposal(s) not taken"* ]]; check "save --fill-readings: says so" 0 $?
+[[ "$err" == *"2 word(s) without a proposal"*"1 of them because"*"would not fit"* ]]; check "save --fill-readings: says so" 0 $?
 run show long.txt
 check "save --fill-readings: every row is written" "独立行政法人情報処理推進機構		
 東京都	とうきょうと	$baseform" "$(head -2 out)"
