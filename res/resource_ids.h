@@ -25,6 +25,7 @@
 #define IDM_FIND_PREVIOUS 40026
 #define IDM_NEXT_ATTENTION 40027
 #define IDM_PREVIOUS_ATTENTION 40028
+#define IDM_FOLD_KATAKANA 40040
 
 // Menus and accelerators.
 #define IDR_MAIN_MENU 101
@@ -102,3 +103,9 @@
 #define IDS_NO_READING_DICTIONARY 51
 #define IDS_READING_DICTIONARY_BROKEN 52
 #define IDS_READINGS_NOT_STORED 53
+// Katakana readings folded, a pool built, and characters code page 932
+// cannot hold met while reading a UTF-8 word list.
+#define IDS_KATAKANA_FOLDED 100
+#define IDS_KATAKANA_NOT_STORED 101
+#define IDS_POOL_BUILT 102
+#define IDS_UNHELD_CHARACTERS 103
