@@ -212,13 +212,15 @@ void SaveWordList(HWND main) {
 // The dialog fills copies: a file that was not written (the user would not
 // leave rows out, or the write failed) must not become the current file, or
 // the title would name a file that does not hold the rows and Save would go
-// on writing there.
+// on writing there. Nor does a Julius dictionary, which is not read back:
+// the word list Save writes stays what it was.
 void SaveWordListAs(HWND main) {
   FileName chosen = CurrentFile;
   CopySjisText(chosen.path, CurrentFileToSave());
-  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, chosen)) return;
-  if (!WriteRows(main, chosen.path, WordFileFormat::kTextWordList)) return;
-  MakeFileCurrent(main, chosen);
+  WordFileFormat format = WordFileFormat::kTextWordList;
+  if (!ChooseFileToSaveAs(main, chosen, format)) return;
+  if (!WriteRows(main, chosen.path, format)) return;
+  if (format == WordFileFormat::kTextWordList) MakeFileCurrent(main, chosen);
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or
