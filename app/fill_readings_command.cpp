@@ -7,7 +7,7 @@
 
 #include "app/commands.h"
 #include "readings/shared_proposer.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct InputReader {
     if (input.find('\0') != std::string_view::npos) {
       problem = "holds a NUL byte";
     } else if (encoding == Encoding::kUtf8) {
-      if (!SjisFromUtf8(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
+      if (!ConvertUtf8ToSjis(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
     } else {
       sjis.assign(input);
     }

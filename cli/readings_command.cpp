@@ -10,9 +10,9 @@
 #include "cli/commands.h"
 #include "cli/fill_readings.h"
 #include "cli/line_inputs.h"
-#include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
 #include "readings/reading_proposer.h"
-#include "readings/system_text.h"
+#include "readings/program_folder.h"
 #include "readings/reading_fill.h"
 
 namespace {
@@ -73,7 +73,7 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
   out.Append('\t');
   if (encoding == Encoding::kUtf8) {
     // A proposal is hiragana, which UTF-8 always holds.
-    if (Utf8FromSjis(reading, shown)) out.Append(shown);
+    if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
   } else {
     out.Append(reading);
   }

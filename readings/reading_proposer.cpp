@@ -11,7 +11,7 @@
 #include "convert/reading_conversion.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -75,8 +75,7 @@ bool IsKanjiAlone(std::string_view sjis) {
   if (sjis.size() % 2 != 0) return false;
   for (size_t at = 0; at < sjis.size(); at += 2) {
     const auto lead = static_cast<unsigned char>(sjis[at]);
-    const bool kanji = (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    if (!kanji && sjis.substr(at, 2) != "\x81\x58") return false;
+    if (!IsSjisKanjiLeadByte(lead) && sjis.substr(at, 2) != "\x81\x58") return false;
   }
   return true;
 }
@@ -116,9 +115,8 @@ struct ReadingProposer::Parts {
   bool AppendKanjiByKanji(std::string_view text, std::string& reading) {
     std::string_view last;
     for (size_t at = 0; at < text.size();) {
-      const auto lead = static_cast<unsigned char>(text[at]);
-      const size_t width = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
-      if (at + width > text.size()) return false;
+      const size_t width = SjisCharacterLength(text.substr(at));
+      if (width == 0) return false;
       const std::string_view one = text.substr(at, width);
       at += width;
       if (one == "\x81\x58") {  // "々" repeats the kanji before it

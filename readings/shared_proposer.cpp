@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "readings/system_text.h"
+#include "readings/program_folder.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "convert/sjis_text.h"
+
 namespace {
 
 // EUC-JP's JIS X 0208 characters turned into code page 932 by arithmetic.
@@ -93,7 +95,7 @@ namespace {
 
 bool IsKanji(std::string_view sjis2) {
   const auto lead = static_cast<unsigned char>(sjis2[0]);
-  return sjis2.size() == 2 && ((lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC));
+  return sjis2.size() == 2 && IsSjisKanjiLeadByte(lead);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 #include "tests/support/test_word_list.h"
 
 namespace {
