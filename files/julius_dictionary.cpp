@@ -4,7 +4,6 @@
 
 #include "convert/julius_phonemes.h"
 #include "convert/sjis_text.h"
-#include "readings/system_text.h"  // TEMP until the code-page move lands
 
 namespace {
 
