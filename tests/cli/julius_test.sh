@@ -22,12 +22,14 @@ phoneme='(a|i|u|e|o|a:|i:|u:|e:|o:|N|q|k|ky|s|sh|t|ch|ts|n|ny|h|hy|f|m|my|y|r|ry
 check_dictionary() {
   local name=$1 dict=$2
   shift 2
+  # Under Wine the messages and the rows shown end in CR LF.
   run show "$@"
-  local shown=$out
+  local shown=${out//$'\r'/}
   run julius -o "$dict" "$@"
-  named=$(sed -n 's/^lexiforge-cli julius: row \([0-9]*\) (.*): .*; left out$/\1/p' err)
+  err=${err//$'\r'/}
+  named=$(sed -n 's/^lexiforge-cli julius: row \([0-9]*\) (.*): .*; left out$/\1/p' <<<"$err")
   check "$name: status" "$([[ -n "$named" ]] && echo 1 || echo 0)" "$status"
-  check "$name: every other message names a row" "$(grep -vc ': note: ' err)" "$(grep -c . <<<"$named")"
+  check "$name: every other message names a row" "$(grep -vc -e ': note: ' -e '^$' <<<"$err")" "$(grep -c . <<<"$named")"
   local bad
   bad=$(LC_ALL=C awk -F'\t' -v p="^$phoneme( $phoneme)*\$" 'NF != 3 || $2 != "[" $1 "]" || $3 !~ p || $1 ~ / /' "$dict" | head -3)
   check "$name: lines of word, [word] and Julius phonemes" "" "$bad"
