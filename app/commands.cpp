@@ -12,6 +12,7 @@
 #include "app/file_dialogs.h"
 #include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
+#include "files/julius_dictionary.h"
 #include "files/word_file_writer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -220,7 +221,17 @@ void SaveWordListAs(HWND main) {
   WordFileFormat format = WordFileFormat::kTextWordList;
   if (!ChooseFileToSaveAs(main, chosen, format)) return;
   if (!WriteRows(main, chosen.path, format)) return;
-  if (format == WordFileFormat::kTextWordList) MakeFileCurrent(main, chosen);
+  if (format == WordFileFormat::kTextWordList) {
+    MakeFileCurrent(main, chosen);
+    return;
+  }
+  const WordList list = ListOf(main);
+  const int words = RowCount(list) - FindUnwritableRows(list, format, 0).count;
+  if (words > kJuliusMostWords) {
+    char note[kMessageSize];
+    std::snprintf(note, sizeof note, ProgramText(IDS_JULIUS_WORD_LIMIT).c_str(), words, kJuliusMostWords);
+    ShowMessage(main, note, MB_ICONINFORMATION);
+  }
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or

@@ -97,6 +97,7 @@
 #define IDS_ATTENTION_NOTE 32
 #define IDS_ATTENTION_COUNT 33
 #define IDS_OUT_OF_MEMORY 34
+#define IDS_JULIUS_WORD_LIMIT 35
 #define IDS_ATTENTION_KIND_FIRST 40
 // The reading fill: its result, and the two ways it finds no dictionary.
 #define IDS_READINGS_FILLED 50
