@@ -124,8 +124,11 @@ DialogStep ChooseFileOfTypes(const char* dialogTitle, std::vector<std::string> t
     std::vector<std::string> expected = types;
     expected.push_back("All files(*.*)");
     EXPECT_EQ(offered, expected);
+    // As the user's choice notifies it: a new selection, then its end.
     SendMessageA(box, CB_SETCURSEL, chosen, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(box));
+    }
     ChooseFile(path)(dialog);
   };
 }

@@ -124,7 +124,7 @@ TEST_F(SaveTest, SaveAsAJuliusDictionaryWritesItAndKeepsTheCurrentFile) {
   Append(rows_);
   const std::string dict = files_.PathOf("words.dict");
   const std::string left =
-      "1行目の「old」（「よみ」がありません）\n3行目の「word only」（「よみ」がありません）\n"
+      "1行目の「old」（「よみ」がありません）\n3行目の「word only」（単語に空白か、文字でないバイトがあります）\n"
       "5行目の「x」（「よみ」がありません）\n";
   CommandWithDialogs(IDM_SAVE_AS, {ChooseFileOfTypes("名前を付けて保存", kSaveAsTypes, 1, files_.PathOf("words")),
                                    AnswerLeaveOutQuestion(3, left, IDYES)});
