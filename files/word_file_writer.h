@@ -36,4 +36,12 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
 // Writes every row the format can hold exactly, in list order, to `path`,
 // replacing the file there in one step (see ReplacementFile). When it fails,
 // `reason` (if given) receives the system's words for why, or is emptied.
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr);
+// With `utf8` a text word list is written in UTF-8 instead of code page 932:
+// its rows must then be valid code page 932 (RowsNotInUtf8), or the write
+// fails.
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr,
+                        bool utf8 = false);
+
+// The rows whose texts are not valid code page 932 and so have no UTF-8
+// form, in list order.
+std::vector<int> RowsNotInUtf8(WordList list);

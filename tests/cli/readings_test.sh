@@ -10,15 +10,15 @@ CLI=("$@")
 . "$(dirname "$0")/test_lib.sh"
 
 run readings 東京都 コンピューター 彁 佐々木
-check "arguments: in order, empty when there is no proposal" "東京都	とうきょうと
+check "arguments: in order, \"?\" when there is no proposal" "東京都	とうきょうと
 コンピューター	こんぴゅーたー
-彁	
+彁	?
 佐々木	ささき" "$out"
 check "a word without a proposal: status 1" 1 "$status"
 
-printf '音声認識\r\n霞ヶ関\n' >words.utf8
+printf '\xef\xbb\xbf音声認識\r\n霞ヶ関\n' >words.utf8
 run readings <words.utf8
-check "standard input, CR LF or LF" "音声認識	おんせいにんしき
+check "standard input, CR LF or LF, byte order mark skipped" "音声認識	おんせいにんしき
 霞ヶ関	かすみがせき" "$out"
 check "every word proposed: status 0" 0 "$status"
 
