@@ -12,6 +12,7 @@
 #include "app/file_dialogs.h"
 #include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
+#include "files/julius_dictionary.h"
 #include "files/word_file_writer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -212,13 +213,25 @@ void SaveWordList(HWND main) {
 // The dialog fills copies: a file that was not written (the user would not
 // leave rows out, or the write failed) must not become the current file, or
 // the title would name a file that does not hold the rows and Save would go
-// on writing there.
+// on writing there. Nor does a Julius dictionary, which is not read back:
+// the word list Save writes stays what it was.
 void SaveWordListAs(HWND main) {
   FileName chosen = CurrentFile;
   CopySjisText(chosen.path, CurrentFileToSave());
-  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, chosen)) return;
-  if (!WriteRows(main, chosen.path, WordFileFormat::kTextWordList)) return;
-  MakeFileCurrent(main, chosen);
+  WordFileFormat format = WordFileFormat::kTextWordList;
+  if (!ChooseFileToSaveAs(main, chosen, format)) return;
+  if (!WriteRows(main, chosen.path, format)) return;
+  if (format == WordFileFormat::kTextWordList) {
+    MakeFileCurrent(main, chosen);
+    return;
+  }
+  const WordList list = ListOf(main);
+  const int words = RowCount(list) - FindUnwritableRows(list, format, 0).count;
+  if (words > kJuliusMostWords) {
+    char note[kMessageSize];
+    std::snprintf(note, sizeof note, ProgramText(IDS_JULIUS_WORD_LIMIT).c_str(), words, kJuliusMostWords);
+    ShowMessage(main, note, MB_ICONINFORMATION);
+  }
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or

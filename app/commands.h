@@ -33,7 +33,9 @@ void ReadDroppedFiles(HWND main, const std::function<void()>& read);
 void SaveWordList(HWND main);
 
 // Save As: the rows written as a text word list to a file the user chooses,
-// which becomes the current file (and names the window) once it is written.
+// which becomes the current file (and names the window) once it is written;
+// or, when the user chooses that file type, as a Julius word dictionary,
+// with the current file and the title as they were.
 void SaveWordListAs(HWND main);
 
 // Build pool: the rows written as a pool file the user chooses; the current

@@ -18,6 +18,7 @@ constexpr char kUsage[] =
     "  show      print the rows that word lists, grammar and pool files give\n"
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
+    "  julius    write them into one Julius word dictionary\n"
     "\n"
     "lexiforge-cli COMMAND --help explains a command and its exit status;\n"
     "--version (alone or after a command) prints the version.\n"
@@ -35,6 +36,7 @@ int RunCommand(std::string_view command, int argc, char** argv) {
   if (command == "show") return RunShowCommand(argc, argv);
   if (command == "save") return RunSaveCommand(argc, argv);
   if (command == "pool") return RunPoolCommand(argc, argv);
+  if (command == "julius") return RunJuliusCommand(argc, argv);
   std::fprintf(stderr, "lexiforge-cli: unknown command %.*s. Try 'lexiforge-cli --help'\n",
                static_cast<int>(command.size()), command.data());
   return 2;

@@ -1,5 +1,5 @@
-// lexiforge-cli save and pool: files read into one table, written as a text
-// word list or a pool file.
+// lexiforge-cli save, pool and julius: files read into one table, written as
+// a text word list, a pool file or a Julius word dictionary.
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "cli/display_text.h"
 #include "cli/input_files.h"
 #include "cli/text_encoding.h"
+#include "files/julius_dictionary.h"
 #include "files/word_file_writer.h"
 #include "readings/reading_fold.h"
 #include "wordlist/word_list.h"
@@ -22,12 +23,16 @@ namespace {
 constexpr char kSaveUsage[] =
     "usage: lexiforge-cli save [OPTION...] -o OUT.txt FILE...\n"
     "       lexiforge-cli pool [OPTION...] -o OUT.ppl FILE...\n"
+    "       lexiforge-cli julius [OPTION...] -o OUT.dict FILE...\n"
     "\n"
     "Reads the files into one table as `lexiforge-cli show` does, then writes it:\n"
-    "  save  as a text word list (WORD<TAB>READING<TAB>BASEFORM, CR LF; \"?\" for\n"
-    "        an empty reading or baseform), in Shift-JIS unless --output-encoding\n"
-    "  pool  as a pool file (the baseform coded one byte per phoneme symbol)\n"
-    "Every file written reads back to the same rows. OUT is replaced in one step:\n"
+    "  save    as a text word list (WORD<TAB>READING<TAB>BASEFORM, CR LF; \"?\" for\n"
+    "          an empty reading or baseform), in Shift-JIS unless --output-encoding\n"
+    "  pool    as a pool file (the baseform coded one byte per phoneme symbol)\n"
+    "  julius  as a Julius word dictionary (UTF-8, WORD<TAB>[WORD]<TAB>PHONEMES, LF;\n"
+    "          the phonemes from the reading by Julius's kana rules)\n"
+    "Every text word list and pool file written reads back to the same rows.\n"
+    "OUT is replaced in one step:\n"
     "when writing fails, the old file is left as it was. When any FILE cannot be\n"
     "read, nothing is written. A read-only OUT is refused. A symbolic link is\n"
     "followed and the file it names replaced; a device or a FIFO is written into\n"
@@ -40,6 +45,11 @@ constexpr char kSaveUsage[] =
     "                  in UTF-8, text that is not valid Shift-JIS\n"
     "  pool file:      an empty baseform; \"*\" or another symbol without a code;\n"
     "                  anything but single spaces between symbols\n"
+    "  Julius:         an empty word; a tab, LF, CR or space in the word, or bytes\n"
+    "                  that are no character; an empty reading; a reading\n"
+    "                  character no kana rule covers (anything but hiragana and\n"
+    "                  the long-vowel mark, a small ya, yu or yo after a kana it\n"
+    "                  does not combine with, a long-vowel mark after no vowel)\n"
     "\n"
     "  -o, --output OUT         the file to write (also --output=OUT; once only)\n"
     "  --strict                 write nothing when any row cannot be written exactly\n"
@@ -72,6 +82,9 @@ const char* Describe(RowProblem problem) {
     case RowProblem::kEmptyBaseform: return "it has no baseform";
     case RowProblem::kUnknownSymbol: return "its baseform holds \"*\" or a symbol that has no code";
     case RowProblem::kBadSpacing: return "its baseform's symbols are not separated by single spaces";
+    case RowProblem::kWordNotInJulius: return "its word holds a space or bytes that are no character";
+    case RowProblem::kEmptyReading: return "it has no reading";
+    case RowProblem::kUncoveredReading: return "its reading holds a character no Julius kana rule covers";
   }
   return "unknown problem";
 }
@@ -218,6 +231,12 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
       const std::string why = reason.empty() ? "" : " (" + PrintableText(reason, encoding) + ")";
       std::fprintf(stderr, "lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());
       complete = false;
+    } else if (const int words = RowCount(list) - unwritable.count;
+               format == WordFileFormat::kJuliusDictionary && words > kJuliusMostWords) {
+      std::fprintf(stderr,
+                   "lexiforge-cli %s: note: %s holds %d words; Julius loads at most %d unless it was built with "
+                   "--enable-words-int\n",
+                   command, outName.c_str(), words, kJuliusMostWords);
     }
   }
   DestroyWordTable(list);
@@ -231,3 +250,7 @@ int RunSaveCommand(int argc, char** argv) {
 }
 
 int RunPoolCommand(int argc, char** argv) { return RunWriteCommand("pool", WordFileFormat::kPoolFile, argc, argv); }
+
+int RunJuliusCommand(int argc, char** argv) {
+  return RunWriteCommand("julius", WordFileFormat::kJuliusDictionary, argc, argv);
+}

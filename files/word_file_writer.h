@@ -1,8 +1,9 @@
 #pragma once
-// Writing the word list in the formats the system writes: text word lists
-// and pool files. Every file written reads back to the same rows. A row a
-// format cannot hold exactly is never written changed: the caller finds such
-// rows first (to tell the user), and the writer leaves them out.
+// Writing the word list in the formats the system writes: text word lists,
+// pool files and Julius word dictionaries. Every text word list and pool file
+// written reads back to the same rows. A row a format cannot hold exactly is
+// never written changed: the caller finds such rows first (to tell the user),
+// and the writer leaves them out.
 
 #include <string>
 #include <vector>

@@ -86,6 +86,7 @@
 #define IDS_MORE_UNWRITABLE_ROWS 16
 #define IDS_READ_ONLY_FILE 17
 #define IDS_NAME_NOT_IN_CODE_PAGE 18
+#define IDS_JULIUS_FILE_TYPE 19
 // Why a row cannot be written: one text per reason, in the order of
 // RowProblem (files/file_formats.h), from kEmptyWord on.
 #define IDS_ROW_PROBLEM_FIRST 20
@@ -96,6 +97,7 @@
 #define IDS_ATTENTION_NOTE 32
 #define IDS_ATTENTION_COUNT 33
 #define IDS_OUT_OF_MEMORY 34
+#define IDS_JULIUS_WORD_LIMIT 35
 #define IDS_ATTENTION_KIND_FIRST 40
 // The reading fill: its result, and the two ways it finds no dictionary.
 #define IDS_READINGS_FILLED 50
