@@ -12,7 +12,10 @@
 #include "app/load_file.h"
 #include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
+#include "files/julius_dictionary.h"
+#include "files/text_word_list.h"
 #include "files/word_file_writer.h"
+#include "readings/reading_fold.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "app/entry_dialog.h"
@@ -44,8 +47,11 @@ HINSTANCE InstanceOf(HWND window) {
 // The open dialog for a file of `format`, proposing the path `file` holds
 // (and keeping the chosen one there), then the chosen file read.
 void ChooseAndLoad(HWND main, WordFileFormat format, FileName& file, LoadMode mode) {
-  if (ChooseFileToRead(main, format, file) && !LoadFile(main, PathToRead(file), format, mode, &file)) {
+  if (!ChooseFileToRead(main, format, file)) return;
+  if (!LoadFile(main, PathToRead(file), format, mode, &file)) {
     ShowLoadFailure(main);
+  } else if (format == WordFileFormat::kTextWordList) {
+    ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
   }
 }
 
@@ -91,8 +97,10 @@ std::string LeaveOutQuestion(const UnwritableRows& unwritable, const std::string
 // Rows the format cannot hold are never written changed: the user either
 // leaves them out or writes nothing. With `countAttention` the user also
 // hears how many rows need attention, in that question or in a note that
-// lets him stop before anything is written. True when the file was written.
-bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAttention = false) {
+// lets him stop before anything is written. True when the file was written;
+// `leftOut` (when given) then holds the number of rows left out.
+bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAttention = false,
+               int* leftOut = nullptr) {
   const WordList list = ListOf(main);
   std::string attention;
   if (countAttention) {
@@ -114,6 +122,7 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   }
   std::string reason;
   const SaveResult result = SaveWordFile(list, path, format, &reason);
+  if (leftOut) *leftOut = unwritable.count;
   if (result == SaveResult::kSaved) return true;
   ShowSaveFailure(main, path, result == SaveResult::kReadOnly ? ProgramText(IDS_READ_ONLY_FILE) : reason);
   return false;
@@ -180,13 +189,23 @@ void SaveWordList(HWND main) {
 // The dialog fills copies: a file that was not written (the user would not
 // leave rows out, or the write failed) must not become the current file, or
 // the title would name a file that does not hold the rows and Save would go
-// on writing there.
+// on writing there. Nor does a Julius dictionary, which is not read back:
+// the word list Save writes stays what it was.
 void SaveWordListAs(HWND main) {
   FileName chosen = CurrentFile;
   CopySjisText(chosen.path, CurrentFileToSave());
-  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, chosen)) return;
-  if (!WriteRows(main, chosen.path, WordFileFormat::kTextWordList)) return;
-  MakeFileCurrent(main, chosen);
+  WordFileFormat format = WordFileFormat::kTextWordList;
+  if (!ChooseFileToSaveAs(main, chosen, format)) return;
+  if (!WriteRows(main, chosen.path, format)) return;
+  if (format == WordFileFormat::kTextWordList) {
+    MakeFileCurrent(main, chosen);
+    return;
+  }
+  const WordList list = ListOf(main);
+  const int words = RowCount(list) - FindUnwritableRows(list, format, 0).count;
+  if (words > kJuliusMostWords) {
+    ShowProgramMessage(main, IDS_JULIUS_WORD_LIMIT, MB_ICONINFORMATION, {words, kJuliusMostWords});
+  }
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or
@@ -195,7 +214,33 @@ void SaveWordListAs(HWND main) {
 // declined to leave rows out comes back to the same file after mending them.
 void BuildPool(HWND main) {
   if (!ChooseFileToWrite(main, WordFileFormat::kPoolFile, PoolFile)) return;
-  WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile, true);
+  int leftOut = 0;
+  if (!WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile, true, &leftOut)) return;
+  ShowProgramMessage(main, IDS_POOL_BUILT, MB_ICONINFORMATION, {RowCount(ListOf(main)) - leftOut, leftOut});
+}
+
+void FoldReadingsToHiragana(HWND main) {
+  const HWND view = WordListOf(main);
+  const WordList list = WordTableOf(view);
+  // One step of the history: the rows the fold changes, as they were.
+  const std::vector<int> rows = RowsWithKatakanaReadings(list);
+  HistoryOfMain(main).RecordRowsChanging(rows);
+  const ReadingFoldCount count = WithRedrawSuspended(view, [&] { return FoldKatakanaReadingsOf(list, rows); });
+  if (count.unstored > 0) ShowProgramMessage(main, IDS_KATAKANA_NOT_STORED, MB_ICONERROR, {count.unstored});
+  ShowProgramMessage(main, IDS_KATAKANA_FOLDED, MB_ICONINFORMATION, {count.folded});
+}
+
+// The first lines by number, then an ellipsis: the message stays short
+// however many there are.
+void ShowUnheldCharacters(HWND main, const std::vector<long>& lines) {
+  if (lines.empty()) return;
+  constexpr size_t kNamedLines = 10;
+  std::string named;
+  for (size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
+    named += (i > 0 ? ", " : "") + std::to_string(lines[i]);
+  }
+  if (lines.size() > kNamedLines) named += ", ...";
+  ShowProgramMessage(main, IDS_UNHELD_CHARACTERS, MB_ICONWARNING, {static_cast<int>(lines.size()), named});
 }
 
 void AddRow(HWND main) {

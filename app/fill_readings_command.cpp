@@ -47,6 +47,9 @@ void FillReadings(HWND main) {
   const std::vector<int> rows = RowsWithoutReadings(list);
   if (EditHistory* history = HistoryOf(view)) history->RecordRowsChanging(rows);
   const ReadingFillCount count = WithRedrawSuspended(view, [&] { return FillReadingsOf(list, rows, *proposer); });
+  if (count.failed) {  // the rows filled so far keep their readings
+    ShowProgramMessage(main, IDS_READING_DICTIONARY_BROKEN, MB_ICONERROR, {ShownPath(proposer->Dictionaries().ipadic)});
+  }
   if (count.unstored > 0) ShowProgramMessage(main, IDS_READINGS_NOT_STORED, MB_ICONERROR, {count.unstored});
   ShowProgramMessage(main, IDS_READINGS_FILLED, MB_ICONINFORMATION, {count.filled, count.unproposed});
 }

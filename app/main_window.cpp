@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/fill_readings_command.h"
@@ -85,6 +86,7 @@ void OnCommand(HWND main, int command) {
     case IDM_MODIFY: ModifyRow(main); break;
     case IDM_DELETE: DeleteRow(main); break;
     case IDM_FILL_READINGS: FillReadings(main); break;
+    case IDM_FOLD_KATAKANA: FoldReadingsToHiragana(main); break;
     case IDM_ABOUT: ShowAbout(main); break;
     case IDM_UNDO: UndoStep(main, true); break;
     case IDM_REDO: UndoStep(main, false); break;
@@ -156,17 +158,23 @@ void OnDropFiles(HWND main, HDROP drop) {
   HWND list = WordListOf(main);
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   bool refused = false;
+  std::vector<long> unheld;
   ReadDroppedFiles(main, [&] {
     WithRedrawSuspended(list, [&] {
       for (UINT i = 0; i < count; ++i) {
         std::string path;
         if (!DroppedPath(drop, i, path, refused)) continue;
-        LoadFile(main, path.c_str(), FormatOfDroppedFile(path.c_str()).format, LoadMode::kAppend);
+        const WordFileFormat format = FormatOfDroppedFile(path.c_str()).format;
+        if (LoadFile(main, path.c_str(), format, LoadMode::kAppend) && format == WordFileFormat::kTextWordList) {
+          const std::vector<long>& lines = LastTextWordListRead().unheldLines;
+          unheld.insert(unheld.end(), lines.begin(), lines.end());
+        }
       }
     });
   });
   DragFinish(drop);
   if (refused) ShowProgramMessage(main, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
+  ShowUnheldCharacters(main, unheld);
 }
 
 // The list asks in which form to send its notifications. It asks its
@@ -243,7 +251,9 @@ void OpenCommandLineFile(HWND main, const char* path) {
   if (!CommandLineFileName(path, file) ||
       !LoadFile(main, PathToRead(file), WordFileFormat::kTextWordList, LoadMode::kStart, &file)) {
     ShowLoadFailure(main);
+    return;
   }
+  ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
 }
 
 void OpenCommandLineFile(HWND main, const wchar_t* path) {

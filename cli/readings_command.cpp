@@ -1,5 +1,6 @@
 // lexiforge-cli readings: words in, proposed readings out, one line each.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,21 +15,27 @@
 #include "readings/reading_proposer.h"
 #include "readings/program_folder.h"
 #include "readings/reading_fill.h"
+#include "readings/reading_fold.h"
 
 namespace {
 
 constexpr char kReadingsUsage[] =
-    "usage: lexiforge-cli readings [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
+    "usage: lexiforge-cli readings [--all] [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
     "\n"
     "Proposes the hiragana reading of each word: MeCab with the IPA dictionary\n"
     "reads it, and SKK's dictionary (SKK-JISYO.L), where present, supplies the\n"
     "readings it knows for the whole word. With no WORD, reads one word per line\n"
     "from standard input (LF or CR LF ends a line).\n"
     "\n"
-    "Prints one line per word: WORD<TAB>READING, with an empty READING when there\n"
-    "is no proposal (a character the dictionaries cannot read, such as an unknown\n"
-    "kanji or Latin letters: no half readings).\n"
+    "Prints one line per word: WORD<TAB>READING, with READING \"?\" when there is\n"
+    "no proposal (a character the dictionaries cannot read, such as an unknown\n"
+    "kanji or Latin letters: no half readings). \"?\" is the text word list's own\n"
+    "mark for an empty reading, so every line read gives one row of a word list:\n"
+    "`readings | save` keeps every word. A byte order mark before the first line\n"
+    "of UTF-8 input is skipped. With --all, the line holds every reading\n"
+    "considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
     "\n"
+    "  --all              every reading considered, not only the best\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
     "  --dictionary DIR   the dictionaries: DIR/ipadic (or DIR itself) is a compiled\n"
@@ -82,18 +89,39 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
   return proposer;
 }
 
-// One line of output per word: WORD<TAB>READING, empty when there is none.
+// One line of output per word: WORD<TAB>READING, "?" when there is none (a
+// text word list line "WORD<TAB>" would give no row). The reading is the one
+// --fill-readings takes, so that `readings | save` gives the rows `save
+// --fill-readings` does: none where the fill takes none because a text word
+// list could not hold it. With `all`, every candidate, tab-separated, at
+// most kShownCandidates.
+constexpr size_t kShownCandidates = 5;
+
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
-                   const std::string& sjis, bool& allProposed) {
-  std::string reading, shown;
-  if (!proposer.Propose(sjis, reading)) allProposed = false;
+                   const std::string& sjis, bool all, bool& allProposed) {
+  std::vector<std::string> readings;
+  if (all) {
+    readings = proposer.Candidates(sjis);
+    readings.resize(std::min(readings.size(), kShownCandidates));
+  } else if (std::string best; proposer.Propose(sjis, best) && ProposalFits(WordFileFormat::kTextWordList, best)) {
+    readings.push_back(std::move(best));
+  }
+  if (readings.empty()) {
+    allProposed = false;
+    readings.emplace_back();
+  }
   out.Append(input);
-  out.Append('\t');
-  if (encoding == Encoding::kUtf8) {
-    // A proposal is hiragana, which UTF-8 always holds.
-    if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
-  } else {
-    out.Append(reading);
+  std::string shown;
+  for (const std::string& reading : readings) {
+    out.Append('\t');
+    if (reading.empty()) {
+      out.Append('?');
+    } else if (encoding == Encoding::kUtf8) {
+      // A proposal is hiragana, which UTF-8 always holds.
+      if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
+    } else {
+      out.Append(reading);
+    }
   }
   out.Append('\n');
 }
@@ -103,15 +131,20 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
 int RunReadingsCommand(int argc, char** argv) {
   CommandOptions options{"readings", kReadingsUsage};
   const char* folder = nullptr;
+  bool all = false;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
+    if (arg == "--all") {
+      all = true;
+      return 1;
+    }
     if (arg.substr(0, 13) == "--dictionary=") {
       folder = argv[i] + 13;
       return 1;
     }
     if (arg != "--dictionary") return 0;
     if (i + 1 >= argc) {
-      WriteText(stderr, "lexiforge-cli readings: --dictionary needs a folder\n");
+      UsageError("readings", "--dictionary needs a folder");
       return -1;
     }
     folder = argv[++i];
@@ -127,7 +160,7 @@ int RunReadingsCommand(int argc, char** argv) {
   bool allProposed = true;
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
-                                   PrintProposal(out, options.encoding, *proposer, input, sjis, allProposed);
+                                   PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
                                  });
   out.Flush();
   if (proposer->Failed()) {
@@ -148,7 +181,7 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
   PrintError("lexiforge-cli %s: readings filled in %d row(s); %d word(s) without a proposal\n", command,
                count.filled, count.unproposed);
   if (count.unfit > 0) {
-    PrintError("lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+    PrintError("lexiforge-cli %s: %d of them because the reading or its baseform would not fit the file\n",
                  command, count.unfit);
   }
   if (count.unstored > 0) {
@@ -156,4 +189,13 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
     return 1;
   }
   return 0;
+}
+
+bool FoldKatakanaForCommand(const char* command, WordList list) {
+  const ReadingFoldCount count = FoldKatakanaReadings(list);
+  PrintError("lexiforge-cli %s: katakana readings folded into hiragana in %d row(s)\n", command,
+               count.folded);
+  if (count.unstored == 0) return true;
+  PrintError("lexiforge-cli %s: out of memory: %d reading(s) not folded\n", command, count.unstored);
+  return false;
 }

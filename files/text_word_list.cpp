@@ -17,6 +17,9 @@
 
 namespace {
 
+TextEncoding g_encoding = TextEncoding::kAuto;
+TextWordListRead g_lastRead;
+
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
@@ -93,12 +96,13 @@ class WordLineKeeper {
 // Each line is parsed once, from what its row depends on. Fails when the
 // file could not be read to its end, a row found no memory, or `progress`
 // asked to stop.
-LoadResult ReadWordLines(std::FILE* file, WordList list, ProgressReport& progress) {
+LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, ProgressReport& progress) {
   int index = RowCount(list);
   try {
-    TextFileLines lines(file);
+    TextFileLines lines(file, encoding);
     WordLineKeeper keeper;
     uint64_t done = 0;
+    long lineNumber = 0;
     for (;;) {
       keeper.Start();
       if (!progress.At(done)) return LoadFailed(LoadFailure::kStopped);
@@ -109,13 +113,19 @@ LoadResult ReadWordLines(std::FILE* file, WordList list, ProgressReport& progres
           })) {
         break;
       }
+      ++lineNumber;
       std::string& line = keeper.line();
       char word[kWordFieldSize] = {};
       char reading[kWordFieldSize] = {};
       char baseform[kWordFieldSize] = {};
-      const int fields = SplitWordLine(line.data(), word, reading, baseform);
+      int fields = SplitWordLine(line.data(), word, reading, baseform);
       if (fields == 0) continue;
       WordEntry entry{};
+      if (lines.UnheldCharacters()) {
+        // The word is not what the file says: its reading is not to be trusted.
+        g_lastRead.unheldLines.push_back(lineNumber);
+        fields = 1;
+      }
       if (fields == 3 && !IsPlaceholder(baseform)) CopySjisText(entry.baseform, baseform);
       if (fields >= 2) {
         if (!IsPlaceholder(reading)) CopySjisText(entry.reading, reading);
@@ -171,14 +181,30 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
   }
 }
 
+void SetTextWordListEncoding(TextEncoding encoding) { g_encoding = encoding; }
+
+const TextWordListRead& LastTextWordListRead() { return g_lastRead; }
+
 LoadResult LoadTextWordList(WordList list, const char* path, bool append, const LoadProgress& progress) {
+  g_lastRead = {};
   LoadResult result;
   InputFile file = OpenInputFile(path, result);
   if (!file) return result;
   ProgressReport report(progress, InputFileSize(file.get()));
   if (!RewindInputFile(file.get())) return LoadFailed(LoadFailure::kReadError, errno);
   if (result = CanRead(file.get()); !result) return result;
-  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), fresh, report); });
+  TextEncoding encoding = g_encoding;
+  if (encoding == TextEncoding::kAuto) {
+    int error = 0;
+    try {
+      if (!DetectTextEncoding(file.get(), encoding, error)) return LoadFailed(LoadFailure::kReadError, error);
+    } catch (const std::bad_alloc&) {
+      return LoadFailed(LoadFailure::kNoMemory);
+    }
+  }
+  g_lastRead.utf8 = encoding == TextEncoding::kUtf8;
+  return LoadThroughFreshTable(list, append,
+                               [&](WordList fresh) { return ReadWordLines(file.get(), encoding, fresh, report); });
 }
 
 RowProblem TextWordListRowProblem(const WordEntry& row) {

@@ -12,6 +12,7 @@ constexpr char32_t kSmallA = 0x3041;  // "ぁ", the first hiragana
 constexpr char32_t kN = 0x3093;       // "ん", the last
 constexpr char32_t kKatakanaToHiragana = 0x60;
 constexpr char32_t kVu = 0x30F4, kSmallKa = 0x30F5, kSmallKe = 0x30F6;
+constexpr char32_t kWi = 0x3090, kWe = 0x3091;
 constexpr char32_t kIteration = 0x309D, kVoicedIteration = 0x309E;
 constexpr char32_t kLongVowel = 0x30FC, kMiddleDot = 0x30FB;
 
@@ -96,6 +97,9 @@ bool AppendKanaReading(std::string_view kana, std::string& reading) {
     } else if (c > kN) {
       c -= kKatakanaToHiragana;
     }
+    // The historical "ゐ" and "ゑ" are read as today's "い" and "え".
+    if (c == kWi) c = 0x3044;
+    if (c == kWe) c = 0x3048;
     AppendHiragana(c, reading);
     previous = c;
   }
@@ -103,6 +107,16 @@ bool AppendKanaReading(std::string_view kana, std::string& reading) {
 }
 
 namespace {
+
+// "｡" to "ﾝ" (U+FF61 to U+FF9D) in their full-width forms.
+constexpr char32_t kFullWidthOfHalfWidth[] =
+    U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
+constexpr char32_t kHalfWidthFirst = 0xFF61, kHalfWidthLast = 0xFF9D;
+constexpr char32_t kHalfWidthVoiced = 0xFF9E, kHalfWidthSemiVoiced = 0xFF9F;
+
+bool HasSemiVoicedForm(char32_t hiragana) {
+  return hiragana >= 0x306F && hiragana <= 0x307D && (hiragana - 0x306F) % 3 == 0;  // "は" to "ほ"
+}
 
 // One character of `sjis` at `at` is a symbol or an iteration mark; `width`
 // is its length.
@@ -124,6 +138,64 @@ bool IsSymbolOrMark(std::string_view sjis, size_t at, size_t& width) {
 }
 
 }  // namespace
+
+void NormalizeWordText(std::u32string& text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (char32_t c : text) {
+    if (c >= U'A' && c <= U'Z') {
+      c += U'Ａ' - U'A';
+    } else if (c >= U'a' && c <= U'z') {
+      c += U'ａ' - U'a';
+    } else if (c >= U'０' && c <= U'９') {
+      c -= U'０' - U'0';
+    } else if (c >= kHalfWidthFirst && c <= kHalfWidthLast) {
+      c = kFullWidthOfHalfWidth[c - kHalfWidthFirst];
+    } else if ((c == kHalfWidthVoiced || c == kHalfWidthSemiVoiced) && !out.empty()) {
+      // The marks join the katakana before them: "ｶﾞ" is "ガ", "ﾊﾟ" is "パ".
+      char32_t& before = out.back();
+      const char32_t hiragana = before - kKatakanaToHiragana;
+      if (c == kHalfWidthVoiced && before == U'ウ') {
+        before = kVu;
+        continue;
+      }
+      if (before >= 0x30A1 && before <= 0x30F3) {
+        if (c == kHalfWidthVoiced && HasVoicedForm(hiragana)) {
+          ++before;
+          continue;
+        }
+        if (c == kHalfWidthSemiVoiced && HasSemiVoicedForm(hiragana)) {
+          before += 2;
+          continue;
+        }
+      }
+      c = c == kHalfWidthVoiced ? U'゛' : U'゜';
+    }
+    out.push_back(c);
+  }
+  text = std::move(out);
+}
+
+bool VoiceFirstKana(std::string& reading) {
+  if (reading.size() < 2) return false;
+  const char32_t c = KanaCodePoint(static_cast<unsigned char>(reading[0]), static_cast<unsigned char>(reading[1]));
+  if (c < kSmallA || c > kN || !HasVoicedForm(c)) return false;
+  std::string voiced;
+  AppendHiragana(c + 1, voiced);
+  reading.replace(0, 2, voiced);
+  return true;
+}
+
+char OkuriLetter(std::string_view kana) {
+  // The first letter of each hiragana's romanisation, "ぁ" to "ん", as SKK
+  // writes it after an okuri-ari reading ("っ" as "t").
+  constexpr char kLetters[] = "aaiiuueeookgkgkgkgkgszszszszsztdtdttdtdtdnnnnnhbphbphbphbphbpmmmmmyyyyyyrrrrrwwieon";
+  if (kana.size() < 2) return 0;
+  char32_t c = KanaCodePoint(static_cast<unsigned char>(kana[0]), static_cast<unsigned char>(kana[1]));
+  if (c > kN && c <= kN + kKatakanaToHiragana) c -= kKatakanaToHiragana;
+  if (c < kSmallA || c > kN) return 0;
+  return kLetters[c - kSmallA];
+}
 
 bool IsSymbolText(std::string_view sjis) {
   if (sjis.empty()) return false;

@@ -45,9 +45,22 @@ class ReadingProposer {
   // The reading of `word` (code page 932) in hiragana: true with `reading`
   // set, or false with it empty when there is no proposal. A proposal is
   // whole: every character of the word is read, and the reading converts
-  // into a baseform without a gap. A word of symbols alone has none. A fault
-  // inside (an exception) gives false too, and Failed() from then on.
+  // into a baseform without a gap. Half-width katakana are read as the
+  // full-width ones, ASCII letters as full-width ones; digits are read as a
+  // number (24 as にじゅうよん), with the word after them only where SKK
+  // knows how that word joins the number's last figure (四時 よじ for
+  // 24時間), and never figure by figure. A word of symbols alone has none.
+  // A fault inside (an exception) gives false too, and Failed() from then on.
   bool Propose(std::string_view word, std::string& reading);
+
+  // Every reading considered for `word`, best first, each once, at most
+  // kMaxCandidates of them; empty when there is no proposal. The first is
+  // Propose's. They are the analyser's readings of the whole word (its best
+  // analyses in turn), SKK's readings of the whole word, and readings put
+  // together from its parts (with the voicing SKK gives a part where it
+  // lists the part's voiced form).
+  std::vector<std::string> Candidates(std::string_view word);
+  static constexpr size_t kMaxCandidates = 8;
 
   // The analyser's reading alone, under the same rules, for comparing.
   bool ProposeByAnalyser(std::string_view word, std::string& reading);
@@ -58,11 +71,15 @@ class ReadingProposer {
   // reading; every later proposal is refused.
   bool Failed() const { return failed_; }
 
+  // Where it was loaded from, to name in a message.
+  const ReadingDictionaries& Dictionaries() const { return dictionaries_; }
+
  private:
   struct Parts;
+  void Rank(std::string_view word, std::vector<std::string>& readings, bool all);
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
-  bool ProposeWhole(std::string_view word, std::string& reading);
   bool ProposeByAnalyserWhole(std::string_view word, std::string& reading);
   std::unique_ptr<Parts> parts_;
+  ReadingDictionaries dictionaries_;
   bool failed_ = false;
 };
