@@ -36,6 +36,8 @@ struct EntryDialogState {
   bool settingText = false;  // the dialog itself is putting a text into a box
 };
 
+LRESULT CALLBACK ReadingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
 EntryDialogState* StateOf(HWND dialog) { return static_cast<EntryDialogState*>(GetPropA(dialog, kParamProperty)); }
 
 EntryDialogParam* WorkingCopy(HWND dialog) {

@@ -167,6 +167,7 @@ class ReadingTries {
 void SkkReadings::Load(std::string eucText) {
   text_ = std::move(eucText);
   indexed_ = counted_ = false;
+  byLastCharacter_.clear();
   entries_.clear();
   buckets_.clear();
   compoundReadings_.clear();
@@ -257,6 +258,29 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
     if (!stem.reading.empty()) stems.push_back(std::move(stem));
   }
   return stems;
+}
+
+bool SkkReadings::EndsCompound(std::string_view part, std::string_view reading) const {
+  std::string eucPart, eucReading;
+  if (part.empty() || reading.empty() || !EucFromSjis(part, eucPart) || !EucFromSjis(reading, eucReading) ||
+      eucPart.size() < 2) {
+    return false;
+  }
+  Index();
+  if (byLastCharacter_.empty()) {
+    for (uint32_t at = 0; at < entries_.size(); ++at) {
+      const std::string_view word = Word(entries_[at]);
+      if (entries_[at].okuri == 0 && word.size() >= 4) byLastCharacter_[word.substr(word.size() - 2)].push_back(at);
+    }
+  }
+  const auto found = byLastCharacter_.find(std::string_view(eucPart).substr(eucPart.size() - 2));
+  if (found == byLastCharacter_.end()) return false;
+  const auto endsWith = [](std::string_view text, std::string_view end) {
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+  };
+  return std::any_of(found->second.begin(), found->second.end(), [&](uint32_t at) {
+    return endsWith(Word(entries_[at]), eucPart) && endsWith(EucReading(entries_[at]), eucReading);
+  });
 }
 
 size_t SkkReadings::EntryCount() const {
