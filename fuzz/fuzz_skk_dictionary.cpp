@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string compound = skk.CompoundReading(word);
     if (!compound.empty()) RequireReading(compound);
+    for (const std::string& reading : readings) skk.EndsCompound(word, reading);
   }
   return 0;
 }

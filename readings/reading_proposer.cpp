@@ -763,7 +763,9 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first);
-  if (!all) return;
+  // The analyser's other analyses are alternatives only: a word none of the
+  // above reads (Latin letters it does not know) gets none from them.
+  if (!all || readings.empty()) return;
   for (size_t i = 1; i < analyses.size(); ++i) {
     if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading);
   }

@@ -96,6 +96,14 @@ std::string SjisFromEuc(std::string_view euc) {
   return out;
 }
 
+// A reading of the file as a reading of today: "ゐ" and "ゑ" folded to
+// "い" and "え".
+std::string ReadingFromEuc(std::string_view euc) {
+  std::string reading;
+  if (!AppendKanaReading(SjisFromEuc(euc), reading)) reading.clear();
+  return reading;
+}
+
 // The readings of single kanji as tries, two per kanji: one spelled from the
 // first syllable (for a reading that begins a compound's), one from the
 // last (for one that ends it). A compound's reading is walked down the
@@ -238,11 +246,11 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   // Symbols are typed through their names ("きごう", "かぎかっこ", "おなじ"
   // for "々"): those are no readings.
   if (word.empty() || IsSymbolText(word) || !EucFromSjis(word, euc)) return readings;
-  std::unordered_set<std::string_view> seen;  // a crafted file may give one word very many
+  std::unordered_set<std::string> seen;  // a crafted file may give one word very many
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri != 0 || !seen.insert(EucReading(*e)).second) continue;
-    std::string reading = SjisFromEuc(EucReading(*e));
-    if (!reading.empty()) readings.push_back(std::move(reading));
+    if (e->okuri != 0) continue;
+    std::string reading = ReadingFromEuc(EucReading(*e));
+    if (!reading.empty() && seen.insert(reading).second) readings.push_back(std::move(reading));
   }
   return readings;
 }
@@ -253,9 +261,9 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   if (kanji.empty() || IsSymbolText(kanji) || !EucFromSjis(kanji, euc)) return stems;
   std::unordered_set<std::string> seen;
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri == 0 || !seen.insert(std::string(EucReading(*e)) + e->okuri).second) continue;
-    Stem stem{SjisFromEuc(EucReading(*e)), e->okuri};
-    if (!stem.reading.empty()) stems.push_back(std::move(stem));
+    if (e->okuri == 0) continue;
+    Stem stem{ReadingFromEuc(EucReading(*e)), e->okuri};
+    if (!stem.reading.empty() && seen.insert(stem.reading + e->okuri).second) stems.push_back(std::move(stem));
   }
   return stems;
 }
@@ -328,7 +336,7 @@ void SkkReadings::CountCompoundReadings() const {
   }
   for (std::string_view kanji : order) {
     const Entry& e = entries_[best[kanji]];
-    std::string sjis = SjisFromEuc(kanji), reading = SjisFromEuc(EucReading(e));
+    std::string sjis = SjisFromEuc(kanji), reading = ReadingFromEuc(EucReading(e));
     if (!sjis.empty() && !reading.empty()) compoundReadings_.emplace_back(std::move(sjis), std::move(reading));
   }
   std::sort(compoundReadings_.begin(), compoundReadings_.end());
