@@ -52,6 +52,9 @@ bool ForEachInput(const char* command, int argc, char** argv, int first, Encodin
   std::string input;
   if (!ReadAllStandardInput(command, input)) return false;
   std::string_view rest = input;
+  // Editors put a byte order mark before UTF-8 text; it is no part of the
+  // first line.
+  if (encoding == Encoding::kUtf8 && rest.starts_with(kUtf8ByteOrderMark)) rest.remove_prefix(kUtf8ByteOrderMark.size());
   long lineNumber = 0;
   while (!rest.empty()) {
     const size_t lf = rest.find('\n');

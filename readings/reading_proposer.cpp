@@ -617,7 +617,9 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       parts->skk.Load(std::move(text));
       parts->hasSkk = true;
     }
-    return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+    std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
+    proposer->dictionaries_ = dictionaries;
+    return proposer;
   } catch (const std::bad_alloc&) {
     fault = {DictionaryProblem::kTooLarge, dictionaries.skk.empty() ? Join(dictionaries.ipadic, "sys.dic") : dictionaries.skk};
   } catch (...) {
