@@ -33,7 +33,7 @@ japan=$(printf '%s\n' "$out" | head -1)
 [[ "$japan" == 日本$'\t'* && "$japan" == *$'\t'にほん* && "$japan" == *$'\t'にっぽん* ]]
 check "--all: the word's readings tab-separated" 0 $?
 check "--all: at most five" 1 "$(printf '%s\n' "$out" | awk -F'\t' 'NF > 6' | wc -l | awk '{print ($1 == 0)}')"
-check "--all: no proposal, no reading; kana and figures read whole" "彁	
+check "--all: no proposal marked; kana and figures read whole" "彁	?
 ﾃﾚﾋﾞ	てれび
 ２４時間	にじゅうよじかん" "$(printf '%s\n' "$out" | tail -3 | cut -f1,2)"
 
