@@ -90,16 +90,27 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
 }
 
 // One line of output per word: WORD<TAB>READING, "?" when there is none (a
-// text word list line "WORD<TAB>" would give no row). With `all`, every
-// candidate, tab-separated, at most kShownCandidates.
+// text word list line "WORD<TAB>" would give no row). The reading is the one
+// --fill-readings takes, so that `readings | save` gives the rows `save
+// --fill-readings` does: none where the fill takes none because a text word
+// list could not hold it. With `all`, every candidate, tab-separated, at
+// most kShownCandidates.
 constexpr size_t kShownCandidates = 5;
 
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
                    const std::string& sjis, bool all, bool& allProposed) {
-  std::vector<std::string> readings = proposer.Candidates(sjis);
-  if (readings.empty()) allProposed = false;
-  readings.resize(std::min(readings.size(), all ? kShownCandidates : size_t{1}));
-  if (readings.empty()) readings.emplace_back();
+  std::vector<std::string> readings;
+  if (all) {
+    readings = proposer.Candidates(sjis);
+    std::erase_if(readings, [](const std::string& r) { return !ProposalFits(WordFileFormat::kTextWordList, r); });
+    readings.resize(std::min(readings.size(), kShownCandidates));
+  } else if (std::string best; proposer.Propose(sjis, best) && ProposalFits(WordFileFormat::kTextWordList, best)) {
+    readings.push_back(std::move(best));
+  }
+  if (readings.empty()) {
+    allProposed = false;
+    readings.emplace_back();
+  }
   out.Append(input);
   std::string shown;
   for (const std::string& reading : readings) {

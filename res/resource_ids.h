@@ -25,6 +25,7 @@
 #define IDM_FIND_PREVIOUS 40026
 #define IDM_NEXT_ATTENTION 40027
 #define IDM_PREVIOUS_ATTENTION 40028
+#define IDM_FOLD_KATAKANA 40040
 
 // Menus and accelerators.
 #define IDR_MAIN_MENU 101
@@ -44,6 +45,7 @@
 #define IDC_WORD_BOX 1000
 #define IDC_READING_BOX 1001
 #define IDC_BASEFORM_BOX 1002
+#define IDC_READING_CHOICES 1003
 #define IDC_GENERATE_BASEFORM 1004
 #define IDC_ADD_ROW 3
 // The save-failure dialog: its icon, the path (a read-only box, so that a
@@ -104,3 +106,9 @@
 #define IDS_NO_READING_DICTIONARY 51
 #define IDS_READING_DICTIONARY_BROKEN 52
 #define IDS_READINGS_NOT_STORED 53
+// Katakana readings folded, a pool built, and characters code page 932
+// cannot hold met while reading a UTF-8 word list.
+#define IDS_KATAKANA_FOLDED 100
+#define IDS_KATAKANA_NOT_STORED 101
+#define IDS_POOL_BUILT 102
+#define IDS_UNHELD_CHARACTERS 103

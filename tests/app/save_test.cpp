@@ -299,6 +299,12 @@ TEST_F(SaveTest, ARelativeCommandLineFileIsSavedWhereItWasRead) {
   EXPECT_EQ(Title(), TitleFor("start.txt"));
 }
 
+// The message that ends Build pool.
+std::string PoolBuilt(int written, int leftOut) {
+  return "プールファイルを作成しました。\n書き込んだ行: " + std::to_string(written) +
+         "\n除いた行: " + std::to_string(leftOut);
+}
+
 TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
   const std::string current = files_.Write("current.txt", "");
   OpenCommandLineFile(main_, current.c_str());
@@ -317,7 +323,8 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
                                              "3行目の「星」（baseformに音素記号でない文字があります）\n"
                                              "\n要確認の行が1行あります（F8で移動できます）。\n"
                                              "　baseformに\"*\"がある行：1行\n",
-                                             IDYES)});
+                                             IDYES),
+                      ExpectMessage(PoolBuilt(2, 1), MB_ICONINFORMATION, IDOK)});
   EXPECT_EQ(Title(), TitleFor(current));
   EXPECT_STREQ(CurrentFile.path, current.c_str());
   EXPECT_STREQ(PoolFile.path, path.c_str()) << "the next pool dialog proposes it";
@@ -339,7 +346,8 @@ TEST_F(SaveTest, BuildPoolNotesTheRowsThatNeedAttention) {
   const std::string path = files_.PathOf("noted.ppl");
   CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDCANCEL)});
   EXPECT_FALSE(std::filesystem::exists(path));
-  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDOK)});
+  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDOK),
+                                      ExpectMessage(PoolBuilt(4, 0), MB_ICONINFORMATION, IDOK)});
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(GetFocus(), list_);
 

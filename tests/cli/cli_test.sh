@@ -74,7 +74,7 @@ for case in "${usage_cases[@]}"; do
   [[ "$err" == *"$problem"*"Try 'lexiforge-cli $command --help'"* ]]
   check "$command $args: names the problem and where help is" 0 $?
 done
-for command in convert readings show save pool; do
+for command in convert readings show save pool julius; do
   run "$command" --help
   check "$command --help: status 0, usage on stdout only" "0 usage 0" "$status ${out:0:5} ${#err}"
   run "$command" --version

@@ -27,6 +27,16 @@ printf '\x93\x8c\x8b\x9e\x93\x73\n' >words.sjis
 "${CLI[@]}" readings --encoding sjis <words.sjis >out.sjis 2>err
 check "sjis: bytes in and out" "$(printf '\x93\x8c\x8b\x9e\x93\x73\t\x82\xc6\x82\xa4\x82\xab\x82\xe5\x82\xa4\x82\xc6')" "$(cat out.sjis)"
 
+run readings --all 日本 彁 ﾃﾚﾋﾞ ２４時間
+check "--all: one line per word" 4 "$(printf '%s\n' "$out" | wc -l)"
+japan=$(printf '%s\n' "$out" | head -1)
+[[ "$japan" == 日本$'\t'* && "$japan" == *$'\t'にほん* && "$japan" == *$'\t'にっぽん* ]]
+check "--all: the word's readings tab-separated" 0 $?
+check "--all: at most five" 1 "$(printf '%s\n' "$out" | awk -F'\t' 'NF > 6' | wc -l | awk '{print ($1 == 0)}')"
+check "--all: no proposal marked; kana and figures read whole" "彁	?
+ﾃﾚﾋﾞ	てれび
+２４時間	にじゅうよじかん" "$(printf '%s\n' "$out" | tail -3 | cut -f1,2)"
+
 mkdir nothing
 run readings --dictionary nothing 東京
 check "no dictionary: status 2" 2 "$status"
@@ -87,5 +97,33 @@ check "pool --fill-readings: the row without a proposal cannot be written" 1 "$s
 run show filled.ppl
 check "pool --fill-readings: the filled row is written" "東京都	とうきょうと	$baseform
 音声	おと	o t o" "$out"
+
+# Pipelines lose nothing: every line `readings` reads is a row of the word
+# list `save` writes from its output, with "?" (no reading) where there was no
+# proposal, and the rows are those of `save --fill-readings`; in UTF-8 and
+# through iconv to Shift-JIS alike.
+printf '東京\nLinux\n' | "${CLI[@]}" readings | iconv -f utf-8 -t cp932 | "${CLI[@]}" save -o min.txt - 2>err
+check "readings | iconv | save: status" 0 "$?"
+run show min.txt
+check "readings | iconv | save: Linux kept, without a reading" "東京	とうきょう	$("${CLI[@]}" convert とうきょう | cut -f2)
+Linux		" "$out"
+# 20,000 words SKK lists (skipping the number entries), with words no
+# dictionary reads, one whose baseform outgrows a field, and kana.
+iconv -f euc-jp -t utf-8 -c /usr/share/skk/SKK-JISYO.L |
+  awk -F/ '!/^;;/ && $1 !~ /[a-z] $/ && NF > 2 { w = $2; sub(/;.*/, "", w); if (w != "" && w !~ /^[(#]/) print w }' |
+  awk 'NR % 6 == 0' | head -n 19995 >many.txt
+printf '彁\nLinux\n国際連合難民高等弁務官事務所\nカタカナ\nｶﾀｶﾅ\n' >>many.txt
+check "20,000 words" 20000 "$(wc -l <many.txt)"
+"${CLI[@]}" readings <many.txt >many-readings.txt 2>/dev/null
+iconv -f utf-8 -t cp932 many.txt >many.sjis
+"${CLI[@]}" save --fill-readings -o filled-many.txt many.sjis 2>/dev/null
+run show filled-many.txt
+filled=$out
+for via in utf-8 cp932; do
+  iconv -f utf-8 -t "$via" many-readings.txt | "${CLI[@]}" save -o piped.txt - 2>/dev/null
+  run show piped.txt
+  check "readings | save ($via): a row per word" 20000 "$(wc -l <out)"
+  [[ "$out" == "$filled" ]]; check "readings | save ($via): the rows of save --fill-readings" 0 $?
+done
 
 finish
