@@ -102,6 +102,7 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
   std::vector<std::string> readings;
   if (all) {
     readings = proposer.Candidates(sjis);
+    std::erase_if(readings, [](const std::string& r) { return !ProposalFits(WordFileFormat::kTextWordList, r); });
     readings.resize(std::min(readings.size(), kShownCandidates));
   } else if (std::string best; proposer.Propose(sjis, best) && ProposalFits(WordFileFormat::kTextWordList, best)) {
     readings.push_back(std::move(best));

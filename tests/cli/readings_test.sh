@@ -27,6 +27,16 @@ printf '\x93\x8c\x8b\x9e\x93\x73\n' >words.sjis
 "${CLI[@]}" readings --encoding sjis <words.sjis >out.sjis 2>err
 check "sjis: bytes in and out" "$(printf '\x93\x8c\x8b\x9e\x93\x73\t\x82\xc6\x82\xa4\x82\xab\x82\xe5\x82\xa4\x82\xc6')" "$(cat out.sjis)"
 
+run readings --all 日本 彁 ﾃﾚﾋﾞ ２４時間
+check "--all: one line per word" 4 "$(printf '%s\n' "$out" | wc -l)"
+japan=$(printf '%s\n' "$out" | head -1)
+[[ "$japan" == 日本$'\t'* && "$japan" == *$'\t'にほん* && "$japan" == *$'\t'にっぽん* ]]
+check "--all: the word's readings tab-separated" 0 $?
+check "--all: at most five" 1 "$(printf '%s\n' "$out" | awk -F'\t' 'NF > 6' | wc -l | awk '{print ($1 == 0)}')"
+check "--all: no proposal marked; kana and figures read whole" "彁	?
+ﾃﾚﾋﾞ	てれび
+２４時間	にじゅうよじかん" "$(printf '%s\n' "$out" | tail -3 | cut -f1,2)"
+
 mkdir nothing
 run readings --dictionary nothing 東京
 check "no dictionary: status 2" 2 "$status"
