@@ -45,6 +45,7 @@
 #define IDC_WORD_BOX 1000
 #define IDC_READING_BOX 1001
 #define IDC_BASEFORM_BOX 1002
+#define IDC_READING_CHOICES 1003
 #define IDC_GENERATE_BASEFORM 1004
 #define IDC_ADD_ROW 3
 // The save-failure dialog: its icon, the path (a read-only box, so that a
