@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 
 namespace {
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
   const long before = ResidentKilobytes();
   auto start = std::chrono::steady_clock::now();
   ReadingDictionaries dictionaries;
-  if (!FindReadingDictionaries("", dictionaries)) {
+  if (!FindReadingDictionaries(ProgramFolder(), dictionaries)) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }

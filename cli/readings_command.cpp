@@ -33,8 +33,8 @@ constexpr char kReadingsUsage[] =
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
     "  --dictionary DIR   the dictionaries: DIR/ipadic (or DIR itself) is a compiled\n"
     "                     IPA dictionary in UTF-8, DIR/SKK-JISYO.L is used when there.\n"
-    "                     Without it: dic/ beside the program, then Debian's\n"
-    "                     mecab-ipadic-utf8 and skkdic.\n"
+    "                     Without it: dic/ beside the program, then (not on\n"
+    "                     Windows) Debian's mecab-ipadic-utf8 and skkdic.\n"
     "\n"
     "Exit status: 0 when every word got a reading, 1 when any did not (or a line\n"
     "was not valid), 2 for a usage error or when no dictionary can be loaded.\n";

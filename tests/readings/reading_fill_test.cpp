@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/sjis_text.h"
+#include "readings/program_folder.h"
 #include "tests/support/test_word_list.h"
 
 namespace {
@@ -26,7 +27,7 @@ class ReadingFillTest : public testing::Test {
  protected:
   void SetUp() override {
     ReadingDictionaries dictionaries;
-    ASSERT_TRUE(FindReadingDictionaries("", dictionaries));
+    ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), dictionaries));
     std::string error;
     proposer_ = ReadingProposer::Load(dictionaries, error);
     ASSERT_NE(proposer_, nullptr) << error;
