@@ -7,28 +7,15 @@
 
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
+#include "tests/support/test_word_list.h"
 #include "wordlist/row_attention.h"
 
 namespace {
 
-struct Texts {
-  std::string word;
-  std::string reading = {};
-  std::string baseform = {};
-};
-
 class RowsTest : public testing::Test {
  protected:
   ~RowsTest() override { DestroyWordTable(list); }
-  void Append(std::vector<Texts> rows) {
-    for (const Texts& row : rows) {
-      WordEntry entry{};
-      CopySjisText(entry.word, row.word);
-      CopySjisText(entry.reading, row.reading);
-      CopySjisText(entry.baseform, row.baseform);
-      InsertWordRow(list, RowCount(list), entry);
-    }
-  }
+  void Append(const std::vector<TestRow>& rows) { AppendTestRows(list, rows); }
   WordList list = CreateWordTable();
 };
 
