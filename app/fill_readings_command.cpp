@@ -38,7 +38,7 @@ void ShowNoProposer(HWND main) {
     for (const std::string& folder : failure.looked) places += ShownPath(folder) + "\n";
     ShowMessage(main, TextWith(IDS_NO_READING_DICTIONARY, places).c_str(), MB_ICONERROR);
   } else {
-    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.error)).c_str(), MB_ICONERROR);
+    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.fault.file)).c_str(), MB_ICONERROR);
   }
 }
 

@@ -3,15 +3,35 @@
 #include <string>
 #include <string_view>
 
+#include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "files/word_file_writer.h"
 
 namespace {
 
-void FillRow(WordList list, int index, ReadingProposer& proposer, std::string& reading, ReadingFillCount& count) {
+// The proposal's reading and its baseform, as the format would hold them
+// in any row: the format's limits are each field's own.
+bool FormatHolds(WordFileFormat format, const std::string& reading) {
+  WordEntry probe{"a", "", ""};
+  if (CopySjisText(probe.reading, reading) != reading.size()) return false;
+  if (ConvertReadingToBaseform(probe.reading, probe.baseform) != 1) return false;
+  return RowProblemFor(format, probe) == RowProblem::kNone;
+}
+
+void FillRow(WordList list, int index, ReadingProposer& proposer, WordFileFormat format, std::string& reading,
+             ReadingFillCount& count) {
   WordEntry entry;
   GetWholeWordRow(list, index, entry);
   if (!proposer.Propose(entry.word, reading)) {
-    ++count.unproposed;
+    if (proposer.Failed()) {
+      count.failed = true;
+    } else {
+      ++count.unproposed;
+    }
+    return;
+  }
+  if (!FormatHolds(format, reading)) {
+    ++count.unfit;
     return;
   }
   CopySjisText(entry.reading, reading);
@@ -52,13 +72,17 @@ std::vector<int> RowsWithoutReadings(WordList list) {
   return rows;
 }
 
-ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer) {
+ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer,
+                                WordFileFormat format) {
   ReadingFillCount count;
   std::string reading;
-  for (int i : rows) FillRow(list, i, proposer, reading, count);
+  for (int i : rows) {
+    FillRow(list, i, proposer, format, reading, count);
+    if (count.failed) break;
+  }
   return count;
 }
 
-ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer) {
-  return FillReadingsOf(list, RowsWithoutReadings(list), proposer);
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer, WordFileFormat format) {
+  return FillReadingsOf(list, RowsWithoutReadings(list), proposer, format);
 }

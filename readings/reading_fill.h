@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "files/file_formats.h"
 #include "readings/reading_proposer.h"
 #include "wordlist/word_list.h"
 
@@ -12,14 +13,20 @@ struct ReadingFillCount {
   int filled = 0;      // rows that got a reading
   int unproposed = 0;  // rows with a word and no reading for which there was no proposal
   int unstored = 0;    // rows whose proposal could not be stored (no memory)
+  int unfit = 0;       // rows whose proposal (or its baseform) the format cannot hold: left without
+  bool failed = false;  // the proposer failed (ReadingProposer::Failed): the fill stopped there
 };
 
 // The rows the fill looks at, in order: those with a word and no reading;
 // when more than one row is selected, only such rows among the selected.
 std::vector<int> RowsWithoutReadings(WordList list);
 
-// Fills `rows` (as RowsWithoutReadings gives them).
-ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer);
+// Fills `rows` (as RowsWithoutReadings gives them) for writing in `format`:
+// a fill never makes a row unwritable, so a proposal whose reading or
+// baseform the format cannot hold is not taken.
+ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer,
+                                WordFileFormat format = WordFileFormat::kTextWordList);
 
 // Both in one: fills the rows that need it.
-ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer);
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer,
+                                     WordFileFormat format = WordFileFormat::kTextWordList);

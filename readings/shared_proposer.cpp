@@ -17,7 +17,7 @@ struct Shared {
       failure.looked = ReadingDictionaryFolders(programFolder);
       return;
     }
-    proposer = ReadingProposer::Load(dictionaries, failure.error);
+    proposer = ReadingProposer::Load(dictionaries, failure.fault);
   }
 };
 
