@@ -12,7 +12,6 @@
 #include "app/file_dialogs.h"
 #include "app/save_failure_dialog.h"
 #include "convert/sjis_text.h"
-#include "files/pool_file.h"
 #include "files/word_file_writer.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -70,10 +69,8 @@ std::string AttentionNote(const AttentionCounts& counts) {
   for (int kind = 0; kind < kAttentionKinds; ++kind) {
     const int rows = counts.kinds[static_cast<size_t>(kind)];
     if (rows == 0) continue;
-    const int leftOut = kind - static_cast<int>(Attention::kLeftOut) + 1;
-    const std::string label =
-        leftOut > 0 ? ReasonText(PoolLeftOutProblem(leftOut)) : ProgramText(IDS_ATTENTION_KIND_FIRST + kind);
-    std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_COUNT).c_str(), label.c_str(), rows);
+    std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_COUNT).c_str(),
+                  ProgramText(IDS_ATTENTION_KIND_FIRST + kind).c_str(), rows);
     kinds += line;
   }
   std::snprintf(line, sizeof line, ProgramText(IDS_ATTENTION_NOTE).c_str(), counts.rows, kinds.c_str());
@@ -113,7 +110,7 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   std::string attention;
   if (countAttention) {
     std::vector<uint8_t> flags;
-    if (!FindAttentionRows(list, flags, PoolFileLeftOutReason)) {
+    if (!FindAttentionRows(list, flags)) {
       ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
       return false;
     }
