@@ -7,16 +7,15 @@
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
 
-namespace {
-
-// The proposal's reading and its baseform, as the format would hold them
-// in any row: the format's limits are each field's own.
-bool FormatHolds(WordFileFormat format, const std::string& reading) {
+// The format's limits are each field's own: a probe row tells.
+bool ProposalFits(WordFileFormat format, const std::string& reading) {
   WordEntry probe{"a", "", ""};
   if (CopySjisText(probe.reading, reading) != reading.size()) return false;
   if (ConvertReadingToBaseform(probe.reading, probe.baseform) != 1) return false;
   return RowProblemFor(format, probe) == RowProblem::kNone;
 }
+
+namespace {
 
 void FillRow(WordList list, int index, ReadingProposer& proposer, WordFileFormat format, std::string& reading,
              ReadingFillCount& count) {
@@ -30,7 +29,8 @@ void FillRow(WordList list, int index, ReadingProposer& proposer, WordFileFormat
     }
     return;
   }
-  if (!FormatHolds(format, reading)) {
+  if (!ProposalFits(format, reading)) {
+    ++count.unproposed;
     ++count.unfit;
     return;
   }
