@@ -162,6 +162,12 @@ int RunReadingsCommand(int argc, char** argv) {
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
                                    PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
+                                 },
+                                 // A line that cannot be read still gets its line: no
+                                 // word is lost on the way to a word list.
+                                 [&](std::string_view input) {
+                                   out.Append(input);
+                                   out.Append("\t?\n");
                                  });
   out.Flush();
   if (proposer->Failed()) {
