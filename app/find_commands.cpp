@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/find_dialog.h"
+#include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
@@ -44,13 +45,14 @@ void FindAgain(HWND main, bool forward) {
   Search(main, forward);
 }
 
-// Without the memory to look at every row, the user is told that the rows
-// could not be looked at, rather than that none needs attention.
+// Rows Build pool would leave out need attention too, by the pool writer's
+// own check. Without the memory to look at every row, the user is told that
+// the rows could not be looked at, rather than that none needs attention.
 void GoToAttentionRow(HWND main, bool forward) {
   HWND list = WordListOf(main);
   const WordList table = WordTableOf(list);
   std::vector<uint8_t> flags;
-  if (!FindAttentionRows(table, flags)) {
+  if (!FindAttentionRows(table, flags, PoolFileLeftOutReason)) {
     ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
     return;
   }

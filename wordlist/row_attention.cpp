@@ -36,7 +36,7 @@ uint8_t RowFlags(std::string_view word, std::string_view reading, std::string_vi
 
 }  // namespace
 
-bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags) {
+bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags, LeftOutCheck leftOut) {
   flags.clear();
   const int rows = RowCount(list);
   const auto word = [list](int row) { return WordRowText(list, row, 0); };
@@ -52,6 +52,9 @@ bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags) {
     for (int row = 0; row < rows; ++row) {
       uint8_t& flag = flags[static_cast<size_t>(row)];
       flag = RowFlags(word(row), reading(row), WordRowText(list, row, 2));
+      if (leftOut) {
+        if (const int reason = leftOut(word(row), reading(row), WordRowText(list, row, 2))) flag |= LeftOutBit(reason);
+      }
       if (!seen.insert(row).second) flag |= AttentionBit(Attention::kDuplicate);
     }
   } catch (const std::bad_alloc&) {
