@@ -11,6 +11,7 @@
 #include "app/current_file.h"
 #include "app/file_dialogs.h"
 #include "app/save_failure_dialog.h"
+#include "app/step_progress.h"
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
 #include "res/messages.h"
@@ -31,10 +32,11 @@ EditHistory& HistoryOfMain(HWND main) { return *HistoryOf(WordListOf(main)); }
 // A command that appends rows (reading a further file, dropped files) is
 // one step: the rows it appended, however many files they came from.
 template <typename Work>
-void AppendingStep(HWND main, Work work) {
+void AppendingStep(HWND main, int label, Work work) {
   const WordList list = ListOf(main);
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = label;
   const int before = RowCount(list);
   work();
   history.RecordRowsInserted(std::move(mark), before, RowCount(list) - before);
@@ -48,8 +50,8 @@ HINSTANCE InstanceOf(HWND window) {
 // that read text word lists and grammar files write the chosen file into its
 // buffers; the command puts the current file back afterwards.
 template <typename Dialog>
-void ReadFurtherFile(HWND main, Dialog dialog) {
-  AppendingStep(main, [&] {
+void ReadFurtherFile(HWND main, int label, Dialog dialog) {
+  AppendingStep(main, label, [&] {
     const FileName current = CurrentFile;
     if (dialog() == 0) ShowLoadFailure(main);
     CurrentFile = current;
@@ -109,12 +111,12 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   const WordList list = ListOf(main);
   std::string attention;
   if (countAttention) {
-    std::vector<uint8_t> flags;
-    if (!FindAttentionRows(list, flags)) {
+    AttentionIndex& index = *AttentionOf(WordListOf(main));
+    if (!index.Update(list)) {
       ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
       return false;
     }
-    attention = AttentionNote(CountAttention(flags));
+    attention = AttentionNote(index.counts());
   }
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {
@@ -155,6 +157,7 @@ void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_I
 void NewWordList(HWND main) {
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = IDS_STEP_NEW;
   const WordList fresh = CreateWordTable();
   ForgetCurrentFile(main);
   if (fresh) {
@@ -174,6 +177,7 @@ void OpenWordList(HWND main) {
   }
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = IDS_STEP_OPEN;
   const int result = OpenTextWordListDialog(main, fresh, true);
   if (result != 1) {
     DestroyWordTable(fresh);
@@ -185,21 +189,21 @@ void OpenWordList(HWND main) {
 }
 
 void ReadWordList(HWND main) {
-  ReadFurtherFile(main, [main] { return OpenTextWordListDialog(main, ListOf(main), true); });
+  ReadFurtherFile(main, IDS_STEP_READ_WORD_LIST, [main] { return OpenTextWordListDialog(main, ListOf(main), true); });
 }
 
 void ReadGrammarFile(HWND main) {
-  ReadFurtherFile(main, [main] { return OpenGrammarFileDialog(main, ListOf(main)); });
+  ReadFurtherFile(main, IDS_STEP_READ_GRAMMAR_FILE, [main] { return OpenGrammarFileDialog(main, ListOf(main)); });
 }
 
 // The pool file has buffers of its own; the current file is not touched.
 void ReadPoolFile(HWND main) {
-  AppendingStep(main, [&] {
+  AppendingStep(main, IDS_STEP_READ_POOL_FILE, [&] {
     if (OpenPoolFileDialog(main, ListOf(main)) == 0) ShowLoadFailure(main);
   });
 }
 
-void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, read); }
+void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, IDS_STEP_DROP, read); }
 
 void SaveWordList(HWND main) {
   if (CurrentFile.path[0] == '\0') {
@@ -262,7 +266,7 @@ void DeleteRow(HWND main) {
   const WordList list = ListOf(main);
   const int selected = FirstSelectedRow(list);
   if (selected < 0) return;
-  HistoryOfMain(main).RecordRowDeleting(selected);
+  HistoryOfMain(main).RecordRowDeleting(selected, IDS_STEP_DELETE);
   DeleteSelectedWordRow(list);
   ReselectFocusedRow(list);
 }
@@ -275,14 +279,15 @@ void SortRows(HWND main, int column) {
   if (column < 0 || column >= kWordColumns) return;
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = IDS_STEP_SORT;
   const int32_t direction = ColumnSortDirection[column];
   std::vector<uint32_t> order;
   WithRedrawSuspended(WordListOf(main), [&] { SortWordList(ListOf(main), column, order); });
   history.RecordRowsSorted(std::move(mark), std::move(order), column, direction);
 }
 
-// The focused row is scrolled into view, where the user finds what came
-// back or went again.
+// The first row the step changed takes the focus and is scrolled into
+// view, where the user finds what came back or went again.
 void UndoStep(HWND main, bool undo) {
   HWND list = WordListOf(main);
   EditHistory& history = HistoryOfMain(main);
@@ -291,9 +296,39 @@ void UndoStep(HWND main, bool undo) {
     if (undo ? history.CanUndo() : history.CanRedo()) ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
     return;
   }
-  const int focused = FocusedRow(ListOf(main));
-  if (focused >= 0) {
-    SendMessageA(list, LVM_SETSELECTIONMARK, 0, focused);
-    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+  FocusAndShowRow(list, history.LastChangedRow());
+}
+
+// "元に戻す" and "やり直し" name the step they would take, and are greyed
+// when there is none.
+void UpdateEditMenu(HWND main, HMENU menu) {
+  const EditHistory& history = HistoryOfMain(main);
+  const struct {
+    UINT command;
+    int label;
+    UINT plain;
+    UINT named;
+  } items[] = {{IDM_UNDO, history.UndoLabel(), IDS_UNDO_ITEM, IDS_UNDO_NAMED_ITEM},
+               {IDM_REDO, history.RedoLabel(), IDS_REDO_ITEM, IDS_REDO_NAMED_ITEM}};
+  for (const auto& item : items) {
+    const bool possible = item.command == IDM_UNDO ? history.CanUndo() : history.CanRedo();
+    std::string text = ProgramText(item.plain);
+    if (possible && item.label != 0) {
+      char named[kMessageSize];
+      std::snprintf(named, sizeof named, ProgramText(item.named).c_str(), ProgramText(item.label).c_str());
+      text = named;
+    }
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    info.fState = possible ? MFS_ENABLED : MFS_GRAYED;
+    info.dwTypeData = text.data();
+    SetMenuItemInfoA(menu, item.command, FALSE, &info);
   }
+}
+
+void ShowRowsChanged(HWND main) {
+  ShowRowCounts(main);
+  const EditHistory& history = HistoryOfMain(main);
+  ShowSortMark(WordListOf(main), history.SortedColumn(), history.SortedDirection());
 }

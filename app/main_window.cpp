@@ -12,6 +12,7 @@
 #include "app/fill_readings_command.h"
 #include "app/current_file.h"
 #include "app/find_commands.h"
+#include "app/step_progress.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
 #include "res/messages.h"
@@ -30,6 +31,8 @@ LRESULT OnCreate(HWND main) {
   if (!list) return -1;
   DragAcceptFiles(main, TRUE);
   SetUpWordList(list);
+  CreateStatusBar(main);
+  ShowRowCounts(main);
   // A step that opens or empties the list changes the current file too; its
   // undo puts the file and the title back.
   HistoryOf(list)->SetContext(
@@ -43,9 +46,10 @@ LRESULT OnCreate(HWND main) {
   return 0;
 }
 
-void OnSize(HWND main, LPARAM size) {
+// The list covers the client area above the status bar.
+void OnSize(HWND main) {
   HWND list = WordListOf(main);
-  MoveWindow(list, 0, 0, LOWORD(size), HIWORD(size), TRUE);
+  TileListAndStatusBar(main, list);
   SendMessageA(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
 }
 
@@ -97,6 +101,7 @@ void OnCommand(HWND main, int command) {
     case IDM_PREVIOUS_ATTENTION: GoToAttentionRow(main, false); break;
     default: return;
   }
+  ShowRowsChanged(main);
   SetFocus(WordListOf(main));
 }
 
@@ -108,8 +113,14 @@ LRESULT OnNotify(HWND main, WPARAM control, const NMHDR& header) {
   if (AnswerWordListQuestion(header, answer)) return answer;
   switch (header.code) {
     case NM_SETFOCUS: g_lastFocus = header.hwndFrom; break;
-    case LVN_COLUMNCLICK: SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
-    case NM_DBLCLK: EditSelectedRow(main); break;
+    case LVN_COLUMNCLICK:
+      SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      ShowRowsChanged(main);
+      break;
+    case NM_DBLCLK:
+      EditSelectedRow(main);
+      ShowRowsChanged(main);
+      break;
     default: break;
   }
   return 0;
@@ -153,6 +164,7 @@ void OnDropFiles(HWND main, HDROP drop) {
     });
   });
   DragFinish(drop);
+  ShowRowsChanged(main);
 }
 
 // The list asks in which form to send its notifications. It asks its
@@ -169,7 +181,8 @@ LRESULT OnNotifyFormat(HWND main, HWND asking, LPARAM command) {
 LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(main);
-    case WM_SIZE: OnSize(main, lParam); return 0;
+    case WM_SIZE: OnSize(main); return 0;
+    case WM_INITMENUPOPUP: UpdateEditMenu(main, reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_ACTIVATE: OnActivate(main, wParam); return 0;
     case WM_SETFOCUS: g_lastFocus = main; return 0;
     case WM_CLOSE: OnClose(main); return 0;
@@ -234,6 +247,7 @@ void OpenCommandLineFile(HWND main, const char* path) {
     return;
   }
   MakeCommandLineFileCurrent(main, std::string_view(path, length));
+  ShowRowsChanged(main);
 }
 
 int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {

@@ -11,6 +11,7 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"
+#include "wordlist/sort_order.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ class ListView final : public WordListView {
 
   WordList table() const { return table_; }
   EditHistory& history() { return history_; }
+  AttentionIndex& attention() { return attention_; }
 
   // The list's own font, released with the view.
   void UseFont(HFONT font) {
@@ -112,7 +114,14 @@ class ListView final : public WordListView {
     ShowRowCount(LVSICF_NOSCROLL);
   }
 
-  void RowChanged(int index) override { SendMessageA(list_, LVM_REDRAWITEMS, index, index); }
+  // While painting is suspended, resuming repaints every row anyway.
+  void RowChanged(int index) override {
+    if (suspended_ == 0) SendMessageA(list_, LVM_REDRAWITEMS, index, index);
+  }
+
+  void RowTextsChanged() override {
+    if (suspended_ == 0) InvalidateRect(list_, nullptr, FALSE);
+  }
 
   void RowsReplaced() override {
     shownRows_ = 0;
@@ -247,6 +256,7 @@ class ListView final : public WordListView {
   HWND list_;
   WordList table_;
   EditHistory history_;
+  AttentionIndex attention_;
   HFONT font_ = nullptr;
   int shownRows_ = 0;
   int suspended_ = 0;
@@ -337,10 +347,10 @@ HWND CreateWordList(HWND parent) {
 // big enough that its underscore and descenders are drawn inside the row.
 // The font a list gets without one of its own can cut them off, which makes
 // "_n" look like " n".
-HFONT CreateListFont(HWND list) {
-  HDC screen = GetDC(list);
+HFONT CreateListFont(HWND window) {
+  HDC screen = GetDC(window);
   const int height = -MulDiv(kListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(list, screen);
+  ReleaseDC(window, screen);
   return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "ＭＳ ゴシック");
 }
@@ -384,6 +394,33 @@ WordList WordTableOf(HWND list) {
 EditHistory* HistoryOf(HWND list) {
   ListView* view = ViewOf(list);
   return view ? &view->history() : nullptr;
+}
+
+AttentionIndex* AttentionOf(HWND list) {
+  ListView* view = ViewOf(list);
+  return view ? &view->attention() : nullptr;
+}
+
+void ShowSortMark(HWND list, int column, int32_t direction) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  for (int c = 0; c < kWordColumns; ++c) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item))) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (c == column && direction == kSortedAscending) item.fmt |= HDF_SORTUP;
+    if (c == column && direction == kSortedDescending) item.fmt |= HDF_SORTDOWN;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void FocusAndShowRow(HWND list, int row) {
+  const WordList table = WordTableOf(list);
+  if (!table || row < 0 || row >= RowCount(table)) return;
+  FocusWordRow(table, row);
+  SendMessageA(list, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void ShowOnlyRow(HWND list, int row) {

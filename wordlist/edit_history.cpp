@@ -312,11 +312,9 @@ int EditHistory::SortedColumn() const {
 
 int32_t EditHistory::SortedDirection() const { return SortedColumn() >= 0 ? steps_[done_ - 1]->directionAfter : 0; }
 
-size_t EditHistory::MemoryUse() const {
-  size_t bytes = steps_.capacity() * sizeof(steps_[0]);
-  for (const auto& step : steps_) {
-    bytes += sizeof(Step) + step->rows.capacity() * sizeof(uint32_t) + step->order.capacity() * sizeof(uint32_t) +
-             WordTableMemory(step->kept.get());
-  }
-  return bytes;
+size_t EditHistory::LastStepMemory() const {
+  if (done_ == 0) return 0;
+  const Step& step = *steps_[done_ - 1];
+  return sizeof(Step) + step.rows.capacity() * sizeof(uint32_t) + step.order.capacity() * sizeof(uint32_t) +
+         WordTableMemory(step.kept.get());
 }

@@ -109,8 +109,9 @@ class EditHistory {
   int SortedColumn() const;
   int32_t SortedDirection() const;
 
-  // The bytes the steps keep (their rows, texts and tables), for measuring.
-  size_t MemoryUse() const;
+  // The bytes the last step done keeps (its rows, texts and tables), for
+  // measuring; 0 when there is none.
+  size_t LastStepMemory() const;
 
   struct Step;
 

@@ -38,10 +38,11 @@ uint8_t RowFlags(std::string_view word, std::string_view reading, std::string_vi
 
 namespace {
 
-// Rows are grouped by the top bits of their key's hash; a group is small
-// enough to be ordered in the cache.
-constexpr int kGroupBits = 16;
-
+// A row and the 64-bit hash of its word and reading. Two different pairs of
+// texts share a hash with odds of about one in 10^19 for each two rows,
+// far below those of a fault in the machine's memory: rows of equal hashes
+// are taken for duplicates without their texts being compared, which would
+// cost two misses in the cache for every duplicate row.
 struct KeyedRow {
   uint64_t hash;
   uint32_t row;
@@ -50,64 +51,59 @@ struct KeyedRow {
 uint64_t KeyHash(std::string_view word, std::string_view reading) {
   const std::hash<std::string_view> text;
   const uint64_t a = text(word);
-  return (a ^ (text(reading) + 0x9E3779B97F4A7C15ull + (a << 6) + (a >> 2))) * 0xFF51AFD7ED558CCDull;
+  const uint64_t b = text(reading);
+  return (a ^ (b + 0x9E3779B97F4A7C15ull + (a << 6) + (a >> 2))) * 0xFF51AFD7ED558CCDull ^ (word.size() << 8 | reading.size());
 }
 
-// Marks each row whose word and reading an earlier row has: the rows are
-// grouped by their keys' hashes (a counting sort on the top bits, then each
-// small group in order), so that equal keys lie side by side, earliest row
-// first.
-void FlagDuplicates(WordList list, std::vector<uint8_t>& flags) {
-  const size_t rows = flags.size();
-  std::vector<uint64_t> hashes(rows);
-  std::vector<uint32_t> start((size_t{1} << kGroupBits) + 1);
-  for (size_t row = 0; row < rows; ++row) {
-    const int index = static_cast<int>(row);
-    hashes[row] = KeyHash(WordRowText(list, index, 0), WordRowText(list, index, 1));
-    ++start[(hashes[row] >> (64 - kGroupBits)) + 1];
-  }
-  for (size_t group = 1; group < start.size(); ++group) start[group] += start[group - 1];
-  std::vector<KeyedRow> keyed(rows);
-  {
-    std::vector<uint32_t> next(start.begin(), start.end() - 1);
-    for (size_t row = 0; row < rows; ++row) {
-      keyed[next[hashes[row] >> (64 - kGroupBits)]++] = {hashes[row], static_cast<uint32_t>(row)};
+// Orders the rows by the top 16 bits of their hashes, stably: two passes of
+// a counting sort, a byte each, which write to only 256 places at a time.
+void SortByTopBits(std::vector<KeyedRow>& keyed, const size_t (&counts)[2][256]) {
+  std::vector<KeyedRow> other(keyed.size());
+  for (int pass = 0; pass < 2; ++pass) {
+    const int shift = 48 + 8 * pass;
+    size_t next[256];
+    size_t sum = 0;
+    for (int digit = 0; digit < 256; ++digit) {
+      next[digit] = sum;
+      sum += counts[pass][digit];
     }
-  }
-  hashes = {};
-  const auto same = [list](uint32_t a, uint32_t b) {
-    const int x = static_cast<int>(a), y = static_cast<int>(b);
-    return WordRowText(list, x, 0) == WordRowText(list, y, 0) && WordRowText(list, x, 1) == WordRowText(list, y, 1);
-  };
-  for (size_t group = 0; group + 1 < start.size(); ++group) {
-    const auto begin = keyed.begin() + start[group], end = keyed.begin() + start[group + 1];
-    // Rows went in in order, so a stable order by hash keeps each key's rows in order.
-    std::stable_sort(begin, end, [](const KeyedRow& a, const KeyedRow& b) { return a.hash < b.hash; });
-    for (auto run = begin; run != end;) {
-      auto runEnd = run + 1;
-      while (runEnd != end && runEnd->hash == run->hash) ++runEnd;
-      for (auto item = run + 1; item != runEnd; ++item) {
-        // Nearly always the run is one key; two keys of one hash are compared row by row.
-        bool duplicate = same(run->row, item->row);
-        for (auto earlier = run + 1; !duplicate && earlier != item; ++earlier) duplicate = same(earlier->row, item->row);
-        if (duplicate) flags[item->row] |= AttentionBit(Attention::kDuplicate);
-      }
-      run = runEnd;
-    }
+    for (const KeyedRow& item : keyed) other[next[(item.hash >> shift) & 0xFF]++] = item;
+    keyed.swap(other);
   }
 }
 
 }  // namespace
 
+// The row flags and the hashes are made in one pass over the rows; sorting
+// by hash then brings the rows of each word and reading together, earliest
+// row first. Nothing goes through a hash table, whose every insert would be
+// a miss in the cache.
 bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags) {
   flags.clear();
   const int rows = RowCount(list);
   try {
     flags.resize(static_cast<size_t>(rows));
+    std::vector<KeyedRow> keyed(static_cast<size_t>(rows));
+    size_t counts[2][256] = {};
     for (int row = 0; row < rows; ++row) {
-      flags[static_cast<size_t>(row)] = RowFlags(WordRowText(list, row, 0), WordRowText(list, row, 1), WordRowText(list, row, 2));
+      const std::string_view word = WordRowText(list, row, 0), reading = WordRowText(list, row, 1);
+      flags[static_cast<size_t>(row)] = RowFlags(word, reading, WordRowText(list, row, 2));
+      const uint64_t hash = KeyHash(word, reading);
+      keyed[static_cast<size_t>(row)] = {hash, static_cast<uint32_t>(row)};
+      ++counts[0][(hash >> 48) & 0xFF];
+      ++counts[1][hash >> 56];
     }
-    FlagDuplicates(list, flags);
+    SortByTopBits(keyed, counts);
+    const auto before = [](const KeyedRow& a, const KeyedRow& b) { return a.hash < b.hash || (a.hash == b.hash && a.row < b.row); };
+    for (auto group = keyed.begin(); group != keyed.end();) {
+      auto groupEnd = group + 1;
+      while (groupEnd != keyed.end() && (groupEnd->hash >> 48) == (group->hash >> 48)) ++groupEnd;
+      std::sort(group, groupEnd, before);
+      for (auto item = group + 1; item < groupEnd; ++item) {
+        if (item->hash == (item - 1)->hash) flags[item->row] |= AttentionBit(Attention::kDuplicate);
+      }
+      group = groupEnd;
+    }
   } catch (const std::bad_alloc&) {
     flags.clear();
     flags.shrink_to_fit();
