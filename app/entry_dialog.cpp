@@ -23,7 +23,7 @@ namespace {
 
 constexpr char kParamProperty[] = "param";
 constexpr char kFontProperty[] = "baseform font";
-constexpr UINT kShiftJis = 932;
+constexpr UINT kShiftJis = kShiftJisCodePage;
 
 constexpr int kBoxes[] = {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX};
 

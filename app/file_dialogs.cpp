@@ -11,6 +11,7 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "app/word_list_view.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ static_assert(kOpenFlags == 0x1004);
 // so and stays open, rather than by a failed write afterwards.
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
 
-constexpr UINT kShiftJis = 932;
+constexpr UINT kShiftJis = kShiftJisCodePage;
 
 // Text of code page 932 (`size` bytes, NULs and all) in UTF-16.
 std::wstring Widened(const char* text, size_t size) {

@@ -8,7 +8,7 @@
 #include "app/commands.h"
 #include "app/step_progress.h"
 #include "readings/shared_proposer.h"
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"
@@ -39,7 +39,7 @@ void ShowNoProposer(HWND main) {
     for (const std::string& folder : failure.looked) places += ShownPath(folder) + "\n";
     ShowMessage(main, TextWith(IDS_NO_READING_DICTIONARY, places).c_str(), MB_ICONERROR);
   } else {
-    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.error)).c_str(), MB_ICONERROR);
+    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(failure.fault.file)).c_str(), MB_ICONERROR);
   }
 }
 
@@ -70,7 +70,7 @@ void FillReadings(HWND main) {
   bool finished;
   {
     StepProgress progress(main, IDS_PROGRESS_FILL, rows.size());
-    finished = ProposeReadings(list, rows, *proposer, texts, changed, count,
+    finished = ProposeReadings(list, rows, *proposer, WordFileFormat::kTextWordList, texts, changed, count,
                                [&](size_t done) { return progress.Continue(done); });
   }
   if (!finished) {

@@ -27,7 +27,7 @@ constexpr int kListFontPoints = 10;
 constexpr UINT_PTR kSubclassId = 1;
 // The window property by which the control finds its view.
 constexpr char kViewProperty[] = "rows";
-constexpr UINT kShiftJis = 932;
+constexpr UINT kShiftJis = kShiftJisCodePage;
 
 // A text cut to fit `size` bytes with its NUL, at a whole character.
 void CopyForDisplay(char* dest, int size, std::string_view text) {

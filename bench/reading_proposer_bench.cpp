@@ -1,8 +1,10 @@
 // The reading proposer over a word file (Shift-JIS, one word per line, the
 // first tab-separated field): how long loading takes, proposals per second,
-// memory with the dictionaries loaded. With an output file it also writes
-// WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING per word (Shift-JIS), for
-// bench/reading_accuracy.py.
+// memory with the dictionaries loaded; then the whole candidate lists, and
+// the start of a program that reads one word (load and first proposal).
+// With an output file it also writes
+// WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING<TAB>CANDIDATE... per word
+// (Shift-JIS), for bench/reading_accuracy.py.
 // usage: reading_proposer_bench WORDS.txt [OUT.txt]
 
 #include <chrono>
@@ -47,6 +49,10 @@ int main(int argc, char** argv) {
     line = line.substr(0, line.find('\t'));
     if (!line.empty()) words.push_back(line);
   }
+  if (words.empty()) {
+    std::fprintf(stderr, "no words in %s\n", argv[1]);
+    return 2;
+  }
 
   const long before = ResidentKilobytes();
   auto start = std::chrono::steady_clock::now();
@@ -55,13 +61,16 @@ int main(int argc, char** argv) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }
-  std::string error;
-  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
+  DictionaryFault fault;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
   if (!proposer) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    std::fprintf(stderr, "cannot load %s\n", fault.file.c_str());
     return 2;
   }
   const double loadSeconds = SecondsSince(start);
+  std::string first;
+  proposer->Propose(words.front(), first);
+  const double startSeconds = SecondsSince(start);
   const long loaded = ResidentKilobytes();
 
   std::vector<std::string> proposals(words.size());
@@ -69,20 +78,29 @@ int main(int argc, char** argv) {
   size_t proposed = 0;
   for (size_t i = 0; i < words.size(); ++i) proposed += proposer->Propose(words[i], proposals[i]);
   const double proposeSeconds = SecondsSince(start);
+  std::vector<std::vector<std::string>> candidates(words.size());
+  start = std::chrono::steady_clock::now();
+  for (size_t i = 0; i < words.size(); ++i) candidates[i] = proposer->Candidates(words[i]);
+  const double candidateSeconds = SecondsSince(start);
 
   std::printf("dictionaries: %s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
               dictionaries.skk.c_str());
-  std::printf("load: %.3f s, resident memory %ld KiB before, %ld KiB loaded (+%ld KiB)\n", loadSeconds, before,
-              loaded, loaded - before);
+  std::printf("load: %.3f s; load and the first word: %.3f s; resident memory %ld KiB before, %ld KiB loaded "
+              "(+%ld KiB)\n",
+              loadSeconds, startSeconds, before, loaded, loaded - before);
   std::printf("proposals: %zu words in %.3f s (%.0f words/s), %zu proposed\n", words.size(), proposeSeconds,
               static_cast<double>(words.size()) / proposeSeconds, proposed);
+  std::printf("candidate lists: %zu words in %.3f s (%.1f x the proposals)\n", words.size(), candidateSeconds,
+              candidateSeconds / proposeSeconds);
 
   if (argc > 2) {
     std::ofstream out(argv[2], std::ios::binary);
     std::string analyser;
     for (size_t i = 0; i < words.size(); ++i) {
       proposer->ProposeByAnalyser(words[i], analyser);
-      out << words[i] << '\t' << proposals[i] << '\t' << analyser << '\n';
+      out << words[i] << '\t' << proposals[i] << '\t' << analyser;
+      for (const std::string& c : candidates[i]) out << '\t' << c;
+      out << '\n';
     }
     if (!out) {
       std::fprintf(stderr, "cannot write %s\n", argv[2]);

@@ -9,7 +9,6 @@
 #include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "cli/line_inputs.h"
-#include "cli/text_encoding.h"
 #include "convert/reading_conversion.h"
 
 namespace {

@@ -1,27 +1,15 @@
 #include "cli/display_text.h"
 
-#include "cli/text_encoding.h"
 #include "convert/sjis_text.h"
 
 namespace {
 
 bool IsControlByte(unsigned char b) { return b < 0x20 || b == 0x7F; }
 
-bool IsSjisTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
-
 void AppendEscape(std::string& out, unsigned char b) {
   constexpr char kHex[] = "0123456789ABCDEF";
   const char escape[] = {'\\', 'x', kHex[b >> 4], kHex[b & 0x0F]};
   out.append(escape, sizeof escape);
-}
-
-// The bytes of the character that starts `text`, or 0 when its first byte
-// begins no Shift-JIS character (a byte 0x80, 0xA0, 0xFD to 0xFF, or a lead
-// byte without its trail byte).
-size_t SjisCharacterLength(std::string_view text) {
-  const auto b = static_cast<unsigned char>(text[0]);
-  if (!IsSjisLeadByte(b)) return b == 0x80 || b == 0xA0 || b >= 0xFD ? 0 : 1;
-  return text.size() >= 2 && IsSjisTrailByte(static_cast<unsigned char>(text[1])) ? 2 : 0;
 }
 
 }  // namespace
@@ -45,7 +33,7 @@ void ConvertPrintable(const std::string& piece, Encoding encoding, std::string& 
     out = piece;
     return;
   }
-  if (Utf8FromSjis(piece, out)) return;
+  if (ConvertSjisToUtf8(piece, out)) return;
   // The piece holds a character with no Unicode mapping: convert one
   // character at a time and escape those that fail.
   out.clear();
@@ -56,7 +44,7 @@ void ConvertPrintable(const std::string& piece, Encoding encoding, std::string& 
     const std::string_view character = rest.substr(0, length);
     if (static_cast<unsigned char>(character[0]) < 0x80) {
       out.append(character);
-    } else if (Utf8FromSjis(character, converted)) {
+    } else if (ConvertSjisToUtf8(character, converted)) {
       out.append(converted);
     } else {
       for (const char c : character) AppendEscape(out, static_cast<unsigned char>(c));

@@ -1,10 +1,13 @@
 #pragma once
 // --fill-readings of show, save and pool.
 
+#include "files/file_formats.h"
 #include "wordlist/word_list.h"
 
 // Gives the rows of `list` that have a word and no reading the proposed
-// reading and a baseform, saying on stderr how many were filled and how many
-// words got no proposal. Returns 0, 1 when a proposal could not be stored,
-// or 2 (having said where it looked) when no dictionary can be loaded.
-int FillReadingsForCommand(const char* command, WordList list);
+// reading and a baseform, where `format` can hold them, saying on stderr how
+// many were filled, how many words got no proposal and how many proposals
+// did not fit. Returns 0, 1 when a proposal could not be stored, or 2
+// (having said where it looked or which file is at fault) when no
+// dictionary can be loaded or the proposer failed.
+int FillReadingsForCommand(const char* command, WordList list, WordFileFormat format);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -15,13 +16,14 @@ struct InputReader {
   const std::function<void(std::string_view, const std::string&)>& take;
   std::string sjis;
 
-  // `lineNumber` is 0 for an input from the command line.
-  void Read(std::string_view input, long lineNumber) {
+  // An input is line `number` of standard input, or else argument `number`
+  // (the words counted from 1).
+  void Read(std::string_view input, long number, bool fromLine) {
     const char* problem = nullptr;
     if (input.find('\0') != std::string_view::npos) {
       problem = "holds a NUL byte";
     } else if (encoding == Encoding::kUtf8) {
-      if (!SjisFromUtf8(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
+      if (!ConvertUtf8ToSjis(input, sjis)) problem = "is not valid UTF-8 or has characters Shift-JIS cannot hold";
     } else {
       sjis.assign(input);
     }
@@ -30,11 +32,7 @@ struct InputReader {
       return;
     }
     out.Flush();
-    if (lineNumber > 0) {
-      std::fprintf(stderr, "lexiforge-cli %s: line %ld %s\n", command, lineNumber, problem);
-    } else {
-      std::fprintf(stderr, "lexiforge-cli %s: argument %s\n", command, problem);
-    }
+    std::fprintf(stderr, "lexiforge-cli %s: %s %ld %s\n", command, fromLine ? "line" : "argument", number, problem);
     allValid = false;
   }
 };
@@ -46,7 +44,9 @@ bool ForEachInput(const char* command, int argc, char** argv, int first, Encodin
   InputReader reader{command, encoding, out, allValid, take, {}};
   if (first < argc) {
     const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
-    for (int i = first; i < argc; ++i) reader.Read(encoding == Encoding::kUtf8 ? utf8[static_cast<size_t>(i)] : argv[i], 0);
+    for (int i = first; i < argc; ++i) {
+      reader.Read(encoding == Encoding::kUtf8 ? utf8[static_cast<size_t>(i)] : argv[i], i - first + 1, false);
+    }
     return true;
   }
   std::string input;
@@ -58,7 +58,7 @@ bool ForEachInput(const char* command, int argc, char** argv, int first, Encodin
     std::string_view line = rest.substr(0, lf);
     rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
     if (lf != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-    reader.Read(line, ++lineNumber);
+    reader.Read(line, ++lineNumber, true);
   }
   return true;
 }

@@ -12,7 +12,8 @@
 // argv[first] to argv[argc - 1], or else the lines of standard input (LF or
 // CR LF ends a line; the last needs no line end). An input that holds a NUL
 // byte or is not valid in `encoding` is reported on stderr ("lexiforge-cli
-// COMMAND: line N ..." or "... argument ...", after what `out` holds so far)
+// COMMAND: line N ..." or "... argument N ...", N counting the lines or the
+// operands from 1, after what `out` holds so far)
 // instead, and `allValid` becomes false. Returns false, having said why, when
 // standard input cannot be read.
 bool ForEachInput(const char* command, int argc, char** argv, int first, Encoding encoding, StdoutBuffer& out,

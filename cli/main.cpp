@@ -19,7 +19,9 @@ constexpr char kUsage[] =
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
     "\n"
-    "lexiforge-cli COMMAND --help explains a command.\n";
+    "lexiforge-cli COMMAND --help explains a command and its exit status.\n"
+    "\n"
+    "Exit status: the command's; 2 for a missing or unknown command.\n";
 
 int RunCommand(std::string_view command, int argc, char** argv) {
   if (command == "--help" || command == "-h" || command == "help") {

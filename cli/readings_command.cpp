@@ -1,5 +1,6 @@
 // lexiforge-cli readings: words in, proposed readings out, one line each.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,15 +11,15 @@
 #include "cli/commands.h"
 #include "cli/fill_readings.h"
 #include "cli/line_inputs.h"
-#include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
 #include "readings/reading_proposer.h"
-#include "readings/system_text.h"
+#include "readings/program_folder.h"
 #include "readings/reading_fill.h"
 
 namespace {
 
 constexpr char kReadingsUsage[] =
-    "usage: lexiforge-cli readings [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
+    "usage: lexiforge-cli readings [--all] [--encoding utf-8|sjis] [--dictionary DIR] [WORD ...]\n"
     "\n"
     "Proposes the hiragana reading of each word: MeCab with the IPA dictionary\n"
     "reads it, and SKK's dictionary (SKK-JISYO.L), where present, supplies the\n"
@@ -27,8 +28,10 @@ constexpr char kReadingsUsage[] =
     "\n"
     "Prints one line per word: WORD<TAB>READING, with an empty READING when there\n"
     "is no proposal (a character the dictionaries cannot read, such as an unknown\n"
-    "kanji or Latin letters: no half readings).\n"
+    "kanji or Latin letters: no half readings). With --all, the line holds every\n"
+    "reading considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
     "\n"
+    "  --all              every reading considered, not only the best\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
     "  --encoding sjis    input and output are Shift-JIS bytes\n"
     "  --dictionary DIR   the dictionaries: DIR/ipadic (or DIR itself) is a compiled\n"
@@ -36,8 +39,23 @@ constexpr char kReadingsUsage[] =
     "                     Without it: dic/ beside the program, then Debian's\n"
     "                     mecab-ipadic-utf8 and skkdic.\n"
     "\n"
-    "Exit status: 0 when every word got a reading, 1 when any did not (or a line\n"
-    "was not valid), 2 for a usage error or when no dictionary can be loaded.\n";
+    "Exit status: 0 when every word got a reading, 1 when any did not (or an input\n"
+    "was not valid), 2 for a usage error, when no dictionary is found or when a\n"
+    "dictionary file cannot be loaded (missing, not a regular file, damaged, too\n"
+    "large; the message names it).\n";
+
+// Why a dictionary file is refused, in the CLI's words.
+const char* Describe(DictionaryProblem problem) {
+  switch (problem) {
+    case DictionaryProblem::kNone: return "no problem";
+    case DictionaryProblem::kMissing: return "it is missing";
+    case DictionaryProblem::kNotRegularFile: return "it is not a regular file";
+    case DictionaryProblem::kTooLarge: return "it is too large";
+    case DictionaryProblem::kUnreadable: return "it cannot be read";
+    case DictionaryProblem::kDamaged: return "it is damaged";
+  }
+  return "it cannot be loaded";
+}
 
 // Loads the proposer from `folder`, or from where it is looked for by default
 // when `folder` is null; says on stderr why not.
@@ -58,24 +76,35 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
     for (const std::string& place : looked) std::fprintf(stderr, "  %s\n", place.c_str());
     return nullptr;
   }
-  std::string error;
-  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, error);
-  if (!proposer) std::fprintf(stderr, "lexiforge-cli %s: %s\n", command, error.c_str());
+  DictionaryFault fault;
+  std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
+  if (!proposer) {
+    std::fprintf(stderr, "lexiforge-cli %s: cannot load the dictionary file %s: %s\n", command, fault.file.c_str(),
+                 Describe(fault.problem));
+  }
   return proposer;
 }
 
 // One line of output per word: WORD<TAB>READING, empty when there is none.
+// With `all`, every candidate, tab-separated, at most kShownCandidates.
+constexpr size_t kShownCandidates = 5;
+
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
-                   const std::string& sjis, bool& allProposed) {
-  std::string reading, shown;
-  if (!proposer.Propose(sjis, reading)) allProposed = false;
+                   const std::string& sjis, bool all, bool& allProposed) {
+  std::vector<std::string> readings = proposer.Candidates(sjis);
+  if (readings.empty()) allProposed = false;
+  readings.resize(std::min(readings.size(), all ? kShownCandidates : size_t{1}));
+  if (readings.empty()) readings.emplace_back();
   out.Append(input);
-  out.Append('\t');
-  if (encoding == Encoding::kUtf8) {
-    // A proposal is hiragana, which UTF-8 always holds.
-    if (Utf8FromSjis(reading, shown)) out.Append(shown);
-  } else {
-    out.Append(reading);
+  std::string shown;
+  for (const std::string& reading : readings) {
+    out.Append('\t');
+    if (encoding == Encoding::kUtf8) {
+      // A proposal is hiragana, which UTF-8 always holds.
+      if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
+    } else {
+      out.Append(reading);
+    }
   }
   out.Append('\n');
 }
@@ -85,8 +114,13 @@ void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& propos
 int RunReadingsCommand(int argc, char** argv) {
   CommandOptions options{"readings", kReadingsUsage};
   const char* folder = nullptr;
+  bool all = false;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
     const std::string_view arg = argv[i];
+    if (arg == "--all") {
+      all = true;
+      return 1;
+    }
     if (arg.substr(0, 13) == "--dictionary=") {
       folder = argv[i] + 13;
       return 1;
@@ -109,18 +143,31 @@ int RunReadingsCommand(int argc, char** argv) {
   bool allProposed = true;
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
-                                   PrintProposal(out, options.encoding, *proposer, input, sjis, allProposed);
+                                   PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
                                  });
   out.Flush();
+  if (proposer->Failed()) {
+    std::fputs("lexiforge-cli readings: the reading proposer failed; the words after it got no proposal\n", stderr);
+    return 2;
+  }
   return read && allProposed ? 0 : 1;
 }
 
-int FillReadingsForCommand(const char* command, WordList list) {
+int FillReadingsForCommand(const char* command, WordList list, WordFileFormat format) {
   std::unique_ptr<ReadingProposer> proposer = LoadProposer(command, nullptr);
   if (!proposer) return 2;
-  const ReadingFillCount count = FillMissingReadings(list, *proposer);
+  const ReadingFillCount count = FillMissingReadings(list, *proposer, format);
+  if (count.failed) {
+    std::fprintf(stderr, "lexiforge-cli %s: the reading proposer failed after %d row(s)\n", command, count.filled);
+    return 2;
+  }
   std::fprintf(stderr, "lexiforge-cli %s: readings filled in %d row(s); %d word(s) without a proposal\n", command,
                count.filled, count.unproposed);
+  if (count.unfit > 0) {
+    std::fprintf(stderr,
+                 "lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+                 command, count.unfit);
+  }
   if (count.unstored > 0) {
     std::fprintf(stderr, "lexiforge-cli %s: out of memory: %d reading(s) not stored\n", command, count.unstored);
     return 1;

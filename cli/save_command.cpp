@@ -47,7 +47,9 @@ constexpr char kSaveUsage[] =
     "                     or sjis\n"
     "\n"
     "Exit status: 0 when every file was read and every row written, 1 otherwise,\n"
-    "2 for a usage error.\n";
+    "2 for a usage error or, with --fill-readings, when no dictionary is found,\n"
+    "a dictionary file cannot be loaded or the proposer fails (nothing is then\n"
+    "written).\n";
 
 const char* Describe(RowProblem problem) {
   switch (problem) {
@@ -139,7 +141,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   }
   bool complete = true;
   if (fillReadings) {
-    const int filled = FillReadingsForCommand(command, list);
+    const int filled = FillReadingsForCommand(command, list, format);
     if (filled == 2) {
       DestroyWordTable(list);
       return 2;

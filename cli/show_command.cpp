@@ -36,7 +36,8 @@ constexpr char kShowUsage[] =
     "differs) is reported on standard error; the other files are still read.\n"
     "\n"
     "Exit status: 0 when every file was read, 1 when any was not, 2 for a usage\n"
-    "error.\n";
+    "error or, with --fill-readings, when no dictionary is found, a dictionary\n"
+    "file cannot be loaded or the proposer fails.\n";
 
 // Output is gathered as Shift-JIS with the escapes already in place and
 // converted in pieces of about this size: one conversion per piece instead of
@@ -95,7 +96,7 @@ int RunShowCommand(int argc, char** argv) {
   }
   bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);
   if (fillReadings) {
-    const int filled = FillReadingsForCommand("show", list);
+    const int filled = FillReadingsForCommand("show", list, WordFileFormat::kTextWordList);
     if (filled == 2) {
       DestroyWordTable(list);
       return 2;

@@ -1,15 +1,10 @@
 #pragma once
-// Conversion between UTF-8 and Shift-JIS (code page 932) for the command-line
-// tool: iconv on POSIX systems, the code-page functions on Windows.
+// The command line's arguments as the user typed them. Text itself is
+// converted by the code-page module (convert/sjis_text.h).
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Both return false, leaving `out` unspecified, when `in` is not valid in its
-// encoding or holds a character the other encoding cannot represent.
-bool SjisFromUtf8(std::string_view in, std::string& out);
-bool Utf8FromSjis(std::string_view in, std::string& out);
 
 // The last `argc` arguments of the command line (those in `argv`) as the user
 // typed them, in UTF-8. On Windows `argv` holds them in the ANSI code page,

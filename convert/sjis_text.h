@@ -1,14 +1,48 @@
 #pragma once
-// Shift-JIS (code page 932) text helpers shared by the readers, the word list
-// and the conversion. Every copy into a fixed buffer goes through CopySjisText.
+// Code page 932 (Shift-JIS) in one place: which bytes begin and end a
+// double-byte character, cuts at whole characters, and conversion to and
+// from UTF-8. Every other file asks here; no byte range is written anywhere
+// else. The conversion is iconv on POSIX systems (sjis_text_posix.cpp) and
+// the code-page functions on Windows (sjis_text_win32.cpp).
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
+
+// The number Windows gives code page 932.
+inline constexpr unsigned kShiftJisCodePage = 932;
 
 // A byte that begins a double-byte character.
 constexpr bool IsSjisLeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// A byte that may end a double-byte character (the second of a pair).
+constexpr bool IsSjisTrailByte(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// A lead byte of the kanji rows (the first kanji, 亜, is 0x88 0x9F).
+constexpr bool IsSjisKanjiLeadByte(unsigned char b) {
+  return (b >= 0x88 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The bytes of the character that starts `text` (1 or 2), or 0 when its first
+// byte begins none: an unassigned single byte (0x80, 0xA0, 0xFD to 0xFF), or
+// a lead byte without a trail byte after it. 0 for an empty text.
+constexpr size_t SjisCharacterLength(std::string_view text) {
+  if (text.empty()) return 0;
+  const auto b = static_cast<unsigned char>(text[0]);
+  if (!IsSjisLeadByte(b)) return b == 0x80 || b == 0xA0 || b >= 0xFD ? 0 : 1;
+  return text.size() >= 2 && IsSjisTrailByte(static_cast<unsigned char>(text[1])) ? 2 : 0;
+}
+
+// The width a walk from the start gives the character at the front of
+// `text`: 2 for a lead byte with a byte after it, otherwise 1. Unlike
+// SjisCharacterLength it never stops: a stray byte is stepped over alone.
+constexpr size_t SjisStepLength(std::string_view text) {
+  return text.size() >= 2 && IsSjisLeadByte(static_cast<unsigned char>(text[0])) ? 2 : 1;
 }
 
 // The length of the longest start of `text` that is at most `limit` bytes and
@@ -36,3 +70,9 @@ size_t CopySjisText(char (&dest)[N], std::string_view text, size_t limit = N - 1
   dest[n] = '\0';
   return n;
 }
+
+// Both return false, leaving `out` unspecified, when `in` is not valid in its
+// encoding or holds a character the other cannot represent: nothing is ever
+// replaced by "?".
+bool ConvertSjisToUtf8(std::string_view in, std::string& out);
+bool ConvertUtf8ToSjis(std::string_view in, std::string& out);

@@ -12,6 +12,7 @@ constexpr char32_t kSmallA = 0x3041;  // "ぁ", the first hiragana
 constexpr char32_t kN = 0x3093;       // "ん", the last
 constexpr char32_t kKatakanaToHiragana = 0x60;
 constexpr char32_t kVu = 0x30F4, kSmallKa = 0x30F5, kSmallKe = 0x30F6;
+constexpr char32_t kWi = 0x3090, kWe = 0x3091;
 constexpr char32_t kIteration = 0x309D, kVoicedIteration = 0x309E;
 constexpr char32_t kLongVowel = 0x30FC, kMiddleDot = 0x30FB;
 
@@ -96,8 +97,110 @@ bool AppendKanaReading(std::string_view kana, std::string& reading) {
     } else if (c > kN) {
       c -= kKatakanaToHiragana;
     }
+    // The historical "ゐ" and "ゑ" are read as today's "い" and "え".
+    if (c == kWi) c = 0x3044;
+    if (c == kWe) c = 0x3048;
     AppendHiragana(c, reading);
     previous = c;
+  }
+  return true;
+}
+
+namespace {
+
+// "｡" to "ﾝ" (U+FF61 to U+FF9D) in their full-width forms.
+constexpr char32_t kFullWidthOfHalfWidth[] =
+    U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
+constexpr char32_t kHalfWidthFirst = 0xFF61, kHalfWidthLast = 0xFF9D;
+constexpr char32_t kHalfWidthVoiced = 0xFF9E, kHalfWidthSemiVoiced = 0xFF9F;
+
+bool HasSemiVoicedForm(char32_t hiragana) {
+  return hiragana >= 0x306F && hiragana <= 0x307D && (hiragana - 0x306F) % 3 == 0;  // "は" to "ほ"
+}
+
+// One character of `sjis` at `at` is a symbol or an iteration mark; `width`
+// is its length.
+bool IsSymbolOrMark(std::string_view sjis, size_t at, size_t& width) {
+  const auto lead = static_cast<unsigned char>(sjis[at]);
+  width = IsSjisLeadByte(lead) ? 2 : 1;
+  if (at + width > sjis.size()) return false;
+  if (width == 1) {
+    const bool letterOrDigit = (lead >= '0' && lead <= '9') || (lead >= 'A' && lead <= 'Z') || (lead >= 'a' && lead <= 'z');
+    // ASCII, and the half-width "｡", "｢", "｣", "､" and "･".
+    return (lead >= 0x20 && lead < 0x7F && !letterOrDigit) || (lead >= 0xA1 && lead <= 0xA5);
+  }
+  const auto trail = static_cast<unsigned char>(sjis[at + 1]);
+  // JIS rows 1 and 2 are marks and symbols but for "ー", "仝", "〆" and "〇"
+  // (the iteration marks, 0x52 to 0x58, count as marks).
+  if (lead == 0x81) return trail != 0x5B && trail != 0x57 && trail != 0x59 && trail != 0x5A;
+  if (lead == 0x84) return trail >= 0x9F && trail <= 0xBE;  // box drawing
+  return false;
+}
+
+}  // namespace
+
+void NormalizeWordText(std::u32string& text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (char32_t c : text) {
+    if (c >= U'A' && c <= U'Z') {
+      c += U'Ａ' - U'A';
+    } else if (c >= U'a' && c <= U'z') {
+      c += U'ａ' - U'a';
+    } else if (c >= U'０' && c <= U'９') {
+      c -= U'０' - U'0';
+    } else if (c >= kHalfWidthFirst && c <= kHalfWidthLast) {
+      c = kFullWidthOfHalfWidth[c - kHalfWidthFirst];
+    } else if ((c == kHalfWidthVoiced || c == kHalfWidthSemiVoiced) && !out.empty()) {
+      // The marks join the katakana before them: "ｶﾞ" is "ガ", "ﾊﾟ" is "パ".
+      char32_t& before = out.back();
+      const char32_t hiragana = before - kKatakanaToHiragana;
+      if (c == kHalfWidthVoiced && before == U'ウ') {
+        before = kVu;
+        continue;
+      }
+      if (before >= 0x30A1 && before <= 0x30F3) {
+        if (c == kHalfWidthVoiced && HasVoicedForm(hiragana)) {
+          ++before;
+          continue;
+        }
+        if (c == kHalfWidthSemiVoiced && HasSemiVoicedForm(hiragana)) {
+          before += 2;
+          continue;
+        }
+      }
+      c = c == kHalfWidthVoiced ? U'゛' : U'゜';
+    }
+    out.push_back(c);
+  }
+  text = std::move(out);
+}
+
+bool VoiceFirstKana(std::string& reading) {
+  if (reading.size() < 2) return false;
+  const char32_t c = KanaCodePoint(static_cast<unsigned char>(reading[0]), static_cast<unsigned char>(reading[1]));
+  if (c < kSmallA || c > kN || !HasVoicedForm(c)) return false;
+  std::string voiced;
+  AppendHiragana(c + 1, voiced);
+  reading.replace(0, 2, voiced);
+  return true;
+}
+
+char OkuriLetter(std::string_view kana) {
+  // The first letter of each hiragana's romanisation, "ぁ" to "ん", as SKK
+  // writes it after an okuri-ari reading ("っ" as "t").
+  constexpr char kLetters[] = "aaiiuueeookgkgkgkgkgszszszszsztdtdttdtdtdnnnnnhbphbphbphbphbpmmmmmyyyyyyrrrrrwwieon";
+  if (kana.size() < 2) return 0;
+  char32_t c = KanaCodePoint(static_cast<unsigned char>(kana[0]), static_cast<unsigned char>(kana[1]));
+  if (c > kN && c <= kN + kKatakanaToHiragana) c -= kKatakanaToHiragana;
+  if (c < kSmallA || c > kN) return 0;
+  return kLetters[c - kSmallA];
+}
+
+bool IsSymbolText(std::string_view sjis) {
+  if (sjis.empty()) return false;
+  for (size_t at = 0, width = 0; at < sjis.size(); at += width) {
+    if (!IsSymbolOrMark(sjis, at, width)) return false;
   }
   return true;
 }

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
+#include "files/word_file_writer.h"
 
 namespace {
 
@@ -35,8 +37,12 @@ std::vector<int> RowsWithoutReadings(WordList list) {
   return rows;
 }
 
-bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingProposer& proposer, WordList texts,
-                     std::vector<uint32_t>& changed, ReadingFillCount& count, const FillProgress& progress) {
+// The proposal is tried in a row of its own, as the format would hold it in
+// any row (the format's limits are each field's own); that row's baseform is
+// the one a row without a baseform gets.
+bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingProposer& proposer, WordFileFormat format,
+                     WordList texts, std::vector<uint32_t>& changed, ReadingFillCount& count,
+                     const FillProgress& progress) {
   try {
     changed.reserve(changed.size() + rows.size());
   } catch (const std::bad_alloc&) {
@@ -44,24 +50,28 @@ bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingPropose
     return true;
   }
   std::string proposal;
-  char reading[kWordFieldSize];
-  char baseform[kBaseformSize];
+  WordEntry probe{"a", "", ""};
   for (size_t i = 0; i < rows.size(); ++i) {
     if (progress && i % kProgressBlock == 0 && !progress(i)) return false;
     const int row = rows[i];
     const std::string_view word = WordRowText(list, row, 0);
     if (!proposer.Propose(word, proposal)) {
+      if (proposer.Failed()) {
+        count.failed = true;
+        break;
+      }
       ++count.unproposed;
       continue;
     }
-    CopySjisText(reading, proposal);
-    // A baseform the row already has was written by someone: it stays.
-    std::string_view form = WordRowText(list, row, 2);
-    if (form.empty()) {
-      ConvertReadingToBaseform(reading, baseform);
-      form = baseform;
+    if (CopySjisText(probe.reading, proposal) != proposal.size() ||
+        ConvertReadingToBaseform(probe.reading, probe.baseform) != 1 ||
+        RowProblemFor(format, probe) != RowProblem::kNone) {
+      ++count.unfit;
+      continue;
     }
-    const std::string_view fields[kWordColumns] = {word, reading, form};
+    // A baseform the row already has was written by someone: it stays.
+    const std::string_view baseform = WordRowText(list, row, 2);
+    const std::string_view fields[kWordColumns] = {word, probe.reading, baseform.empty() ? probe.baseform : baseform};
     if (AppendWordRowTexts(texts, fields)) {
       changed.push_back(static_cast<uint32_t>(row));
       ++count.filled;
@@ -73,13 +83,13 @@ bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingPropose
   return true;
 }
 
-ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer) {
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer, WordFileFormat format) {
   ReadingFillCount count;
   const std::unique_ptr<WordTable, void (*)(WordList)> texts(CreateWordTable(), DestroyWordTable);
   std::vector<uint32_t> changed;
   const std::vector<int> rows = RowsWithoutReadings(list);
-  if (!texts || !ProposeReadings(list, rows, proposer, texts.get(), changed, count) ||
-      RowCount(texts.get()) != static_cast<int>(changed.size()) || !ExchangeWordRowTexts(list, changed, texts.get())) {
+  if (!texts || !ProposeReadings(list, rows, proposer, format, texts.get(), changed, count) ||
+      !ExchangeWordRowTexts(list, changed, texts.get())) {
     count.unstored += count.filled;
     count.filled = 0;
   }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "files/file_formats.h"
 #include "readings/reading_proposer.h"
 #include "wordlist/word_list.h"
 
@@ -14,6 +15,8 @@ struct ReadingFillCount {
   int filled = 0;      // rows that got a reading
   int unproposed = 0;  // rows with a word and no reading for which there was no proposal
   int unstored = 0;    // rows whose proposal could not be stored (no memory)
+  int unfit = 0;       // rows whose proposal (or its baseform) the format cannot hold: left without
+  bool failed = false;  // the proposer failed (ReadingProposer::Failed): the fill stopped there
 };
 
 // The rows the fill looks at, in order: those with a word and no reading;
@@ -24,14 +27,18 @@ std::vector<int> RowsWithoutReadings(WordList list);
 // rows; returns false to stop.
 using FillProgress = std::function<bool(size_t done)>;
 
-// The proposals for `rows` (as RowsWithoutReadings gives them), leaving the
-// list as it is: each row that gets a reading is appended to `changed`, and
-// its new texts as a row of `texts`, so that row i of `texts` holds the new
-// texts of row changed[i] (for ExchangeWordRowTexts). Returns false when
-// `progress` stopped it; `changed` and `texts` then hold what was proposed
-// so far.
-bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingProposer& proposer, WordList texts,
-                     std::vector<uint32_t>& changed, ReadingFillCount& count, const FillProgress& progress = {});
+// The proposals for `rows` (as RowsWithoutReadings gives them) for writing
+// in `format`, leaving the list as it is: each row that gets a reading is
+// appended to `changed`, and its new texts as a row of `texts`, so that row
+// i of `texts` holds the new texts of row changed[i] (for
+// ExchangeWordRowTexts). A fill never makes a row unwritable: a proposal
+// whose reading or baseform the format cannot hold is not taken. Returns
+// false when `progress` stopped it; `changed` and `texts` then hold what
+// was proposed so far.
+bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingProposer& proposer, WordFileFormat format,
+                     WordList texts, std::vector<uint32_t>& changed, ReadingFillCount& count,
+                     const FillProgress& progress = {});
 
 // Fills the rows that need it, in one change of the list.
-ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer);
+ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer,
+                                     WordFileFormat format = WordFileFormat::kTextWordList);

@@ -9,9 +9,9 @@
 #include <system_error>
 
 #include "convert/reading_conversion.h"
+#include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
-#include "readings/system_text.h"
 
 namespace {
 
@@ -75,8 +75,7 @@ bool IsKanjiAlone(std::string_view sjis) {
   if (sjis.size() % 2 != 0) return false;
   for (size_t at = 0; at < sjis.size(); at += 2) {
     const auto lead = static_cast<unsigned char>(sjis[at]);
-    const bool kanji = (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    if (!kanji && sjis.substr(at, 2) != "\x81\x58") return false;
+    if (!IsSjisKanjiLeadByte(lead) && sjis.substr(at, 2) != "\x81\x58") return false;
   }
   return true;
 }
@@ -94,15 +93,171 @@ size_t CommonEnds(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+namespace {
+
+// One morpheme of an analysis: its text and, when it could be read, its
+// reading (hiragana), both in code page 932.
+struct Morpheme {
+  std::string surface;
+  std::string reading;
+  bool unknown = false;  // not in the analyser's dictionary
+};
+using Analysis = std::vector<Morpheme>;
+
+// How many of the analyser's best analyses are looked at.
+constexpr size_t kAnalyses = 5;
+// The most morphemes a part SKK knows whole is looked for across.
+constexpr size_t kLongestRun = 4;
+
+bool HasKanji(std::string_view sjis) {
+  for (size_t at = 0; at < sjis.size();) {
+    const auto lead = static_cast<unsigned char>(sjis[at]);
+    if (IsSjisKanjiLeadByte(lead)) return true;
+    at += IsSjisLeadByte(lead) ? 2 : 1;
+  }
+  return false;
+}
+
+bool Contains(const std::vector<std::string>& list, std::string_view s) {
+  return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+// The reading in `known` nearest to `reading`: the one sharing the most of
+// its start and end; of equals, the first.
+size_t Nearest(const std::vector<std::string>& known, std::string_view reading) {
+  size_t best = 0, bestShared = 0;
+  for (size_t i = 0; i < known.size(); ++i) {
+    const size_t shared = CommonEnds(known[i], reading);
+    if (shared > bestShared) {
+      best = i;
+      bestShared = shared;
+    }
+  }
+  return best;
+}
+
+// `known` ordered nearest to `reading` first.
+std::vector<std::string> NearestFirst(std::vector<std::string> known, std::string_view reading) {
+  std::vector<std::string> ordered;
+  while (!known.empty()) {
+    const size_t at = Nearest(known, reading);
+    ordered.push_back(std::move(known[at]));
+    known.erase(known.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  return ordered;
+}
+
+void DecodeUtf8(std::string_view utf8, std::u32string& out) {
+  out.clear();
+  for (size_t at = 0; at < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[at]);
+    const size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? b : b & (0x7F >> length);
+    for (size_t i = 1; i < length && at + i < utf8.size(); ++i) c = (c << 6) | (utf8[at + i] & 0x3F);
+    out.push_back(c);
+    at += length;
+  }
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string Utf8Of(std::u32string_view text) {
+  std::string out;
+  for (char32_t c : text) AppendUtf8(c, out);
+  return out;
+}
+
+bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+// Numbers: each figure's kanji, and how each is read alone, before 十, 百
+// and 千 (with their sound changes: さんびゃく, はっせん).
+constexpr const char* kFigureKanji[] = {"〇", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+constexpr const char* kOnes[] = {"ぜろ", "いち", "に", "さん", "よん", "ご", "ろく", "なな", "はち", "きゅう"};
+constexpr const char* kTens[] = {"", "じゅう", "にじゅう", "さんじゅう", "よんじゅう", "ごじゅう", "ろくじゅう",
+                                 "ななじゅう", "はちじゅう", "きゅうじゅう"};
+constexpr const char* kHundreds[] = {"", "ひゃく", "にひゃく", "さんびゃく", "よんひゃく", "ごひゃく", "ろっぴゃく",
+                                     "ななひゃく", "はっぴゃく", "きゅうひゃく"};
+constexpr const char* kThousands[] = {"", "せん", "にせん", "さんぜん", "よんせん", "ごせん", "ろくせん", "ななせん",
+                                      "はっせん", "きゅうせん"};
+constexpr const char* kUnitKanji[] = {"十", "百", "千"};
+constexpr const char* kGroupKanji[] = {"", "万", "億"};
+constexpr const char* kGroupReading[] = {"", "まん", "おく"};
+
+// One term of a number read aloud: its kanji (UTF-8) and reading (UTF-8).
+struct NumberTerm {
+  std::string kanji;
+  std::string reading;
+  int figure = 0;  // for a term of tens, the figure before 十 (二 in 二十)
+};
+
+// The terms of the number `digits` (ASCII, no leading zero unless it is
+// "0"), as 千九百九十五 is read: せん, きゅうひゃく, きゅうじゅう, ご. False
+// for numbers of more than twelve figures and for figures with leading
+// zeros, which are codes rather than numbers.
+bool NumberTerms(std::string_view digits, std::vector<NumberTerm>& terms) {
+  terms.clear();
+  if (digits.empty() || digits.size() > 12 || (digits.size() > 1 && digits[0] == '0')) return false;
+  if (digits == "0") {
+    terms.push_back({kFigureKanji[0], kOnes[0]});
+    return true;
+  }
+  const size_t groups = (digits.size() + 3) / 4;
+  size_t at = 0;
+  for (size_t g = groups; g-- > 0;) {
+    const size_t width = digits.size() - at - g * 4;
+    const std::string_view group = digits.substr(at, width);
+    at += width;
+    if (group.find_first_not_of('0') == std::string_view::npos) continue;
+    for (size_t i = 0; i < group.size(); ++i) {
+      const int figure = group[i] - '0';
+      const size_t power = group.size() - 1 - i;
+      if (figure == 0) continue;
+      if (power == 0) {
+        terms.push_back({kFigureKanji[figure], kOnes[figure]});
+        continue;
+      }
+      const char* const* readings = power == 1 ? kTens : power == 2 ? kHundreds : kThousands;
+      terms.push_back({std::string(figure > 1 ? kFigureKanji[figure] : "") + kUnitKanji[power - 1], readings[figure],
+                       power == 1 ? figure : 0});
+    }
+    if (g > 0) terms.push_back({kGroupKanji[g], kGroupReading[g]});
+  }
+  return true;
+}
+
+// Appends the code page 932 form of `utf8`; false when it has none.
+bool AppendSjis(std::string_view utf8, std::string& out) {
+  std::string sjis;
+  if (!ConvertUtf8ToSjis(utf8, sjis)) return false;
+  out += sjis;
+  return true;
+}
+
+}  // namespace
+
 struct ReadingProposer::Parts {
   MeCab::Model* model = nullptr;
   MeCab::Tagger* tagger = nullptr;
   MeCab::Lattice* lattice = nullptr;
   SkkReadings skk;
   bool hasSkk = false;
-  std::string utf8;     // scratch: the word for the analyser
-  std::string sjis;     // scratch: one morpheme's text
-  std::string previous;  // scratch: the last morpheme's reading
+  std::string sjis;  // scratch: one morpheme's text
 
   ~Parts() {
     delete lattice;
@@ -110,15 +265,19 @@ struct ReadingProposer::Parts {
     delete model;
   }
 
+  std::vector<std::string> Skk(std::string_view word) const {
+    return hasSkk ? skk.Find(word) : std::vector<std::string>();
+  }
+
   // Kanji the analyser does not know, read one by one with the reading each
   // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
   // is mostly a Sino-Japanese compound. False when one has no such reading.
   bool AppendKanjiByKanji(std::string_view text, std::string& reading) {
-    std::string_view last;
+    if (!hasSkk) return false;
+    std::string last;
     for (size_t at = 0; at < text.size();) {
-      const auto lead = static_cast<unsigned char>(text[at]);
-      const size_t width = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
-      if (at + width > text.size()) return false;
+      const size_t width = SjisCharacterLength(text.substr(at));
+      if (width == 0) return false;
       const std::string_view one = text.substr(at, width);
       at += width;
       if (one == "\x81\x58") {  // "々" repeats the kanji before it
@@ -136,139 +295,488 @@ struct ReadingProposer::Parts {
     return true;
   }
 
-  // The analyser's reading of `word`; `morphemes` is how many it found.
-  // With `readUnknownKanji`, kanji missing from its dictionary are read by
-  // AppendKanjiByKanji.
-  bool Analyse(std::string_view word, std::string& reading, int& morphemes, bool readUnknownKanji) {
-    reading.clear();
-    morphemes = 0;
-    if (!ConvertSjisToUtf8(word, utf8)) return false;
-    lattice->set_sentence(utf8.c_str());
-    if (!tagger->parse(lattice)) return false;
-    for (const MeCab::Node* node = lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
-         node = node->next) {
-      ++morphemes;
-      const size_t before = reading.size();
-      std::string_view text = FeatureField(node->feature, kReadingField);
-      if (node->stat == MECAB_UNK_NODE || text.empty() || text == "*") {
-        text = std::string_view(node->surface, node->length);
-      }
-      if (!ConvertUtf8ToSjis(text, sjis)) return false;
-      if (sjis == "\x81\x58" && !previous.empty()) {
-        reading.append(previous);  // "々" on its own repeats the kanji before it
-      } else if (!AppendKanaReading(sjis, reading) &&
-                 !(readUnknownKanji && node->stat == MECAB_UNK_NODE && AppendKanjiByKanji(sjis, reading))) {
-        reading.resize(before);
-        previous.clear();
-        return false;
-      }
-      previous.assign(reading, before);
-    }
-    previous.clear();
-    return morphemes > 0 && IsWholeReading(reading);
+  // The reading "々" takes after a morpheme written `before` and read
+  // `beforeReading`: the reading of the one kanji right before it. That is
+  // the whole morpheme's when it is that kanji alone, else the kanji's
+  // compound reading from SKK; empty when neither is known.
+  std::string RepeatedReading(std::string_view before, std::string_view beforeReading) const {
+    size_t last = 0;
+    for (size_t at = 0; at < before.size(); at += SjisStepLength(before.substr(at))) last = at;
+    const std::string_view kanji = before.substr(last);
+    if (kanji.size() != 2 || !IsKanjiAlone(kanji)) return {};
+    if (last == 0) return std::string(beforeReading);
+    return hasSkk ? skk.CompoundReading(kanji) : std::string();
   }
+
+  // The analyser's `count` best analyses of `utf8Word` (fewer when there are
+  // fewer), each morpheme with the reading its dictionary gives, folded to
+  // hiragana.
+  void Analyse(const std::string& utf8Word, size_t count, std::vector<Analysis>& analyses) {
+    analyses.clear();
+    lattice->set_request_type(count > 1 ? MECAB_NBEST : MECAB_ONE_BEST);
+    lattice->set_sentence(utf8Word.c_str());
+    if (!tagger->parse(lattice)) return;
+    do {
+      Analysis& analysis = analyses.emplace_back();
+      for (const MeCab::Node* node = lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
+           node = node->next) {
+        Morpheme& m = analysis.emplace_back();
+        m.unknown = node->stat == MECAB_UNK_NODE;
+        if (!ConvertUtf8ToSjis(std::string_view(node->surface, node->length), m.surface)) {
+          analyses.pop_back();
+          break;
+        }
+        std::string_view text = FeatureField(node->feature, kReadingField);
+        if (m.unknown || text.empty() || text == "*") text = std::string_view(node->surface, node->length);
+        if (m.surface == "\x81\x58") {
+          // "々" on its own repeats the one kanji before it, not the morpheme.
+          if (analysis.size() > 1) {
+            const Morpheme& before = analysis[analysis.size() - 2];
+            m.reading = RepeatedReading(before.surface, before.reading);
+          }
+        } else if (ConvertUtf8ToSjis(text, sjis)) {
+          AppendKanaReading(sjis, m.reading);
+        }
+      }
+    } while (analyses.size() < count && lattice->next());
+  }
+
+  // The whole reading of an analysis; morphemes without a reading are read
+  // kanji by kanji when the analyser does not know them (with
+  // `readUnknownKanji`), or with SKK's first reading when it knows them with
+  // no reading of its own. False when a morpheme stays unread.
+  bool ReadAnalysis(const Analysis& analysis, std::string& reading, bool readUnknownKanji) {
+    reading.clear();
+    if (analysis.empty()) return false;
+    for (const Morpheme& m : analysis) {
+      if (!m.reading.empty()) {
+        reading += m.reading;
+        continue;
+      }
+      if (!readUnknownKanji) return false;
+      if (m.unknown) {
+        if (!AppendKanjiByKanji(m.surface, reading)) return false;
+        continue;
+      }
+      const std::vector<std::string> known = Skk(m.surface);
+      if (known.empty()) return false;
+      reading += known.front();
+    }
+    return IsWholeReading(reading);
+  }
+
+  // A morpheme in kanji whose reading the dictionaries contradict: SKK
+  // knows the word and not that reading (金 read きむ), or knows it as the
+  // stem of a word written with the okurigana that follow, with another
+  // reading (響 before めく: どよ, not ひびき). The reading SKK gives
+  // instead, nearest to the analyser's, in `better`.
+  bool Slipped(const Analysis& analysis, size_t i, std::string& better) {
+    const Morpheme& m = analysis[i];
+    if (!hasSkk || m.reading.empty() || !HasKanji(m.surface)) return false;
+    if (i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
+      std::vector<std::string> stems;
+      const char okuri = OkuriLetter(analysis[i + 1].surface);
+      for (SkkReadings::Stem& stem : skk.FindStems(m.surface)) {
+        if (okuri != 0 && stem.okuri == okuri) stems.push_back(std::move(stem.reading));
+      }
+      if (!stems.empty() && !Contains(stems, m.reading)) {
+        better = stems[Nearest(stems, m.reading)];
+        return true;
+      }
+    }
+    const std::vector<std::string> known = Skk(m.surface);
+    if (known.empty() || Contains(known, m.reading)) return false;
+    std::string voiced = m.reading;
+    if (i > 0 && VoiceFirstKana(voiced) && Contains(known, voiced)) return false;
+    better = known[Nearest(known, m.reading)];
+    return true;
+  }
+
+  // The analysis checked against SKK part by part: where SKK knows a run of
+  // two or more morphemes as one word (乍ら in 乍らも), the longest such
+  // run becomes one part; a part whose reading SKK does not list for it, or
+  // a slipped morpheme, is read as SKK reads it. `slips` is how many parts
+  // changed.
+  Analysis Mended(const Analysis& analysis, int& slips) {
+    Analysis mended;
+    slips = 0;
+    std::string better;
+    for (size_t i = 0; i < analysis.size();) {
+      Morpheme run;
+      std::vector<std::string> known;
+      size_t span = 1;
+      for (size_t j = std::min(analysis.size(), i + kLongestRun); j > i + 1 && span == 1; --j) {
+        run = {};
+        for (size_t k = i; k < j; ++k) {
+          run.surface += analysis[k].surface;
+          run.reading += analysis[k].reading;
+        }
+        if (hasSkk && HasKanji(run.surface) && !(known = Skk(run.surface)).empty()) span = j - i;
+      }
+      if (span > 1) {
+        if (!Contains(known, run.reading)) {
+          run.reading = known[Nearest(known, run.reading)];
+          ++slips;
+        }
+        mended.push_back(std::move(run));
+        i += span;
+        continue;
+      }
+      mended.push_back(analysis[i]);
+      if (Slipped(analysis, i, better)) {
+        mended.back().reading = better;
+        ++slips;
+      }
+      ++i;
+    }
+    return mended;
+  }
+
+  // The analysis with each later part in kanji voiced where SKK lists the
+  // voiced form of its reading for it (寿司 as ずし in 握り寿司); false when
+  // no part changed.
+  bool Voiced(Analysis& analysis) {
+    bool changed = false;
+    for (size_t i = 1; i < analysis.size(); ++i) {
+      Morpheme& m = analysis[i];
+      std::string voiced = m.reading;
+      if (!HasKanji(m.surface) || !VoiceFirstKana(voiced) || !Contains(Skk(m.surface), voiced)) continue;
+      m.reading = std::move(voiced);
+      changed = true;
+    }
+    return changed;
+  }
+
+  // A word with figures in it, read as a number: whatever comes before is
+  // read as a word of its own, and the word after the number is read joined
+  // to the number's last term as SKK gives that join (十個 じゅっこ, 四時
+  // よじ for 四時間). False when the join is unknown: a number is never read
+  // figure by figure.
+  bool ReadNumberWord(const std::u32string& text, ReadingProposer& proposer, std::vector<std::string>& readings);
+  // How SKK reads the number's last term `lastKanji` joined to the word
+  // `after` it.
+  std::vector<std::string> Joins(const std::string& lastKanji, const std::string& after);
 };
+
+bool ReadingProposer::Parts::ReadNumberWord(const std::u32string& text, ReadingProposer& proposer,
+                                            std::vector<std::string>& readings) {
+  const size_t first = std::find_if(text.begin(), text.end(), IsDigit) - text.begin();
+  size_t end = first;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  if (std::find_if(text.begin() + static_cast<std::ptrdiff_t>(end), text.end(), IsDigit) != text.end()) return false;
+  std::vector<NumberTerm> terms;
+  if (!NumberTerms(Utf8Of(std::u32string_view(text).substr(first, end - first)), terms)) return false;
+
+  std::string before;
+  if (first > 0) {
+    std::string prefix;
+    const std::vector<std::string> read =
+        proposer.Candidates(AppendSjis(Utf8Of(std::u32string_view(text).substr(0, first)), prefix) ? prefix : "");
+    if (read.empty()) return false;
+    before = read.front();
+  }
+  std::string number;
+  for (size_t i = 0; i + 1 < terms.size(); ++i) AppendSjis(terms[i].reading, number);
+  const NumberTerm& last = terms.back();
+  std::string after;
+  if (!AppendSjis(Utf8Of(std::u32string_view(text).substr(end)), after)) return false;
+  if (after.empty()) {
+    AppendSjis(last.reading, number);
+    readings.push_back(before + number);
+    return true;
+  }
+  std::string lastKanji, lastReading;
+  if (!AppendSjis(last.kanji, lastKanji) || !AppendSjis(last.reading, lastReading)) return false;
+  std::vector<std::string> joined = Joins(lastKanji, after);
+  if (joined.empty() && last.figure > 1) {
+    // 十 joins alike after any figure: 二十個 as 二 and 十個.
+    AppendSjis(kOnes[last.figure], number);
+    lastKanji = lastReading = "";
+    if (!AppendSjis(kUnitKanji[0], lastKanji) || !AppendSjis(kTens[1], lastReading)) return false;
+    joined = Joins(lastKanji, after);
+  }
+  // First a join where the figure changes its sound before the word's own
+  // reading (四年 よねん beside よんねん, 十個 じゅっこ), nearest to the two
+  // read apart; then the two read apart; then readings of another kind
+  // (三人 みたり).
+  const std::vector<std::string> afterReadings = Skk(after);
+  const auto kind = [&](const std::string& j) {
+    int k = 2;
+    for (const std::string& r : afterReadings) {
+      if (j == lastReading + r) return 1;
+      if (j.size() > r.size() && j.compare(j.size() - r.size(), r.size(), r) == 0) k = 0;
+    }
+    return k;
+  };
+  std::vector<std::string> ordered =
+      NearestFirst(joined, lastReading + (afterReadings.empty() ? "" : afterReadings[0]));
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const std::string& a, const std::string& b) { return kind(a) < kind(b); });
+  for (const std::string& j : ordered) {
+    if (!Contains(readings, before + number + j)) readings.push_back(before + number + j);
+  }
+  return !readings.empty();
+}
+
+std::vector<std::string> ReadingProposer::Parts::Joins(const std::string& lastKanji, const std::string& after) {
+  // The join SKK knows whole (十個).
+  std::vector<std::string> joined = Skk(lastKanji + after);
+  if (joined.empty() && after.size() > 2 && IsSjisLeadByte(static_cast<unsigned char>(after[0]))) {
+    // Or the join with the word's first character (四時 よじ), the rest of
+    // the word read as SKK reads the whole word after it (時間 じかん, of
+    // which 時 is じ).
+    const std::string_view head = std::string_view(after).substr(0, 2);
+    const std::vector<std::string> heads = Skk(lastKanji + std::string(head));
+    const std::vector<std::string> headAlone = Skk(head);
+    for (const std::string& whole : Skk(after)) {
+      for (const std::string& h : headAlone) {
+        if (whole.compare(0, h.size(), h) != 0) continue;
+        for (const std::string& j : heads) {
+          if (j.size() > h.size() && j.compare(j.size() - h.size(), h.size(), h) == 0) {
+            joined.push_back(j + whole.substr(h.size()));
+          }
+        }
+      }
+    }
+  }
+  return joined;
+}
 
 ReadingProposer::ReadingProposer(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
 ReadingProposer::~ReadingProposer() = default;
 
+namespace {
+
+// The analyser refused a dictionary that passed the checks (a version it
+// does not know, a category unk.dic lacks, a setting dicrc gets wrong, a
+// token that points outside its file). Its message names the places in its
+// source it passed through and may be cut before the reason: the file is
+// the one the last recognised mark names, or sys.dic.
+DictionaryFault AnalyserFault(std::string_view folder, std::string_view message) {
+  static constexpr struct {
+    const char* mark;
+    const char* file;
+  } kMarks[] = {
+      {"dicrc", "dicrc"},           {"param->load", "dicrc"},       {"format error", "dicrc"},
+      {"bos-feature", "dicrc"},     {"sys.dic", "sys.dic"},         {"sysdic", "sys.dic"},
+      {"unk.dic", "unk.dic"},       {"unkdic_", "unk.dic"},         {"UNK category", "unk.dic"},
+      {"matrix.bin", "matrix.bin"}, {"connector", "matrix.bin"},    {"Transition table", "matrix.bin"},
+      {"char.bin", "char.bin"},     {"char_property", "char.bin"}, {"property_", "char.bin"},
+  };
+  const char* named = "sys.dic";
+  size_t latest = 0;
+  for (const auto& mark : kMarks) {
+    const size_t at = message.rfind(mark.mark);
+    if (at != std::string_view::npos && at >= latest) {
+      named = mark.file;
+      latest = at;
+    }
+  }
+  return {DictionaryProblem::kDamaged, Join(folder, named)};
+}
+
+}  // namespace
+
 std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries& dictionaries,
-                                                       std::string& error) {
-  error.clear();
-  auto parts = std::make_unique<Parts>();
-  // The dictionary's own settings file stands in for a mecabrc, so that
-  // nothing outside the folder is read.
-  std::string rc = Join(dictionaries.ipadic, "dicrc");
-  std::string dir = dictionaries.ipadic;
-  std::string program = "lexiforge", r = "-r", d = "-d";
-  char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data()};
-  parts->model = MeCab::createModel(5, argv);
-  if (!parts->model) {
-    error = "cannot load the IPA dictionary in " + dictionaries.ipadic + ": " + MeCab::getLastError();
-    return nullptr;
-  }
-  parts->tagger = parts->model->createTagger();
-  parts->lattice = parts->model->createLattice();
-  if (!parts->tagger || !parts->lattice) {
-    error = "cannot start the analyser on " + dictionaries.ipadic;
-    return nullptr;
-  }
+                                                       DictionaryFault& fault) {
+  fault = CheckIpaDictionary(dictionaries.ipadic);
+  if (fault.problem != DictionaryProblem::kNone) return nullptr;
   if (!dictionaries.skk.empty()) {
-    std::string text;
-    if (!ReadWholeFile(dictionaries.skk, text)) {
-      error = "cannot read " + dictionaries.skk;
+    fault = CheckWholeFile(dictionaries.skk, kSkkFileLimit);
+    if (fault.problem != DictionaryProblem::kNone) return nullptr;
+  }
+  try {
+    auto parts = std::make_unique<Parts>();
+    // The dictionary's own settings file stands in for a mecabrc, so that
+    // nothing outside the folder is read (no user dictionary either).
+    std::string rc = Join(dictionaries.ipadic, "dicrc");
+    std::string dir = dictionaries.ipadic;
+    std::string program = "lexiforge", r = "-r", d = "-d", noUserDictionary = "--userdic=";
+    char* argv[] = {program.data(), r.data(), rc.data(), d.data(), dir.data(), noUserDictionary.data()};
+    parts->model = MeCab::createModel(6, argv);
+    if (!parts->model) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
       return nullptr;
     }
-    parts->skk.Load(text);
-    parts->hasSkk = true;
+    parts->tagger = parts->model->createTagger();
+    parts->lattice = parts->model->createLattice();
+    if (!parts->tagger || !parts->lattice) {
+      fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
+      return nullptr;
+    }
+    if (!dictionaries.skk.empty()) {
+      std::string text;
+      if (!ReadWholeFile(dictionaries.skk, text)) {
+        fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
+        return nullptr;
+      }
+      parts->skk.Load(std::move(text));
+      parts->hasSkk = true;
+    }
+    return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  } catch (const std::bad_alloc&) {
+    fault = {DictionaryProblem::kTooLarge, dictionaries.skk.empty() ? Join(dictionaries.ipadic, "sys.dic") : dictionaries.skk};
+  } catch (...) {
+    fault = {DictionaryProblem::kDamaged, Join(dictionaries.ipadic, "sys.dic")};
   }
-  return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+  return nullptr;
 }
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
 
 namespace {
 
-// A word of kana alone is its own reading: true when `word` is one (with
-// `proposed` saying whether it reads whole), false when the analyser is
-// needed.
-bool ReadKanaWord(std::string_view word, std::string& reading, bool& proposed) {
-  reading.clear();
-  proposed = false;
-  if (word.empty() || word.size() >= kBaseformSize) return true;
-  if (!AppendKanaReading(word, reading)) return false;
-  proposed = IsWholeReading(reading);
-  if (!proposed) reading.clear();
-  return true;
+// The word in the one form the proposer reads (see NormalizeWordText), in
+// code points, UTF-8 and code page 932; false when it is not code page 932
+// text or too long for a row.
+bool NormalizedWord(std::string_view word, std::u32string& text, std::string& utf8, std::string& sjis) {
+  if (word.empty() || word.size() >= kBaseformSize || !ConvertSjisToUtf8(word, utf8)) return false;
+  DecodeUtf8(utf8, text);
+  NormalizeWordText(text);
+  utf8 = Utf8Of(text);
+  return ConvertUtf8ToSjis(utf8, sjis) && !sjis.empty();
+}
+
+void Add(std::vector<std::string>& readings, const std::string& reading) {
+  if (readings.size() < ReadingProposer::kMaxCandidates && IsWholeReading(reading) && !Contains(readings, reading)) {
+    readings.push_back(reading);
+  }
 }
 
 }  // namespace
 
+// The proposer's own faults end the proposal, never its caller: after one,
+// the analyser's state is not trusted again.
 bool ReadingProposer::ProposeByAnalyser(std::string_view word, std::string& reading) {
-  if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
-  int morphemes = 0;
-  if (parts_->Analyse(word, reading, morphemes, false)) return true;
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    if (ProposeByAnalyserWhole(word, reading)) return true;
+  } catch (...) {
+    failed_ = true;
+  }
   reading.clear();
   return false;
 }
 
-bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
-  if (bool proposed; ReadKanaWord(word, reading, proposed)) return proposed;
-  int morphemes = 0;
-  const bool analysed = parts_->Analyse(word, reading, morphemes, parts_->hasSkk);
-  if (!analysed) reading.clear();
-  if (!parts_->hasSkk) return analysed;
-
-  const std::vector<std::string_view> known = parts_->skk.Find(word);
-  if (known.empty()) {
-    // Neither dictionary knows the word and the analyser took it kanji by
-    // kanji with each kanji's own word (often a native reading): a word
-    // of bare kanji is mostly a Sino-Japanese compound.
-    if (analysed && morphemes >= 2 && morphemes * 2 == static_cast<int>(word.size()) && IsKanjiAlone(word)) {
-      std::string compound;
-      if (parts_->AppendKanjiByKanji(word, compound) && IsWholeReading(compound)) reading = compound;
-    }
-    return analysed;
-  }
-  // A word the analyser knows whole is read its way; a compound it puts
-  // together from parts misses sound changes at the joins, where SKK's whole
-  // word is better: the known reading nearest to the analyser's.
-  if (analysed && (morphemes == 1 || std::find(known.begin(), known.end(), reading) != known.end())) return true;
-  std::string_view best = known.front();
-  if (analysed) {
-    size_t bestShared = 0;
-    for (std::string_view k : known) {
-      const size_t shared = CommonEnds(k, reading);
-      if (shared > bestShared) {
-        best = k;
-        bestShared = shared;
-      }
-    }
-  }
-  reading.assign(best);
-  if (IsWholeReading(reading)) return true;
+bool ReadingProposer::ProposeByAnalyserWhole(std::string_view word, std::string& reading) {
+  reading.clear();
+  std::u32string text;
+  std::string utf8, sjis;
+  if (!NormalizedWord(word, text, utf8, sjis)) return false;
+  if (AppendKanaReading(sjis, reading)) return IsWholeReading(reading) || (reading.clear(), false);
+  std::vector<Analysis> analyses;
+  parts_->Analyse(utf8, 1, analyses);
+  if (!analyses.empty() && parts_->ReadAnalysis(analyses[0], reading, false)) return true;
   reading.clear();
   return false;
+}
+
+std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
+  std::vector<std::string> readings;
+  if (failed_ || IsSymbolText(word)) return readings;
+  try {
+    Rank(word, readings, true);
+  } catch (...) {
+    failed_ = true;
+    readings.clear();
+  }
+  return readings;
+}
+
+// The candidates of `word` best first; with `all` false it stops at the
+// first, and asks the analyser for more than its best analysis only where
+// the first depends on them.
+void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& readings, bool all) {
+  readings.clear();
+  std::u32string text;
+  std::string utf8, sjis, reading;
+  if (!NormalizedWord(word, text, utf8, sjis)) return;
+  // A word of kana alone is its own reading.
+  if (AppendKanaReading(sjis, reading)) {
+    Add(readings, reading);
+    return;
+  }
+  if (std::find_if(text.begin(), text.end(), IsDigit) != text.end()) {
+    std::vector<std::string> numbers;
+    if (parts_->ReadNumberWord(text, *this, numbers)) {
+      for (const std::string& n : numbers) Add(readings, n);
+    }
+    return;
+  }
+
+  Parts& p = *parts_;
+  std::vector<Analysis> analyses;
+  p.Analyse(utf8, all ? kAnalyses : 1, analyses);
+  if (analyses.empty()) return;
+  const Analysis best = analyses[0];
+  std::string first;
+  const bool analysed = p.ReadAnalysis(best, first, p.hasSkk);
+  const std::vector<std::string> known = p.Skk(sjis);
+
+  if (!known.empty()) {
+    // SKK knows the word whole: the analyser's reading where SKK lists it,
+    // otherwise SKK's nearest to it; the compound the analyser puts together
+    // from parts misses sound changes at the joins.
+    // A reading the analyser guessed for kanji it does not know is no
+    // guide: SKK's order then.
+    const bool guessed = std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.reading.empty(); });
+    if (analysed && Contains(known, first)) Add(readings, first);
+    for (const std::string& k : analysed && !guessed ? NearestFirst(known, first) : known) Add(readings, k);
+  } else {
+    int slips = 0;
+    const Analysis mended = p.Mended(best, slips);
+    std::string fixed;
+    const bool mendedRead = slips > 0 && p.ReadAnalysis(mended, fixed, true);
+    // A later part SKK lists in its voiced form is a compound's (寿司 in
+    // 握り寿司 as ずし): that voicing first.
+    Analysis voiced = slips > 0 ? mended : best;
+    if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading);
+    // Neither dictionary knows the word and the analyser took it kanji by
+    // kanji with each kanji's own word (often a native reading): a word of
+    // bare kanji is mostly a Sino-Japanese compound. So is one where it
+    // split "々" off, not knowing the word it is in.
+    const bool loneRepeat =
+        std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
+    std::string compound;
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis) &&
+        p.AppendKanjiByKanji(sjis, compound)) {
+      Add(readings, compound);
+    }
+    if (slips > 0) {
+      // The first of the analyser's other analyses that SKK does not
+      // contradict, or the first mended by SKK's readings of its parts.
+      if (analyses.size() == 1) p.Analyse(utf8, kAnalyses, analyses);
+      for (size_t i = 1; i < analyses.size(); ++i) {
+        int otherSlips = 0;
+        p.Mended(analyses[i], otherSlips);
+        if (otherSlips == 0 && p.ReadAnalysis(analyses[i], reading, true)) {
+          Add(readings, reading);
+          break;
+        }
+      }
+      if (mendedRead) Add(readings, fixed);
+    }
+  }
+  if (analysed) Add(readings, first);
+  if (!all) return;
+  for (size_t i = 1; i < analyses.size(); ++i) {
+    if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading);
+  }
+}
+
+bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
+  reading.clear();
+  if (failed_ || IsSymbolText(word)) return false;
+  try {
+    std::vector<std::string> readings;
+    Rank(word, readings, false);
+    if (!readings.empty()) reading = readings.front();
+  } catch (...) {
+    failed_ = true;
+    reading.clear();
+  }
+  return !reading.empty();
 }
 
 std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "readings/dictionary_check.h"
+
 // Where the dictionaries are (UTF-8 paths). `skk` may be empty: proposals
 // are then the analyser's alone.
 struct ReadingDictionaries {
@@ -32,9 +34,10 @@ bool FindReadingDictionaries(std::string_view programFolder, ReadingDictionaries
 
 class ReadingProposer {
  public:
-  // Loads the dictionaries; nullptr, with `error` saying why, when the IPA
-  // dictionary cannot be loaded or the SKK file cannot be read.
-  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, std::string& error);
+  // Loads the dictionaries, each file checked first; nullptr, with `fault`
+  // naming the file and what is wrong with it, when the IPA dictionary
+  // cannot be loaded or the SKK file cannot be read.
+  static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, DictionaryFault& fault);
   ~ReadingProposer();
   ReadingProposer(const ReadingProposer&) = delete;
   ReadingProposer& operator=(const ReadingProposer&) = delete;
@@ -42,16 +45,37 @@ class ReadingProposer {
   // The reading of `word` (code page 932) in hiragana: true with `reading`
   // set, or false with it empty when there is no proposal. A proposal is
   // whole: every character of the word is read, and the reading converts
-  // into a baseform without a gap.
+  // into a baseform without a gap. Half-width katakana are read as the
+  // full-width ones, ASCII letters as full-width ones; digits are read as a
+  // number (24 as にじゅうよん), with the word after them only where SKK
+  // knows how that word joins the number's last figure (四時 よじ for
+  // 24時間), and never figure by figure. A word of symbols alone has none.
+  // A fault inside (an exception) gives false too, and Failed() from then on.
   bool Propose(std::string_view word, std::string& reading);
+
+  // Every reading considered for `word`, best first, each once, at most
+  // kMaxCandidates of them; empty when there is no proposal. The first is
+  // Propose's. They are the analyser's readings of the whole word (its best
+  // analyses in turn), SKK's readings of the whole word, and readings put
+  // together from its parts (with the voicing SKK gives a part where it
+  // lists the part's voiced form).
+  std::vector<std::string> Candidates(std::string_view word);
+  static constexpr size_t kMaxCandidates = 8;
 
   // The analyser's reading alone, under the same rules, for comparing.
   bool ProposeByAnalyser(std::string_view word, std::string& reading);
 
   bool HasSkk() const;
 
+  // True once a proposal has failed by a fault rather than for want of a
+  // reading; every later proposal is refused.
+  bool Failed() const { return failed_; }
+
  private:
   struct Parts;
+  void Rank(std::string_view word, std::vector<std::string>& readings, bool all);
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
+  bool ProposeByAnalyserWhole(std::string_view word, std::string& reading);
   std::unique_ptr<Parts> parts_;
+  bool failed_ = false;
 };

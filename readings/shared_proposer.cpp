@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "readings/system_text.h"
+#include "readings/program_folder.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ struct Shared {
       failure.looked = ReadingDictionaryFolders(programFolder);
       return;
     }
-    proposer = ReadingProposer::Load(dictionaries, failure.error);
+    proposer = ReadingProposer::Load(dictionaries, failure.fault);
   }
 };
 

@@ -13,9 +13,10 @@
 ReadingProposer* SharedReadingProposer();
 
 // Why SharedReadingProposer() gave nullptr: the places looked at when none
-// held a dictionary (`looked`), or the reason loading failed (`error`).
+// held a dictionary (`looked`), or the file that could not be loaded and
+// what is wrong with it (`fault`).
 struct SharedProposerFailure {
   std::vector<std::string> looked;
-  std::string error;
+  DictionaryFault fault;
 };
 const SharedProposerFailure& SharedReadingProposerFailure();

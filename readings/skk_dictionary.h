@@ -2,6 +2,11 @@
 // The kana-to-kanji dictionary of SKK (SKK-JISYO.L, EUC-JP): each line gives
 // a reading and the words written for it. Read the other way round, it gives
 // a word's known readings.
+//
+// The file is kept as it is and indexed the first time a word is looked up:
+// one pass over it that records where each candidate lies, no conversion and
+// no sort, so that a program asking for one word does not pay for reading
+// the whole dictionary into a table first.
 
 #include <cstdint>
 #include <string>
@@ -10,16 +15,26 @@
 
 class SkkReadings {
  public:
-  // Takes the dictionary's text. Only entries without okurigana whose reading
-  // is hiragana alone count; words and readings are kept in code page 932,
-  // and candidates written with characters code page 932 lacks (JIS X 0212,
-  // half-width kana), with program code or with number patterns are left
-  // out. Lines that cannot be read are passed over: the file is data another
-  // project keeps.
-  void Load(std::string_view eucText);
+  // Takes the dictionary's text. Entries whose reading is hiragana alone
+  // count as whole words; entries whose reading is hiragana and one Latin
+  // letter (the okuri-ari ones: "ひびk /響/") give the stem of a word written
+  // with okurigana. Candidates with program code, with number patterns or
+  // with characters code page 932 lacks are never found. Lines that cannot
+  // be read are passed over: the file is data another project keeps.
+  void Load(std::string eucText);
 
-  // The readings given for exactly `word`, in the order of the file.
-  std::vector<std::string_view> Find(std::string_view word) const;
+  // The readings given for exactly `word` (code page 932), in code page 932,
+  // in the order of the file, each once.
+  std::vector<std::string> Find(std::string_view word) const;
+
+  // A stem written `kanji` (code page 932) and the reading it takes before
+  // okurigana: `okuri` is the Latin letter that starts the romanised
+  // okurigana ('k' for "く", 'm' for "め").
+  struct Stem {
+    std::string reading;
+    char okuri;
+  };
+  std::vector<Stem> FindStems(std::string_view kanji) const;
 
   // The reading a single kanji (code page 932, two bytes) takes most often
   // in the dictionary's two-kanji words: at the start of the word's reading
@@ -27,23 +42,35 @@ class SkkReadings {
   // mostly its Sino-Japanese reading, the one a compound of rare kanji is
   // read with; when no such word confirms any, its shortest reading. Empty
   // when the dictionary has no reading for it alone.
-  std::string_view CompoundReading(std::string_view kanji) const;
+  std::string CompoundReading(std::string_view kanji) const;
 
-  size_t EntryCount() const { return entries_.size(); }
+  // How many candidates the index holds (words and stems).
+  size_t EntryCount() const;
 
  private:
   struct Entry {
-    uint32_t word;
-    uint32_t reading;
+    uint32_t word;     // offset of the candidate in text_ (EUC-JP)
+    uint32_t reading;  // offset of the line's reading in text_
+    uint32_t next;     // the entry before it in the same bucket, or kNone
     uint16_t wordLength;
-    uint16_t readingLength;
+    uint8_t readingLength;  // without the okuri letter
+    char okuri;             // 0 for a whole word
   };
+  static constexpr uint32_t kNone = UINT32_MAX;
+
   std::string_view Word(const Entry& e) const { return {text_.data() + e.word, e.wordLength}; }
-  std::string_view Reading(const Entry& e) const { return {text_.data() + e.reading, e.readingLength}; }
+  std::string_view EucReading(const Entry& e) const { return {text_.data() + e.reading, e.readingLength}; }
+  void Index() const;
+  void IndexLine(std::string_view line) const;
+  // The entries for `eucWord`, in the order of the file.
+  std::vector<const Entry*> Lookup(std::string_view eucWord) const;
+  void CountCompoundReadings() const;
 
-  void CountCompoundReadings();
-
-  std::string text_;  // every word and reading, packed
-  std::vector<Entry> entries_;  // ordered by word
-  std::vector<Entry> compoundReadings_;  // one per single kanji, ordered by it
+  std::string text_;
+  // Built on first use; the proposer is used from one thread.
+  mutable bool indexed_ = false;
+  mutable std::vector<Entry> entries_;
+  mutable std::vector<uint32_t> buckets_;  // the last entry of each bucket
+  mutable bool counted_ = false;
+  mutable std::vector<std::pair<std::string, std::string>> compoundReadings_;  // kanji, reading; by kanji
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "tests/sjis_literal.h"
@@ -11,11 +12,47 @@
 
 namespace {
 
-TEST(IsSjisLeadByte, TwoRangesEndToEnd) {
+// Every byte against the ranges as code page 932 defines them, written out
+// here: lead bytes 0x81-0x9F and 0xE0-0xFC, trail bytes 0x40-0x7E and
+// 0x80-0xFC, kanji rows from lead byte 0x88. A range narrowed or widened at
+// either end shows as a byte on the wrong side.
+TEST(SjisByteRules, EveryByteOnTheRightSideOfEachRange) {
+  struct Range {
+    int first, last;
+  };
+  const auto within = [](int b, std::initializer_list<Range> ranges) {
+    for (const Range& r : ranges) {
+      if (b >= r.first && b <= r.last) return true;
+    }
+    return false;
+  };
+  for (int b = 0; b <= 0xFF; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    EXPECT_EQ(IsSjisLeadByte(byte), within(b, {{0x81, 0x9F}, {0xE0, 0xFC}})) << "lead " << b;
+    EXPECT_EQ(IsSjisTrailByte(byte), within(b, {{0x40, 0x7E}, {0x80, 0xFC}})) << "trail " << b;
+    EXPECT_EQ(IsSjisKanjiLeadByte(byte), within(b, {{0x88, 0x9F}, {0xE0, 0xFC}})) << "kanji lead " << b;
+    // A character of one byte: ASCII, half-width katakana; never 0x80, 0xA0, 0xFD-0xFF.
+    const std::string alone(1, static_cast<char>(byte));
+    EXPECT_EQ(SjisCharacterLength(alone), within(b, {{0x00, 0x7F}, {0xA1, 0xDF}}) ? 1u : 0u) << "alone " << b;
+    // After a lead byte, a trail byte makes a pair; anything else makes none.
+    const std::string pair = std::string("\x88") + static_cast<char>(byte);
+    EXPECT_EQ(SjisCharacterLength(pair), within(b, {{0x40, 0x7E}, {0x80, 0xFC}}) ? 2u : 0u) << "pair " << b;
+  }
   for (unsigned char b : kLeadBytesAtRangeEnds) EXPECT_TRUE(IsSjisLeadByte(b)) << int{b};
   for (unsigned char b : kBytesJustOutsideLeadRanges) EXPECT_FALSE(IsSjisLeadByte(b)) << int{b};
-  for (unsigned char b : {0x00, 0x40, 0x5C, 0x7E, 0x7F, 0xFE, 0xFF}) EXPECT_FALSE(IsSjisLeadByte(b)) << int{b};
-  for (int b = 0xA1; b <= 0xDF; ++b) EXPECT_FALSE(IsSjisLeadByte(static_cast<unsigned char>(b))) << "half-width " << b;
+}
+
+// The conversion keeps every character and refuses what it cannot map,
+// never putting "?" in its place.
+TEST(SjisConversion, RoundTripsAndRefusals) {
+  std::string utf8, sjis;
+  const std::string bytes = "\x95\x5C\x8E\xA6\xB6\xC5\x81\x5B?";  // 表示ｶﾅー? in code page 932
+  ASSERT_TRUE(ConvertSjisToUtf8(bytes, utf8));
+  EXPECT_EQ(utf8, "表示ｶﾅー?");
+  ASSERT_TRUE(ConvertUtf8ToSjis(utf8, sjis));
+  EXPECT_EQ(sjis, bytes);
+  for (const char* bad : {"\x82", "\x82\x20", "\x85\x40x"}) EXPECT_FALSE(ConvertSjisToUtf8(bad, utf8)) << bad;
+  for (const char* bad : {"é", "\xE6\x9D", "\xFF", "한"}) EXPECT_FALSE(ConvertUtf8ToSjis(bad, sjis)) << bad;
 }
 
 // A cut that falls after the first byte of a pair drops the pair only when

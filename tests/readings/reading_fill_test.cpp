@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
+#include "files/word_file_writer.h"
 #include "tests/support/test_word_list.h"
 
 namespace {
@@ -27,9 +28,9 @@ class ReadingFillTest : public testing::Test {
   void SetUp() override {
     ReadingDictionaries dictionaries;
     ASSERT_TRUE(FindReadingDictionaries("", dictionaries));
-    std::string error;
-    proposer_ = ReadingProposer::Load(dictionaries, error);
-    ASSERT_NE(proposer_, nullptr) << error;
+    DictionaryFault fault;
+    proposer_ = ReadingProposer::Load(dictionaries, fault);
+    ASSERT_NE(proposer_, nullptr) << fault.file;
     list_.Append({S("東京都"), "", ""});
     list_.Append({S("音声"), S("おとごえ"), ""});  // a reading the user gave
     list_.Append({"", "", "a"});
@@ -52,6 +53,24 @@ TEST_F(ReadingFillTest, RowsWithAWordAndNoReadingAreFilled) {
                                                  {"", "", "a"},
                                                  {S("彁"), "", ""},
                                                  {S("音声認識"), S("おんせいにんしき"), "o N"}}));
+}
+
+// A proposal whose baseform is longer than a text word list's field (89
+// bytes here) would make a row that could be written one that cannot: the
+// row keeps no reading and is counted; a pool file has no such limit.
+TEST_F(ReadingFillTest, AFillNeverMakesARowUnwritable) {
+  for (const WordFileFormat format : {WordFileFormat::kTextWordList, WordFileFormat::kPoolFile}) {
+    TestWordList list;
+    list.Append({S("独立行政法人情報処理推進機構"), "", ""});
+    list.Append({S("東京都"), "", ""});
+    const int unwritable = FindUnwritableRows(list, format).count;
+    const ReadingFillCount count = FillMissingReadings(list, *proposer_, format);
+    EXPECT_LE(FindUnwritableRows(list, format).count, unwritable);
+    const bool text = format == WordFileFormat::kTextWordList;
+    EXPECT_EQ(count.unfit, text ? 1 : 0);
+    EXPECT_EQ(count.filled, text ? 1 : 2);
+    EXPECT_EQ(WordRowText(list, 0, 1).empty(), text);
+  }
 }
 
 TEST_F(ReadingFillTest, ManySelectedRowsLimitTheFillOneDoesNot) {

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<std::string> Readings(const SkkReadings& skk, std::string_view word) {
   std::vector<std::string> out;
-  for (std::string_view r : skk.Find(word)) out.emplace_back(r);
+  for (const std::string& r : skk.Find(word)) out.push_back(r);
   return out;
 }
 
@@ -17,7 +17,7 @@ std::vector<std::string> Readings(const SkkReadings& skk, std::string_view word)
 // their code page 932 forms.
 constexpr char kDictionary[] =
     ";; okuri-ari entries.\n"
-    "\xa4\xa2\xa4\xe9u /\xc0\xf6/\n"  // あらu /洗/: with okurigana, left out
+    "\xa4\xa2\xa4\xe9u /\xc0\xf6/[\xa4\xa6/\xc0\xf6/]/\n"  // あらu /洗/[う/洗/]/: a stem before okurigana
     ";; okuri-nasi entries.\n"
     // かんじ /漢字/幹事;注釈/(concat "x")/#1/
     "\xa4\xab\xa4\xf3\xa4\xb8 /\xb4\xc1\xbb\xfa/\xb4\xb4\xbb\xf6;\xc3\xed\xbc\xe1/(concat \"x\")/#1/\n"
@@ -49,12 +49,18 @@ TEST(SkkReadings, EucRowsOddEvenAndHighMapToCodePage932) {
 TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
   SkkReadings skk;
   skk.Load(kDictionary);
-  EXPECT_TRUE(Readings(skk, "\x90\xf4").empty());  // 洗: okuri-ari
+  EXPECT_TRUE(Readings(skk, "\x90\xf4").empty());  // 洗: okuri-ari, a stem and no word
+  const std::vector<SkkReadings::Stem> stems = skk.FindStems("\x90\xf4");
+  ASSERT_EQ(stems.size(), 1u);
+  EXPECT_EQ(stems[0].reading, "\x82\xa0\x82\xe7");  // あら
+  EXPECT_EQ(stems[0].okuri, 'u');
+  EXPECT_TRUE(skk.FindStems("\x8a\xbf\x8e\x9a").empty());  // 漢字 is a word, no stem
   EXPECT_TRUE(Readings(skk, "(concat \"x\")").empty());
   EXPECT_TRUE(Readings(skk, "#1").empty());
   EXPECT_TRUE(Readings(skk, "\x92\x8d\x8e\xdf").empty());  // 注釈 was an annotation
-  // 漢字 (twice), 幹事, 監視, 院, 堯, 加.
-  EXPECT_EQ(skk.EntryCount(), 7u);
+  // 洗 (a stem, again inside its okuri block), 漢字 (twice), 幹事, 監視, 院,
+  // the JIS X 0212 kanji (which no code page 932 word can find), 堯, 加.
+  EXPECT_EQ(skk.EntryCount(), 10u);
 }
 
 // Single kanji with readings both native and Sino-Japanese, and two-kanji

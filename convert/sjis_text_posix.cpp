@@ -1,9 +1,8 @@
 #include <iconv.h>
-#include <unistd.h>
 
 #include <cstddef>
 
-#include "readings/system_text.h"
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -46,15 +45,4 @@ bool ConvertSjisToUtf8(std::string_view in, std::string& out) {
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
   thread_local Converter converter("CP932", "UTF-8");
   return converter.Convert(in, out);
-}
-
-std::string ProgramFolder() {
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path);
-  if (n <= 0 || static_cast<size_t>(n) >= sizeof path) return {};
-  std::string folder(path, static_cast<size_t>(n));
-  const size_t slash = folder.rfind('/');
-  if (slash == std::string::npos) return {};
-  folder.resize(slash);
-  return folder;
 }
