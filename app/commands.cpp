@@ -38,7 +38,10 @@ void AppendingStep(HWND main, int label, Work work) {
   StepMark mark = history.Mark();
   mark.label = label;
   const int before = RowCount(list);
-  work();
+  {
+    const LoadProgressShown progress(main);
+    work();
+  }
   history.RecordRowsInserted(std::move(mark), before, RowCount(list) - before);
 }
 
@@ -128,8 +131,15 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
     return false;
   }
   std::string reason;
-  const SaveResult result = SaveWordFile(list, path, format, &reason);
+  SaveResult result;
+  {
+    StepProgress progress(main, format == WordFileFormat::kPoolFile ? IDS_PROGRESS_POOL : IDS_PROGRESS_SAVE,
+                          static_cast<uint64_t>(RowCount(list)));
+    result = SaveWordFile(list, path, format, &reason,
+                          [&](int done, int) { return progress.Continue(static_cast<uint64_t>(done)); });
+  }
   if (result == SaveResult::kSaved) return true;
+  if (result == SaveResult::kStopped) return false;  // the old file stays; the status bar says so
   ShowSaveFailure(main, path, result == SaveResult::kReadOnly ? ProgramText(IDS_READ_ONLY_FILE) : reason);
   return false;
 }
@@ -149,7 +159,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 HWND WordListOf(HWND main) { return GetDlgItem(main, IDC_WORD_LIST); }
 
-void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR); }
+// A read the user stopped is no failure to tell of: the status bar says it
+// was stopped.
+void ShowLoadFailure(HWND main) {
+  if (!LoadWasStopped()) ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR);
+}
 
 // The old rows are kept whole by the step, not copied: undoing New puts the
 // same table back. Without the memory for an empty table the rows go as New
@@ -178,9 +192,15 @@ void OpenWordList(HWND main) {
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
   mark.label = IDS_STEP_OPEN;
-  const int result = OpenTextWordListDialog(main, fresh, true);
+  const FileName current = CurrentFile;
+  int result;
+  {
+    const LoadProgressShown progress(main);
+    result = OpenTextWordListDialog(main, fresh, true);
+  }
   if (result != 1) {
     DestroyWordTable(fresh);
+    if (result == 0 && LoadWasStopped()) CurrentFile = current;  // stopped: the file stays the current one too
     if (result == 0) ShowLoadFailure(main);
     return;
   }

@@ -240,6 +240,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 void OpenCommandLineFile(HWND main, const char* path) {
   HWND list = WordListOf(main);
   const size_t length = strnlen(path, kFilePathSize);
+  const LoadProgressShown progress(main);
   const bool loaded =
       length < kFilePathSize && WithRedrawSuspended(list, [&] { return LoadTextWordList(WordTableOf(list), path, false); });
   if (!loaded) {

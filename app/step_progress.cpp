@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/word_list_view.h"
+#include "files/input_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
@@ -81,7 +82,7 @@ void ShowRowCounts(HWND main) {
 }
 
 StepProgress::StepProgress(HWND main, unsigned textId, uint64_t total)
-    : main_(main), textId_(textId), total_(total), start_(GetTickCount64()) {}
+    : main_(main), textId_(textId), total_(total) {}
 
 StepProgress::~StepProgress() {
   if (!shown_) return;
@@ -92,6 +93,7 @@ StepProgress::~StepProgress() {
 bool StepProgress::Continue(uint64_t done) {
   if (stopped_) return false;
   const ULONGLONG now = GetTickCount64();
+  if (start_ == 0) start_ = now;
   if (now - start_ < kQuietMilliseconds || now - lastPump_ < kPumpMilliseconds) return true;
   lastPump_ = now;
   if (!shown_) {
@@ -128,3 +130,13 @@ void StepProgress::Pump() {
     DispatchMessageW(&message);
   }
 }
+
+LoadProgressShown::LoadProgressShown(HWND main) : progress_(main, IDS_PROGRESS_READ, 100) {
+  SetLoadProgress([this](int64_t done, int64_t size) {
+    return progress_.Continue(size > 0 && done <= size ? static_cast<uint64_t>(done * 100 / size) : 0);
+  });
+}
+
+LoadProgressShown::~LoadProgressShown() { SetLoadProgress({}); }
+
+bool LoadWasStopped() { return LastLoadProblem().failure == LoadFailure::kStopped; }

@@ -25,6 +25,10 @@ void TileListAndStatusBar(HWND main, HWND list);
 // Shows the number of rows and of rows that need attention.
 void ShowRowCounts(HWND main);
 
+// While one lives, every file read shows its progress in the status bar,
+// and Esc stops the read (which then fails with kStopped, changing nothing).
+class LoadProgressShown;
+
 class StepProgress {
  public:
   // `textId`: the string table's text for the step, a format with %d for
@@ -45,9 +49,23 @@ class StepProgress {
   HWND main_;
   unsigned textId_;
   uint64_t total_;
-  ULONGLONG start_;
+  ULONGLONG start_ = 0;  // the first Continue: a step may wait on a dialog before it starts
   ULONGLONG lastPump_ = 0;
   bool shown_ = false;
   bool stopped_ = false;
   int percent_ = -1;
 };
+
+class LoadProgressShown {
+ public:
+  explicit LoadProgressShown(HWND main);
+  ~LoadProgressShown();
+  LoadProgressShown(const LoadProgressShown&) = delete;
+  LoadProgressShown& operator=(const LoadProgressShown&) = delete;
+
+ private:
+  StepProgress progress_;
+};
+
+// Whether the last load failed because Esc stopped it (no message then).
+bool LoadWasStopped();

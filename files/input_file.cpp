@@ -16,6 +16,7 @@
 namespace {
 
 LoadProblem g_lastProblem;
+LoadProgress g_progress;
 
 bool SeekInputFile(std::FILE* file, int64_t offset, int origin) {
 #ifdef _WIN32
@@ -114,6 +115,14 @@ InputFile SetAside(InputFile stream) {
 }  // namespace
 
 LoadProblem LastLoadProblem() { return g_lastProblem; }
+
+void SetLoadProgress(LoadProgress progress) { g_progress = std::move(progress); }
+
+bool ReportLoadProgress(int64_t done, int64_t size) {
+  if (!g_progress || g_progress(done, size)) return true;
+  SetLoadProblem(LoadFailure::kStopped);
+  return false;
+}
 
 void SetLoadProblem(LoadFailure failure, int error) { g_lastProblem = {failure, error}; }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 struct InputFileCloser {
@@ -22,12 +23,22 @@ enum class LoadFailure {
   kReadError,      // the system failed a read
   kNotAPoolFile,   // a pool file whose first ten bytes differ from the header
   kNoMemory,       // the file, or its rows, do not fit in memory
+  kStopped,        // the caller stopped the read (LoadProgress)
 };
 
 struct LoadProblem {
   LoadFailure failure = LoadFailure::kNone;
   int error = 0;  // the C library's error number, where the system gave one
 };
+
+// What the readers tell of their progress while they read a file: the bytes
+// read so far and the file's size (-1 when unknown). When it returns false
+// the read stops and fails with kStopped. One hook for every load that
+// follows, until it is set again; empty: none.
+using LoadProgress = std::function<bool(int64_t done, int64_t size)>;
+void SetLoadProgress(LoadProgress progress);
+// For the readers: false when the read is to stop (the load problem is then set).
+bool ReportLoadProgress(int64_t done, int64_t size);
 
 // Why the last load that failed could not read its file.
 LoadProblem LastLoadProblem();

@@ -6,6 +6,7 @@
 // that a line of any length costs no more memory than the reader keeps; the
 // file is read in large blocks.
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -34,6 +35,9 @@ class TextFileLines {
   bool Failed() const { return failed_; }
   int Error() const { return error_; }
 
+  // The bytes read from the file so far.
+  int64_t BytesRead() const { return bytesRead_; }
+
  private:
   bool Refill();
 
@@ -46,4 +50,5 @@ class TextFileLines {
   bool pendingCr_ = false;  // a CR ended the last block: the CR of a CR LF, or an ordinary byte
   bool failed_ = false;  // a read error was met
   int error_ = 0;
+  int64_t bytesRead_ = 0;
 };

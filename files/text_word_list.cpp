@@ -20,6 +20,9 @@ namespace {
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
+// Lines between two reports of the reader's progress.
+constexpr unsigned kLinesPerProgress = 4096;
+
 char* SkipTabs(char* p, const char* end) {
   while (p < end && *p == '\t') ++p;
   return p;
@@ -96,10 +99,12 @@ class WordLineKeeper {
 // file could not be read to its end or a row found no memory.
 bool ReadWordLines(std::FILE* file, WordList list) {
   int index = RowCount(list);
+  const int64_t size = InputFileSize(file);
   try {
     TextFileLines lines(file);
     WordLineKeeper keeper;
-    for (;;) {
+    for (unsigned number = 0;; ++number) {
+      if (number % kLinesPerProgress == 0 && !ReportLoadProgress(lines.BytesRead(), size)) return false;
       keeper.Start();
       if (!lines.Next([&keeper](std::string_view piece) { keeper.Add(piece); })) break;
       std::string& line = keeper.line();

@@ -25,7 +25,8 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
   return found;
 }
 
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason) {
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason,
+                        const std::function<bool(int done, int rows)>& progress) {
   const FileFormat& entry = FileFormatOf(format);
   if (reason) reason->clear();
   if (!entry.appendRow) return SaveResult::kCannotCreate;
@@ -47,6 +48,8 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
     if (block.size() >= kWriteBlock) {
       file.Write(block.data(), block.size());
       block.clear();
+      // The file is not committed: going out of scope removes it.
+      if (progress && !progress(i, rows)) return SaveResult::kStopped;
     }
   }
   file.Write(block.data(), block.size());

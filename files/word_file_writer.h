@@ -4,6 +4,7 @@
 // format cannot hold exactly is never written changed: the caller finds such
 // rows first (to tell the user), and the writer leaves them out.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,4 +37,8 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
 // Writes every row the format can hold exactly, in list order, to `path`,
 // replacing the file there in one step (see ReplacementFile). When it fails,
 // `reason` (if given) receives the system's words for why, or is emptied.
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr);
+// `progress`, when given, is told the rows written so far and the row count
+// every few thousand rows; when it returns false, the write stops, the file
+// there is left as it was, and the result is kStopped.
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr,
+                        const std::function<bool(int done, int rows)>& progress = {});
