@@ -97,9 +97,8 @@ class WordLineKeeper {
 
 // Each line is parsed once, from what its row depends on. False when the
 // file could not be read to its end or a row found no memory.
-bool ReadWordLines(std::FILE* file, WordList list) {
-  int index = RowCount(list);
-  const int64_t size = InputFileSize(file);
+// `size` is the file's, for telling the progress.
+bool ReadWordLines(std::FILE* file, int64_t size, WordList list) {
   try {
     TextFileLines lines(file);
     WordLineKeeper keeper;
@@ -113,16 +112,22 @@ bool ReadWordLines(std::FILE* file, WordList list) {
       char baseform[kWordFieldSize] = {};
       const int fields = SplitWordLine(line.data(), word, reading, baseform);
       if (fields == 0) continue;
-      WordEntry entry{};
-      if (fields == 3 && !IsPlaceholder(baseform)) CopySjisText(entry.baseform, baseform);
+      // The fields are NUL-terminated in their buffers; the row takes them
+      // without a copy into an entry first.
+      std::string_view texts[kWordColumns] = {word, {}, {}};
+      char generated[kBaseformSize];
+      if (fields == 3 && !IsPlaceholder(baseform)) texts[2] = baseform;
       if (fields >= 2) {
-        if (!IsPlaceholder(reading)) CopySjisText(entry.reading, reading);
+        if (!IsPlaceholder(reading)) texts[1] = reading;
         // An empty reading, or one that is not all hiragana, leaves the
         // baseform empty; the result is of no interest here.
-        if (fields == 2) ConvertReadingToBaseform(entry.reading, entry.baseform);
+        if (fields == 2) {
+          generated[0] = '\0';
+          ConvertReadingToBaseform(texts[1].empty() ? "" : reading, generated);
+          texts[2] = generated;
+        }
       }
-      CopySjisText(entry.word, word);
-      if (!InsertWordRow(list, index++, entry)) {
+      if (!AppendWordRowTexts(list, texts)) {
         SetLoadProblem(LoadFailure::kNoMemory);
         return false;
       }
@@ -174,8 +179,11 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
 
 bool LoadTextWordList(WordList list, const char* path, bool append) {
   InputFile file = OpenInputFile(path);
-  if (!file || !CanRead(file.get())) return false;
-  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), fresh); });
+  if (!file) return false;
+  const int64_t size = InputFileSize(file.get());
+  std::rewind(file.get());
+  if (!CanRead(file.get())) return false;
+  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), size, fresh); });
 }
 
 RowProblem TextWordListRowProblem(const WordEntry& row) {

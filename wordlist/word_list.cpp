@@ -266,7 +266,10 @@ size_t WordTableMemory(WordList list) {
 bool AppendWordRowTexts(WordList list, const std::string_view (&texts)[kWordColumns]) {
   if (!list || list->rows.size() >= static_cast<size_t>(INT_MAX)) return false;
   std::string_view fields[kWordColumns];
-  for (int c = 0; c < kWordColumns; ++c) fields[c] = texts[c].substr(0, SjisPrefixLength(texts[c], kWordFieldSize - 1));
+  for (int c = 0; c < kWordColumns; ++c) {
+    const std::string_view text = texts[c].substr(0, texts[c].find('\0'));
+    fields[c] = text.substr(0, SjisPrefixLength(text, kWordFieldSize - 1));
+  }
   Row row{};
   if (!list->StoreTexts(row, fields)) return false;
   try {

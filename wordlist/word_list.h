@@ -63,7 +63,8 @@ uint64_t WordTableRevision(WordList list);
 // The bytes the table takes: its rows and the blocks of its texts.
 size_t WordTableMemory(WordList list);
 
-// Appends a row of the three texts, each cut as InsertWordRow cuts a field;
+// Appends a row of the three texts, each cut as InsertWordRow cuts a field
+// (at its first NUL, at most 255 bytes, at a whole character);
 // for building a table of many rows without a 768-byte entry for each.
 // False, changing nothing, when there is no memory.
 bool AppendWordRowTexts(WordList list, const std::string_view (&texts)[kWordColumns]);
