@@ -13,7 +13,10 @@
 #include "app/save_failure_dialog.h"
 #include "app/step_progress.h"
 #include "convert/sjis_text.h"
+#include "files/julius_dictionary.h"
+#include "files/text_word_list.h"
 #include "files/word_file_writer.h"
+#include "readings/reading_fold.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "app/entry_dialog.h"
@@ -109,8 +112,10 @@ std::string LeaveOutQuestion(const UnwritableRows& unwritable, const std::string
 // Rows the format cannot hold are never written changed: the user either
 // leaves them out or writes nothing. With `countAttention` the user also
 // hears how many rows need attention, in that question or in a note that
-// lets him stop before anything is written. True when the file was written.
-bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAttention = false) {
+// lets him stop before anything is written. True when the file was written;
+// `leftOut` (when given) then holds the number of rows left out.
+bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAttention = false,
+               int* leftOut = nullptr) {
   const WordList list = ListOf(main);
   std::string attention;
   if (countAttention) {
@@ -135,9 +140,10 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   {
     StepProgress progress(main, format == WordFileFormat::kPoolFile ? IDS_PROGRESS_POOL : IDS_PROGRESS_SAVE,
                           static_cast<uint64_t>(RowCount(list)));
-    result = SaveWordFile(list, path, format, &reason,
+    result = SaveWordFile(list, path, format, &reason, false,
                           [&](int done, int) { return progress.Continue(static_cast<uint64_t>(done)); });
   }
+  if (leftOut) *leftOut = unwritable.count;
   if (result == SaveResult::kSaved) return true;
   if (result == SaveResult::kStopped) return false;  // the old file stays; the status bar says so
   ShowSaveFailure(main, path, result == SaveResult::kReadOnly ? ProgramText(IDS_READ_ONLY_FILE) : reason);
@@ -206,10 +212,14 @@ void OpenWordList(HWND main) {
   }
   WithRedrawSuspended(WordListOf(main), [&] { history.ReplaceRows(std::move(mark), fresh); });
   ShowCurrentFileInTitle(main);
+  ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
 }
 
 void ReadWordList(HWND main) {
-  ReadFurtherFile(main, IDS_STEP_READ_WORD_LIST, [main] { return OpenTextWordListDialog(main, ListOf(main), true); });
+  int result = 0;
+  ReadFurtherFile(main, IDS_STEP_READ_WORD_LIST,
+                  [&] { return result = OpenTextWordListDialog(main, ListOf(main), true); });
+  if (result == 1) ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
 }
 
 void ReadGrammarFile(HWND main) {
@@ -236,13 +246,25 @@ void SaveWordList(HWND main) {
 // The dialog fills copies: a file that was not written (the user would not
 // leave rows out, or the write failed) must not become the current file, or
 // the title would name a file that does not hold the rows and Save would go
-// on writing there.
+// on writing there. Nor does a Julius dictionary, which is not read back:
+// the word list Save writes stays what it was.
 void SaveWordListAs(HWND main) {
   FileName chosen = CurrentFile;
   CopySjisText(chosen.path, CurrentFileToSave());
-  if (!ChooseFileToWrite(main, WordFileFormat::kTextWordList, chosen)) return;
-  if (!WriteRows(main, chosen.path, WordFileFormat::kTextWordList)) return;
-  MakeFileCurrent(main, chosen);
+  WordFileFormat format = WordFileFormat::kTextWordList;
+  if (!ChooseFileToSaveAs(main, chosen, format)) return;
+  if (!WriteRows(main, chosen.path, format)) return;
+  if (format == WordFileFormat::kTextWordList) {
+    MakeFileCurrent(main, chosen);
+    return;
+  }
+  const WordList list = ListOf(main);
+  const int words = RowCount(list) - FindUnwritableRows(list, format, 0).count;
+  if (words > kJuliusMostWords) {
+    char note[kMessageSize];
+    std::snprintf(note, sizeof note, ProgramText(IDS_JULIUS_WORD_LIMIT).c_str(), words, kJuliusMostWords);
+    ShowMessage(main, note, MB_ICONINFORMATION);
+  }
 }
 
 // The pool file chosen here is the one the next pool dialog, reading or
@@ -251,7 +273,44 @@ void SaveWordListAs(HWND main) {
 // declined to leave rows out comes back to the same file after mending them.
 void BuildPool(HWND main) {
   if (!ChooseFileToWrite(main, WordFileFormat::kPoolFile, PoolFile)) return;
-  WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile, true);
+  int leftOut = 0;
+  if (!WriteRows(main, PoolFile.path, WordFileFormat::kPoolFile, true, &leftOut)) return;
+  char message[kMessageSize];
+  std::snprintf(message, sizeof message, ProgramText(IDS_POOL_BUILT).c_str(), RowCount(ListOf(main)) - leftOut,
+                leftOut);
+  ShowMessage(main, message, MB_ICONINFORMATION);
+}
+
+void FoldReadingsToHiragana(HWND main) {
+  const HWND view = WordListOf(main);
+  const WordList list = WordTableOf(view);
+  // One step of the history: the rows the fold changes, as they were.
+  const std::vector<int> rows = RowsWithKatakanaReadings(list);
+  HistoryOfMain(main).RecordRowsChanging(rows);
+  const ReadingFoldCount count = WithRedrawSuspended(view, [&] { return FoldKatakanaReadingsOf(list, rows); });
+  char message[kMessageSize];
+  if (count.unstored > 0) {
+    std::snprintf(message, sizeof message, ProgramText(IDS_KATAKANA_NOT_STORED).c_str(), count.unstored);
+    ShowMessage(main, message, MB_ICONERROR);
+  }
+  std::snprintf(message, sizeof message, ProgramText(IDS_KATAKANA_FOLDED).c_str(), count.folded);
+  ShowMessage(main, message, MB_ICONINFORMATION);
+}
+
+// The first lines by number, then an ellipsis: the message stays short
+// however many there are.
+void ShowUnheldCharacters(HWND main, const std::vector<long>& lines) {
+  if (lines.empty()) return;
+  constexpr size_t kNamedLines = 10;
+  std::string named;
+  for (size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
+    named += (i > 0 ? ", " : "") + std::to_string(lines[i]);
+  }
+  if (lines.size() > kNamedLines) named += ", ...";
+  char message[kMessageSize];
+  std::snprintf(message, sizeof message, ProgramText(IDS_UNHELD_CHARACTERS).c_str(), static_cast<int>(lines.size()),
+                named.c_str());
+  ShowMessage(main, message, MB_ICONWARNING);
 }
 
 void AddRow(HWND main) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 HWND WordListOf(HWND main);
 
@@ -33,12 +34,24 @@ void ReadDroppedFiles(HWND main, const std::function<void()>& read);
 void SaveWordList(HWND main);
 
 // Save As: the rows written as a text word list to a file the user chooses,
-// which becomes the current file (and names the window) once it is written.
+// which becomes the current file (and names the window) once it is written;
+// or, when the user chooses that file type, as a Julius word dictionary,
+// with the current file and the title as they were.
 void SaveWordListAs(HWND main);
 
 // Build pool: the rows written as a pool file the user chooses; the current
 // file and the title stay as they were.
 void BuildPool(HWND main);
+
+// "カタカナのよみをひらがなに": readings in katakana become hiragana, and
+// rows without a baseform get the one made from it (only the selected rows
+// when more than one is selected); one step; a message gives the count.
+void FoldReadingsToHiragana(HWND main);
+
+// After a text word list was read: when it held characters code page 932
+// cannot hold, a message names the lines (their rows hold "〓" and no
+// reading). `lines` gathers them over several files.
+void ShowUnheldCharacters(HWND main, const std::vector<long>& lines);
 
 // Add: the entry dialog at the first selected row, or at the end when no row
 // is selected, with empty boxes.

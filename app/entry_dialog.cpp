@@ -1,5 +1,6 @@
 #include "app/entry_dialog.h"
 
+#include <commctrl.h>
 #include <imm.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
@@ -35,6 +37,8 @@ struct EntryDialogState {
   std::string boxTexts[3];
   bool settingText = false;  // the dialog itself is putting a text into a box
 };
+
+LRESULT CALLBACK ReadingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
 
 EntryDialogState* StateOf(HWND dialog) { return static_cast<EntryDialogState*>(GetPropA(dialog, kParamProperty)); }
 
@@ -131,6 +135,8 @@ BOOL StartEntryDialog(HWND dialog, const EntryDialogParam& opener) {
   // After the texts: a longer text the dialog opens with stays whole; the
   // limit bounds only what the user types.
   for (int id : kBoxes) SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kTypedTextLimit, 0);
+  // Without it, Alt+Down does nothing; the button still lists the readings.
+  SetWindowSubclass(GetDlgItem(dialog, IDC_READING_BOX), ReadingBoxProc, 1, 0);
   return TRUE;  // the focus goes to the word box
 }
 
@@ -168,17 +174,16 @@ void AddEntry(HWND dialog) {
   }
 }
 
-// The input method's reading of `word`, asked in UTF-16: under Wine the ANSI
-// form crashes while it converts the candidate list, and the conversion to
-// code page 932 here gives the same candidate.
-bool InputMethodReading(HWND dialog, const char* word, char (&reading)[kBoxTextSize]) {
-  reading[0] = '\0';
+// The input method's readings of `word`, asked in UTF-16: under Wine the
+// ANSI form crashes while it converts the candidate list, and the conversion
+// to code page 932 here gives the same candidates.
+std::vector<std::string> InputMethodReadings(HWND dialog, const char* word) {
+  std::vector<std::string> readings;
   // 127 bytes of Shift-JIS are at most 127 UTF-16 units.
   wchar_t wide[kBoxTextSize] = {};
-  if (MultiByteToWideChar(kShiftJis, 0, word, -1, wide, static_cast<int>(kBoxTextSize)) <= 0) return false;
+  if (MultiByteToWideChar(kShiftJis, 0, word, -1, wide, static_cast<int>(kBoxTextSize)) <= 0) return readings;
   HIMC context = ImmGetContext(dialog);
   HKL layout = GetKeyboardLayout(0);
-  bool found = false;
   const DWORD size = ImmGetConversionListW(layout, context, wide, nullptr, 0, GCL_REVERSECONVERSION);
   if (size > 0) {
     std::unique_ptr<unsigned char[]> candidates(new (std::nothrow) unsigned char[size]());
@@ -186,11 +191,11 @@ bool InputMethodReading(HWND dialog, const char* word, char (&reading)[kBoxTextS
       const DWORD written = ImmGetConversionListW(layout, context, wide,
                                                   reinterpret_cast<CANDIDATELIST*>(candidates.get()), size,
                                                   GCL_REVERSECONVERSION);
-      found = FirstCandidateReading(candidates.get(), written < size ? written : size, reading);
+      readings = CandidateReadings(candidates.get(), written < size ? written : size);
     }
   }
   ImmReleaseContext(dialog, context);
-  return found;
+  return readings;
 }
 
 // Proposes the word's reading when the word box loses the focus with a word
@@ -203,9 +208,9 @@ void ProposeReading(HWND dialog) {
   ReadWordAndReading(dialog, *param);
   if (param->entry.reading[0] != '\0' || param->entry.word[0] == '\0') return;
 
-  char reading[kBoxTextSize];
-  if (InputMethodReading(dialog, param->entry.word, reading)) {
-    SetBoxText(dialog, IDC_READING_BOX, reading);
+  const std::vector<std::string> readings = InputMethodReadings(dialog, param->entry.word);
+  if (!readings.empty()) {
+    SetBoxText(dialog, IDC_READING_BOX, readings.front().c_str());
     return;
   }
   ReadingProposer* proposer = SharedReadingProposer();
@@ -213,6 +218,38 @@ void ProposeReading(HWND dialog) {
   if (proposer && proposer->Propose(param->entry.word, proposal) && proposal.size() <= static_cast<size_t>(kTypedTextLimit)) {
     SetBoxText(dialog, IDC_READING_BOX, proposal.c_str());
   }
+}
+
+// Lists the word's readings under the reading box; the one chosen goes into
+// the box. Nothing to list: a beep.
+void ShowReadingChoices(HWND dialog) {
+  const std::vector<std::string> choices = ReadingChoices(dialog);
+  HMENU menu = choices.empty() ? nullptr : CreatePopupMenu();
+  if (!menu) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  for (size_t i = 0; i < choices.size(); ++i) {
+    AppendMenuA(menu, MF_STRING, i + 1, choices[i].c_str());
+  }
+  RECT box;
+  GetWindowRect(GetDlgItem(dialog, IDC_READING_BOX), &box);
+  const auto chosen = static_cast<size_t>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
+                                                                   TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                                           box.left, box.bottom, 0, dialog, nullptr));
+  DestroyMenu(menu);
+  if (chosen >= 1 && chosen <= choices.size()) SetBoxText(dialog, IDC_READING_BOX, choices[chosen - 1].c_str());
+  SetFocus(GetDlgItem(dialog, IDC_READING_BOX));
+}
+
+// Alt+Down in the reading box opens the list of readings, as in a combo box.
+LRESULT CALLBACK ReadingBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_SYSKEYDOWN && wParam == VK_DOWN) {
+    ShowReadingChoices(GetParent(box));
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, ReadingBoxProc, 1);
+  return DefSubclassProc(box, message, wParam, lParam);
 }
 
 // The button "baseformを「よみ」から生成する". The box shows the working
@@ -237,6 +274,7 @@ BOOL OnEntryCommand(HWND dialog, int id, int notification) {
     case IDCANCEL: CloseEntryDialog(dialog); return TRUE;
     case IDC_ADD_ROW: AddEntry(dialog); return TRUE;
     case IDC_GENERATE_BASEFORM: GenerateBaseform(dialog); return TRUE;
+    case IDC_READING_CHOICES: ShowReadingChoices(dialog); return TRUE;
     case IDC_WORD_BOX:
     case IDC_READING_BOX:
     case IDC_BASEFORM_BOX:
@@ -284,33 +322,72 @@ void EntryDialog(HWND owner, const EntryDialogParam& param) {
                   reinterpret_cast<LPARAM>(&param));
 }
 
+std::vector<std::string> CandidateReadings(const void* candidates, size_t size) {
+  std::vector<std::string> readings;
+  CANDIDATELIST head;
+  if (!candidates || size < sizeof head) return readings;
+  std::memcpy(&head, candidates, sizeof head);
+  const auto* bytes = static_cast<const unsigned char*>(candidates);
+  const size_t offsets = offsetof(CANDIDATELIST, dwOffset);
+  for (DWORD i = 0; i < head.dwCount; ++i) {
+    // Each offset, and the string it points to up to its NUL, must lie inside
+    // what the input method wrote. Both are copied out: they need not be
+    // aligned.
+    DWORD offset;
+    if (offsets + (i + 1) * sizeof offset > size) break;
+    std::memcpy(&offset, bytes + offsets + i * sizeof offset, sizeof offset);
+    wchar_t candidate[kBoxTextSize];
+    size_t length = 0;
+    bool ended = false;
+    for (size_t at = offset; at + sizeof(wchar_t) <= size && length < kBoxTextSize; at += sizeof(wchar_t), ++length) {
+      std::memcpy(&candidate[length], bytes + at, sizeof(wchar_t));
+      if (candidate[length] == L'\0') {
+        ended = true;
+        break;
+      }
+    }
+    if (!ended || length == 0) {
+      if (i == 0) break;  // no first candidate: none at all
+      continue;
+    }
+    // Each UTF-16 unit becomes at least one byte, so a candidate of 128 units
+    // or more cannot fit and was refused above; the conversion fails for a
+    // shorter one that still needs more than 127 bytes.
+    char reading[kBoxTextSize];
+    const int written = WideCharToMultiByte(kShiftJis, 0, candidate, static_cast<int>(length), reading,
+                                            static_cast<int>(kBoxTextSize - 1), nullptr, nullptr);
+    if (written <= 0) {
+      if (i == 0) break;
+      continue;
+    }
+    std::string r(reading, static_cast<size_t>(written));
+    if (std::find(readings.begin(), readings.end(), r) == readings.end()) readings.push_back(std::move(r));
+  }
+  return readings;
+}
+
 bool FirstCandidateReading(const void* candidates, size_t size, char (&reading)[kBoxTextSize]) {
   reading[0] = '\0';
-  CANDIDATELIST head;
-  if (!candidates || size < sizeof head) return false;
-  std::memcpy(&head, candidates, sizeof head);
-  if (head.dwCount == 0 || head.dwOffset[0] >= size) return false;
-
-  // The string runs from its offset to its NUL, which must lie inside what
-  // the input method wrote. It is copied out: the offset need not be aligned.
-  const auto* bytes = static_cast<const unsigned char*>(candidates);
-  wchar_t candidate[kBoxTextSize];
-  size_t length = 0;
-  for (size_t at = head.dwOffset[0];; at += sizeof(wchar_t), ++length) {
-    if (at + sizeof(wchar_t) > size || length == kBoxTextSize) return false;
-    std::memcpy(&candidate[length], bytes + at, sizeof(wchar_t));
-    if (candidate[length] == L'\0') break;
-  }
-  if (length == 0) return false;
-  // Each UTF-16 unit becomes at least one byte, so a candidate of 128 units or
-  // more cannot fit and was refused above; the conversion fails for a shorter
-  // one that still needs more than 127 bytes.
-  const int written = WideCharToMultiByte(kShiftJis, 0, candidate, static_cast<int>(length), reading,
-                                          static_cast<int>(kBoxTextSize - 1), nullptr, nullptr);
-  if (written <= 0) {
-    reading[0] = '\0';
-    return false;
-  }
-  reading[written] = '\0';
+  const std::vector<std::string> readings = CandidateReadings(candidates, size);
+  if (readings.empty()) return false;
+  std::memcpy(reading, readings.front().c_str(), readings.front().size() + 1);
   return true;
+}
+
+std::vector<std::string> ReadingChoices(HWND dialog) {
+  std::vector<std::string> choices;
+  EntryDialogParam* param = WorkingCopy(dialog);
+  if (!param) return choices;
+  ReadWordAndReading(dialog, *param);
+  if (param->entry.word[0] == '\0') return choices;
+  choices = InputMethodReadings(dialog, param->entry.word);
+  if (ReadingProposer* proposer = SharedReadingProposer()) {
+    for (std::string& r : proposer->Candidates(param->entry.word)) {
+      // Only what a user could type into the box.
+      if (r.size() <= static_cast<size_t>(kTypedTextLimit) && std::find(choices.begin(), choices.end(), r) == choices.end()) {
+        choices.push_back(std::move(r));
+      }
+    }
+  }
+  return choices;
 }

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "wordlist/edit_history.h"
 #include "wordlist/word_list.h"
@@ -31,6 +33,18 @@ inline constexpr int kTypedTextLimit = 80;
 // copy is not touched again) and returns when it has closed. Rows are
 // inserted into and replaced in param.list.
 void EntryDialog(HWND owner, const EntryDialogParam& param);
+
+// The input method's readings from a candidate list as ImmGetConversionListW
+// writes it, `size` bytes: each candidate in code page 932, in order, each
+// once; a candidate whose string does not end inside the `size` bytes, is
+// empty or does not fit in 127 bytes is left out (when it is the first, the
+// list is taken for none).
+std::vector<std::string> CandidateReadings(const void* candidates, size_t size);
+
+// The readings the dialog `dialog` lists for the word in its word box: the
+// input method's first, then the reading proposer's, each once, only those a
+// user could type into the reading box. Empty without a word.
+std::vector<std::string> ReadingChoices(HWND dialog);
 
 // The input method's proposal from a candidate list as ImmGetConversionListW
 // writes it, `size` bytes: the first candidate in code page 932 in `reading`.

@@ -129,3 +129,17 @@ bool ChooseFileToWrite(HWND owner, WordFileFormat format, FileName& file) {
                     kSaveFlags);
   return GetSaveFileNameW(&dialog.request) && dialog.Chosen(owner, file);
 }
+
+bool ChooseFileToSaveAs(HWND owner, FileName& file, WordFileFormat& format) {
+  FileDialog dialog(owner, WordFileFormat::kTextWordList, file, IDS_SAVE_AS_TITLE, kSaveFlags);
+  // The Julius dictionary's type goes second, after the text word list's
+  // name and pattern; the dialog adds the chosen type's extension.
+  const std::string julius = ProgramText(IDS_JULIUS_FILE_TYPE) + '\0' + "*." +
+                             FileFormatOf(WordFileFormat::kJuliusDictionary).extension + '\0';
+  const size_t textType = dialog.filter.find(L'\0', dialog.filter.find(L'\0') + 1) + 1;
+  dialog.filter.insert(textType, Widened(julius.data(), julius.size()));
+  dialog.request.lpstrFilter = dialog.filter.c_str();
+  if (!GetSaveFileNameW(&dialog.request) || !dialog.Chosen(owner, file)) return false;
+  format = dialog.request.nFilterIndex == 2 ? WordFileFormat::kJuliusDictionary : WordFileFormat::kTextWordList;
+  return true;
+}

@@ -31,3 +31,8 @@ int OpenPoolFileDialog(HWND owner, WordList list);
 // name cannot be written in code page 932, which is said); `file` is then as
 // it was. It only chooses; the caller writes.
 bool ChooseFileToWrite(HWND owner, WordFileFormat format, FileName& file);
+
+// The save-file dialog of Save As: as ChooseFileToWrite, with the file types
+// of a text word list (the first) and of a Julius word dictionary. `format`
+// receives the type the user chose; "All files" is a text word list.
+bool ChooseFileToSaveAs(HWND owner, FileName& file, WordFileFormat& format);

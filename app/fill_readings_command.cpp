@@ -81,6 +81,10 @@ void FillReadings(HWND main) {
     count.unstored += count.filled;
     count.filled = 0;
   }
+  if (count.failed) {  // the rows filled so far keep their readings
+    ShowMessage(main, TextWith(IDS_READING_DICTIONARY_BROKEN, ShownPath(proposer->Dictionaries().ipadic)).c_str(),
+                MB_ICONERROR);
+  }
   char message[512];
   if (count.unstored > 0) {
     std::snprintf(message, sizeof message, ProgramText(IDS_READINGS_NOT_STORED).c_str(), count.unstored);

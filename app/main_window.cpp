@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/fill_readings_command.h"
@@ -91,6 +92,7 @@ void OnCommand(HWND main, int command) {
     case IDM_MODIFY: ModifyRow(main); break;
     case IDM_DELETE: DeleteRow(main); break;
     case IDM_FILL_READINGS: FillReadings(main); break;
+    case IDM_FOLD_KATAKANA: FoldReadingsToHiragana(main); break;
     case IDM_ABOUT: ShowAbout(main); break;
     case IDM_UNDO: UndoStep(main, true); break;
     case IDM_REDO: UndoStep(main, false); break;
@@ -153,18 +155,24 @@ void OnContextMenu(HWND main, HWND target, LPARAM position) {
 void OnDropFiles(HWND main, HDROP drop) {
   HWND list = WordListOf(main);
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<long> unheld;
   ReadDroppedFiles(main, [&] {
     WithRedrawSuspended(list, [&] {
       for (UINT i = 0; i < count; ++i) {
         char path[kDroppedPathSize] = {};
         if (DragQueryFileA(drop, i, nullptr, 0) >= kDroppedPathSize) continue;
         if (DragQueryFileA(drop, i, path, kDroppedPathSize) == 0) continue;
-        LoadDroppedFile(WordTableOf(list), path);
+        if (LoadDroppedFile(WordTableOf(list), path) &&
+            FormatOfDroppedFile(path).format == WordFileFormat::kTextWordList) {
+          const std::vector<long>& lines = LastTextWordListRead().unheldLines;
+          unheld.insert(unheld.end(), lines.begin(), lines.end());
+        }
       }
     });
   });
   DragFinish(drop);
   ShowRowsChanged(main);
+  ShowUnheldCharacters(main, unheld);
 }
 
 // The list asks in which form to send its notifications. It asks its
@@ -249,6 +257,7 @@ void OpenCommandLineFile(HWND main, const char* path) {
   }
   MakeCommandLineFileCurrent(main, std::string_view(path, length));
   ShowRowsChanged(main);
+  ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
 }
 
 int RunLexiforge(HINSTANCE instance, int show, int argc, char** argv) {

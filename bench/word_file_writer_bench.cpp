@@ -1,6 +1,7 @@
 // Writing 100,000 real rows (bench/data/words.txt, baseforms generated while
-// loading) as a text word list and as a pool file, each written whole to a
-// temporary file and moved over the last one.
+// loading) as a text word list, as a pool file and as a Julius dictionary
+// (format 0, 2 and 3), each written whole to a temporary file and moved over
+// the last one.
 
 #include <benchmark/benchmark.h>
 
@@ -32,8 +33,7 @@ void BM_SaveWordFile(benchmark::State& state) {
   const auto format = static_cast<WordFileFormat>(state.range(0));
   const WordList list = LoadedWords();
   const std::string path =
-      (std::filesystem::temp_directory_path() / (format == WordFileFormat::kPoolFile ? "lexiforge-bench.ppl"
-                                                                                      : "lexiforge-bench.txt"))
+      (std::filesystem::temp_directory_path() / (std::string("lexiforge-bench.") + FileFormatOf(format).extension))
           .string();
   for (auto _ : state) {
     if (SaveWordFile(list, path.c_str(), format) != SaveResult::kSaved) state.SkipWithError("cannot write");
@@ -42,9 +42,10 @@ void BM_SaveWordFile(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveWordFile)
-    ->ArgName("pool")
+    ->ArgName("format")
     ->Arg(static_cast<int>(WordFileFormat::kTextWordList))
     ->Arg(static_cast<int>(WordFileFormat::kPoolFile))
+    ->Arg(static_cast<int>(WordFileFormat::kJuliusDictionary))
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "convert/sjis_text.h"
 #include "files/text_word_list.h"
 #include "wordlist/word_list.h"
 
@@ -92,6 +93,39 @@ void BM_LoadTextWordList(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * rows);
 }
 BENCHMARK(BM_LoadTextWordList)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The tenfold list read three ways: Shift-JIS told to the reader (no look at
+// the encoding), Shift-JIS found by the look, and its UTF-8 twin converted
+// as it is read.
+void BM_LoadTextWordListEncodings(benchmark::State& state) {
+  static const std::string utf8Path = [] {
+    std::ifstream in(FileOfTimes(10), std::ios::binary);
+    const std::string sjis{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string utf8;
+    if (!ConvertSjisToUtf8(sjis, utf8)) utf8.clear();
+    const std::string path = (std::filesystem::temp_directory_path() / "lexiforge-bench-words-utf8.txt").string();
+    std::ofstream(path, std::ios::binary) << utf8;
+    return path;
+  }();
+  const int mode = static_cast<int>(state.range(0));
+  const std::string path = mode == 2 ? utf8Path : FileOfTimes(10);
+  SetTextWordListEncoding(mode == 0 ? TextEncoding::kShiftJis : TextEncoding::kAuto);
+  int rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    WordList list = CreateWordTable();
+    state.ResumeTiming();
+    if (!LoadTextWordList(list, path.c_str(), false)) state.SkipWithError("cannot open the word list");
+    state.PauseTiming();
+    rows = RowCount(list);
+    DestroyWordTable(list);
+    state.ResumeTiming();
+  }
+  SetTextWordListEncoding(TextEncoding::kAuto);
+  state.counters["rows"] = rows;
+  state.SetLabel(mode == 0 ? "sjis told" : mode == 1 ? "sjis found" : "utf-8 found");
+}
+BENCHMARK(BM_LoadTextWordListEncodings)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_TableBytesPerRow(benchmark::State& state) {
   for (auto _ : state) {

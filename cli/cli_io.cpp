@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/text_word_list.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -38,20 +40,35 @@ int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const st
       std::fputs(options.usage, stdout);
       return 0;
     }
+    if (arg == "--version") return PrintVersion();
     const int encoding = ParseEncodingOption(argc, argv, i, options.encoding);
     if (encoding < 0) return UsageError(options, "--encoding takes utf-8 or sjis");
     if (encoding > 0) continue;
+    if (options.readsWordLists && (arg == "--input-encoding" || arg.starts_with("--input-encoding="))) {
+      std::string_view name;
+      if (arg.starts_with("--input-encoding=")) {
+        name = arg.substr(sizeof "--input-encoding=" - 1);
+      } else if (i + 1 < argc) {
+        name = argv[++i];
+      }
+      if (name == "utf-8" || name == "utf8" || name == "UTF-8") {
+        SetTextWordListEncoding(TextEncoding::kUtf8);
+      } else if (name == "sjis" || name == "shift-jis" || name == "cp932") {
+        SetTextWordListEncoding(TextEncoding::kShiftJis);
+      } else if (name == "auto") {
+        SetTextWordListEncoding(TextEncoding::kAuto);
+      } else {
+        return UsageError(options, "--input-encoding takes utf-8, sjis or auto");
+      }
+      continue;
+    }
     if (arg == "--") {
       ++i;
       break;
     }
     if (arg.size() < 2 || arg[0] != '-') break;
     const int taken = other ? other(i) : 0;
-    if (taken < 0) {
-      std::fputc('\n', stderr);
-      std::fputs(options.usage, stderr);
-      return 2;
-    }
+    if (taken < 0) return 2;
     if (taken == 0) {
       const std::string problem = "unknown option " + std::string(arg);
       return UsageError(options, problem.c_str());
@@ -60,10 +77,14 @@ int ParseCommandOptions(int argc, char** argv, CommandOptions& options, const st
   return -1;
 }
 
-int UsageError(const CommandOptions& options, const char* problem) {
-  std::fprintf(stderr, "lexiforge-cli %s: %s\n\n", options.command, problem);
-  std::fputs(options.usage, stderr);
+int UsageError(const char* command, const char* problem) {
+  std::fprintf(stderr, "lexiforge-cli %s: %s. Try 'lexiforge-cli %s --help'\n", command, problem, command);
   return 2;
+}
+
+int PrintVersion() {
+  std::fputs("lexiforge-cli " LEXIFORGE_VERSION "\n", stdout);
+  return 0;
 }
 
 void UseBinaryStandardStreams() {

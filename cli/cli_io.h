@@ -16,23 +16,34 @@ enum class Encoding { kUtf8, kSjis };
 int ParseEncodingOption(int argc, char** argv, int& i, Encoding& encoding);
 
 // Reads a command's options, which come before its operands: --help prints
-// `usage`, --encoding sets `encoding`, "--" ends the options. Every other
+// `usage` to standard output, --version the program's version, --encoding
+// sets `encoding`, --input-encoding (for a command that reads word lists)
+// sets how text word lists are read, "--" ends the options. Every other
 // option goes to `other` first (when given), which returns 1 when it took the
 // option (moving i past any value it takes), 0 when it does not know it, and
-// -1, having said why on stderr, for a bad value. Sets `first` to the first
-// operand. Returns -1 when the command is to go on, otherwise its exit
-// status: 0 after --help, 2 for a usage error (the usage is then shown).
+// -1, having said why on stderr in one line (UsageError), for a bad value.
+// Sets `first` to the first operand. Returns -1 when the command is to go on,
+// otherwise its exit status: 0 after --help or --version, 2 for a usage
+// error.
 struct CommandOptions {
   const char* command;
   const char* usage;
   Encoding encoding = Encoding::kUtf8;
   int first = 0;
+  bool readsWordLists = false;  // takes --input-encoding
 };
 int ParseCommandOptions(int argc, char** argv, CommandOptions& options,
                         const std::function<int(int& i)>& other = nullptr);
 
-// Says what is wrong with the command line, then the usage; returns 2.
-int UsageError(const CommandOptions& options, const char* problem);
+// Says in one line what is wrong with the command line and where help is
+// ("Try 'lexiforge-cli COMMAND --help'"); returns 2.
+int UsageError(const char* command, const char* problem);
+inline int UsageError(const CommandOptions& options, const char* problem) {
+  return UsageError(options.command, problem);
+}
+
+// Prints the program's name and version to standard output; returns 0.
+int PrintVersion();
 
 // Standard input and output carry bytes as they are: on Windows no CR LF
 // translation and no Ctrl-Z end of input.

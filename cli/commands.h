@@ -7,3 +7,4 @@ int RunReadingsCommand(int argc, char** argv);
 int RunShowCommand(int argc, char** argv);
 int RunSaveCommand(int argc, char** argv);
 int RunPoolCommand(int argc, char** argv);
+int RunJuliusCommand(int argc, char** argv);

@@ -1,5 +1,5 @@
 #pragma once
-// --fill-readings of show, save and pool.
+// --fill-readings and --fold-katakana of show, save and pool.
 
 #include "files/file_formats.h"
 #include "wordlist/word_list.h"
@@ -11,3 +11,9 @@
 // (having said where it looked or which file is at fault) when no
 // dictionary can be loaded or the proposer failed.
 int FillReadingsForCommand(const char* command, WordList list, WordFileFormat format);
+
+// Folds the katakana readings of `list` into hiragana and gives the rows
+// without a baseform the one made from it (readings/reading_fold.h), saying
+// on stderr how many rows were folded. False when a folded reading could not
+// be stored.
+bool FoldKatakanaForCommand(const char* command, WordList list);

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "cli/text_encoding.h"
+#include "convert/sjis_text.h"
 #include "files/file_formats.h"
 #include "files/input_file.h"
+#include "files/text_word_list.h"
 
 namespace {
 
@@ -30,7 +32,8 @@ std::string WhyNotRead(const LoadProblem& problem) {
 
 }  // namespace
 
-bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list) {
+bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list,
+                    bool* whole) {
   // Paths go to the file functions as given (on Windows in the ANSI code
   // page, as the program's own file functions take them); the messages name
   // them in the output's encoding.
@@ -45,10 +48,19 @@ bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encod
       continue;
     }
     SetLoadProblem(LoadFailure::kNone);
+    const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];
     if (!LoadDroppedFile(list, argv[i])) {
-      const char* name = encoding == Encoding::kUtf8 ? names[static_cast<size_t>(i)].c_str() : argv[i];
       std::fprintf(stderr, "lexiforge-cli %s: %s: %s\n", command, name, WhyNotRead(LastLoadProblem()).c_str());
       allRead = false;
+    } else if (FormatOfDroppedFile(argv[i]).format == WordFileFormat::kTextWordList) {
+      // The mark the reader puts for such a character: "〓".
+      std::string mark = "\xE3\x80\x93", sjisMark;
+      if (encoding == Encoding::kSjis && ConvertUtf8ToSjis(mark, sjisMark)) mark = sjisMark;
+      for (const long line : LastTextWordListRead().unheldLines) {
+        std::fprintf(stderr, "lexiforge-cli %s: %s: line %ld: a character Shift-JIS cannot hold; read as %s, with no reading\n",
+                     command, name, line, mark.c_str());
+        if (whole) *whole = false;
+      }
     }
   }
   return allRead;

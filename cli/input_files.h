@@ -10,5 +10,8 @@
 // Reads argv[first] to argv[argc - 1] into `list`. Each file that cannot be
 // read is reported on standard error as "lexiforge-cli COMMAND: NAME: why",
 // the name in `encoding`; the other files are still read. Returns true when
-// every file was read.
-bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list);
+// every file was read. A text word list line that holds a character
+// Shift-JIS cannot hold is named ("NAME: line N: ...") and gives a row with
+// "〓" in its place and no reading; `whole` (when given) then becomes false.
+bool ReadInputFiles(const char* command, int argc, char** argv, int first, Encoding encoding, WordList list,
+                    bool* whole = nullptr);

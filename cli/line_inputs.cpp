@@ -14,6 +14,7 @@ struct InputReader {
   StdoutBuffer& out;
   bool& allValid;
   const std::function<void(std::string_view, const std::string&)>& take;
+  const std::function<void(std::string_view)>& invalid;
   std::string sjis;
 
   // An input is line `number` of standard input, or else argument `number`
@@ -34,14 +35,16 @@ struct InputReader {
     out.Flush();
     std::fprintf(stderr, "lexiforge-cli %s: %s %ld %s\n", command, fromLine ? "line" : "argument", number, problem);
     allValid = false;
+    if (invalid) invalid(input);
   }
 };
 
 }  // namespace
 
 bool ForEachInput(const char* command, int argc, char** argv, int first, Encoding encoding, StdoutBuffer& out,
-                  bool& allValid, const std::function<void(std::string_view input, const std::string& sjis)>& take) {
-  InputReader reader{command, encoding, out, allValid, take, {}};
+                  bool& allValid, const std::function<void(std::string_view input, const std::string& sjis)>& take,
+                  const std::function<void(std::string_view input)>& invalid) {
+  InputReader reader{command, encoding, out, allValid, take, invalid, {}};
   if (first < argc) {
     const std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
     for (int i = first; i < argc; ++i) {
@@ -52,6 +55,9 @@ bool ForEachInput(const char* command, int argc, char** argv, int first, Encodin
   std::string input;
   if (!ReadAllStandardInput(command, input)) return false;
   std::string_view rest = input;
+  // Editors put a byte order mark before UTF-8 text; it is no part of the
+  // first line.
+  if (encoding == Encoding::kUtf8 && rest.starts_with(kUtf8ByteOrderMark)) rest.remove_prefix(kUtf8ByteOrderMark.size());
   long lineNumber = 0;
   while (!rest.empty()) {
     const size_t lf = rest.find('\n');

@@ -14,7 +14,9 @@
 // byte or is not valid in `encoding` is reported on stderr ("lexiforge-cli
 // COMMAND: line N ..." or "... argument N ...", N counting the lines or the
 // operands from 1, after what `out` holds so far)
-// instead, and `allValid` becomes false. Returns false, having said why, when
-// standard input cannot be read.
+// instead, and `allValid` becomes false; such an input then goes to
+// `invalid` (when given) as it was given. Returns false, having said why,
+// when standard input cannot be read.
 bool ForEachInput(const char* command, int argc, char** argv, int first, Encoding encoding, StdoutBuffer& out,
-                  bool& allValid, const std::function<void(std::string_view input, const std::string& sjis)>& take);
+                  bool& allValid, const std::function<void(std::string_view input, const std::string& sjis)>& take,
+                  const std::function<void(std::string_view input)>& invalid = nullptr);

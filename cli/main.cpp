@@ -18,8 +18,10 @@ constexpr char kUsage[] =
     "  show      print the rows that word lists, grammar and pool files give\n"
     "  save      write them into one text word list\n"
     "  pool      write them into one pool file\n"
+    "  julius    write them into one Julius word dictionary\n"
     "\n"
-    "lexiforge-cli COMMAND --help explains a command and its exit status.\n"
+    "lexiforge-cli COMMAND --help explains a command and its exit status;\n"
+    "--version (alone or after a command) prints the version.\n"
     "\n"
     "Exit status: the command's; 2 for a missing or unknown command.\n";
 
@@ -28,13 +30,15 @@ int RunCommand(std::string_view command, int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (command == "--version") return PrintVersion();
   if (command == "convert") return RunConvertCommand(argc, argv);
   if (command == "readings") return RunReadingsCommand(argc, argv);
   if (command == "show") return RunShowCommand(argc, argv);
   if (command == "save") return RunSaveCommand(argc, argv);
   if (command == "pool") return RunPoolCommand(argc, argv);
-  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s\n\n", static_cast<int>(command.size()), command.data());
-  std::fputs(kUsage, stderr);
+  if (command == "julius") return RunJuliusCommand(argc, argv);
+  std::fprintf(stderr, "lexiforge-cli: unknown command %.*s. Try 'lexiforge-cli --help'\n",
+               static_cast<int>(command.size()), command.data());
   return 2;
 }
 
@@ -44,7 +48,7 @@ int RunCommand(std::string_view command, int argc, char** argv) {
 // arrived, and memory that runs out anywhere is said, never a crash.
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs("lexiforge-cli: no command given. Try 'lexiforge-cli --help'\n", stderr);
     return 2;
   }
   int status;

@@ -15,6 +15,7 @@
 #include "readings/reading_proposer.h"
 #include "readings/program_folder.h"
 #include "readings/reading_fill.h"
+#include "readings/reading_fold.h"
 
 namespace {
 
@@ -26,10 +27,13 @@ constexpr char kReadingsUsage[] =
     "readings it knows for the whole word. With no WORD, reads one word per line\n"
     "from standard input (LF or CR LF ends a line).\n"
     "\n"
-    "Prints one line per word: WORD<TAB>READING, with an empty READING when there\n"
-    "is no proposal (a character the dictionaries cannot read, such as an unknown\n"
-    "kanji or Latin letters: no half readings). With --all, the line holds every\n"
-    "reading considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
+    "Prints one line per word: WORD<TAB>READING, with READING \"?\" when there is\n"
+    "no proposal (a character the dictionaries cannot read, such as an unknown\n"
+    "kanji or Latin letters: no half readings). \"?\" is the text word list's own\n"
+    "mark for an empty reading, so every line read gives one row of a word list:\n"
+    "`readings | save` keeps every word. A byte order mark before the first line\n"
+    "of UTF-8 input is skipped. With --all, the line holds every reading\n"
+    "considered, best first, at most 5: WORD<TAB>R1<TAB>R2...\n"
     "\n"
     "  --all              every reading considered, not only the best\n"
     "  --encoding utf-8   input and output are UTF-8 (the default)\n"
@@ -85,21 +89,35 @@ std::unique_ptr<ReadingProposer> LoadProposer(const char* command, const char* f
   return proposer;
 }
 
-// One line of output per word: WORD<TAB>READING, empty when there is none.
-// With `all`, every candidate, tab-separated, at most kShownCandidates.
+// One line of output per word: WORD<TAB>READING, "?" when there is none (a
+// text word list line "WORD<TAB>" would give no row). The reading is the one
+// --fill-readings takes, so that `readings | save` gives the rows `save
+// --fill-readings` does: none where the fill takes none because a text word
+// list could not hold it. With `all`, every candidate, tab-separated, at
+// most kShownCandidates.
 constexpr size_t kShownCandidates = 5;
 
 void PrintProposal(StdoutBuffer& out, Encoding encoding, ReadingProposer& proposer, std::string_view input,
                    const std::string& sjis, bool all, bool& allProposed) {
-  std::vector<std::string> readings = proposer.Candidates(sjis);
-  if (readings.empty()) allProposed = false;
-  readings.resize(std::min(readings.size(), all ? kShownCandidates : size_t{1}));
-  if (readings.empty()) readings.emplace_back();
+  std::vector<std::string> readings;
+  if (all) {
+    readings = proposer.Candidates(sjis);
+    std::erase_if(readings, [](const std::string& r) { return !ProposalFits(WordFileFormat::kTextWordList, r); });
+    readings.resize(std::min(readings.size(), kShownCandidates));
+  } else if (std::string best; proposer.Propose(sjis, best) && ProposalFits(WordFileFormat::kTextWordList, best)) {
+    readings.push_back(std::move(best));
+  }
+  if (readings.empty()) {
+    allProposed = false;
+    readings.emplace_back();
+  }
   out.Append(input);
   std::string shown;
   for (const std::string& reading : readings) {
     out.Append('\t');
-    if (encoding == Encoding::kUtf8) {
+    if (reading.empty()) {
+      out.Append('?');
+    } else if (encoding == Encoding::kUtf8) {
       // A proposal is hiragana, which UTF-8 always holds.
       if (ConvertSjisToUtf8(reading, shown)) out.Append(shown);
     } else {
@@ -127,7 +145,7 @@ int RunReadingsCommand(int argc, char** argv) {
     }
     if (arg != "--dictionary") return 0;
     if (i + 1 >= argc) {
-      std::fputs("lexiforge-cli readings: --dictionary needs a folder\n", stderr);
+      UsageError("readings", "--dictionary needs a folder");
       return -1;
     }
     folder = argv[++i];
@@ -144,6 +162,12 @@ int RunReadingsCommand(int argc, char** argv) {
   const bool read = ForEachInput("readings", argc, argv, options.first, options.encoding, out, allProposed,
                                  [&](std::string_view input, const std::string& sjis) {
                                    PrintProposal(out, options.encoding, *proposer, input, sjis, all, allProposed);
+                                 },
+                                 // A line that cannot be read still gets its line: no
+                                 // word is lost on the way to a word list.
+                                 [&](std::string_view input) {
+                                   out.Append(input);
+                                   out.Append("\t?\n");
                                  });
   out.Flush();
   if (proposer->Failed()) {
@@ -165,7 +189,7 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
                count.filled, count.unproposed);
   if (count.unfit > 0) {
     std::fprintf(stderr,
-                 "lexiforge-cli %s: %d proposal(s) not taken: the reading or its baseform would not fit the file\n",
+                 "lexiforge-cli %s: %d of them because the reading or its baseform would not fit the file\n",
                  command, count.unfit);
   }
   if (count.unstored > 0) {
@@ -173,4 +197,13 @@ int FillReadingsForCommand(const char* command, WordList list, WordFileFormat fo
     return 1;
   }
   return 0;
+}
+
+bool FoldKatakanaForCommand(const char* command, WordList list) {
+  const ReadingFoldCount count = FoldKatakanaReadings(list);
+  std::fprintf(stderr, "lexiforge-cli %s: katakana readings folded into hiragana in %d row(s)\n", command,
+               count.folded);
+  if (count.unstored == 0) return true;
+  std::fprintf(stderr, "lexiforge-cli %s: out of memory: %d reading(s) not folded\n", command, count.unstored);
+  return false;
 }

@@ -15,12 +15,18 @@
 namespace {
 
 constexpr char kShowUsage[] =
-    "usage: lexiforge-cli show [--fill-readings] [--encoding utf-8|sjis] FILE...\n"
+    "usage: lexiforge-cli show [--fill-readings] [--fold-katakana] [--encoding utf-8|sjis]\n"
+    "                          [--input-encoding auto|utf-8|sjis] FILE...\n"
     "\n"
     "Reads the files, in the order given, into one word list the way files\n"
     "dropped on the program's window are read: a path whose last three bytes are\n"
     "\"fsg\" is a grammar file, \"ppl\" a pool file, anything else a text word list;\n"
-    "each file's rows go behind those read before.\n"
+    "each file's rows go behind those read before. FILE \"-\" is standard input.\n"
+    "A text word list is read as UTF-8 when it begins with a byte order mark or\n"
+    "is valid UTF-8 throughout with non-ASCII text, otherwise as Shift-JIS;\n"
+    "UTF-8 is converted to Shift-JIS, and a line holding a character Shift-JIS\n"
+    "cannot hold is named on standard error and gives a row with a mark (U+3013)\n"
+    "in its place and no reading.\n"
     "\n"
     "Prints one line per row: WORD<TAB>READING<TAB>BASEFORM, each field whole as the\n"
     "row holds it (up to 255 bytes). A byte 0x00 to 0x1F or 0x7F inside a field is\n"
@@ -31,13 +37,18 @@ constexpr char kShowUsage[] =
     "  --encoding sjis    output the Shift-JIS bytes unchanged\n"
     "  --fill-readings    rows with a word and no reading first get the proposed\n"
     "                     reading and its baseform (see lexiforge-cli readings)\n"
+    "  --fold-katakana    readings in katakana are folded into hiragana, and rows\n"
+    "                     without a baseform get the one made from it\n"
+    "  --input-encoding NAME  how text word lists are read: auto (the default),\n"
+    "                     utf-8 or sjis\n"
     "\n"
     "A file that cannot be read (cannot be opened, or a pool file whose header\n"
     "differs) is reported on standard error; the other files are still read.\n"
     "\n"
-    "Exit status: 0 when every file was read, 1 when any was not, 2 for a usage\n"
-    "error or, with --fill-readings, when no dictionary is found, a dictionary\n"
-    "file cannot be loaded or the proposer fails.\n";
+    "Exit status: 0 when every file was read whole, 1 when any was not (or a\n"
+    "line held a character Shift-JIS cannot hold), 2 for a usage error or, with\n"
+    "--fill-readings, when no dictionary is found, a dictionary file cannot be\n"
+    "loaded or the proposer fails.\n";
 
 // Output is gathered as Shift-JIS with the escapes already in place and
 // converted in pieces of about this size: one conversion per piece instead of
@@ -77,10 +88,18 @@ class RowPrinter {
 
 int RunShowCommand(int argc, char** argv) {
   CommandOptions options{"show", kShowUsage};
+  options.readsWordLists = true;
   bool fillReadings = false;
+  bool foldKatakana = false;
   const int status = ParseCommandOptions(argc, argv, options, [&](int& i) {
-    if (std::string_view(argv[i]) != "--fill-readings") return 0;
-    fillReadings = true;
+    const std::string_view arg = argv[i];
+    if (arg == "--fill-readings") {
+      fillReadings = true;
+    } else if (arg == "--fold-katakana") {
+      foldKatakana = true;
+    } else {
+      return 0;
+    }
     return 1;
   });
   if (status >= 0) return status;
@@ -92,7 +111,8 @@ int RunShowCommand(int argc, char** argv) {
     std::fputs("lexiforge-cli show: out of memory\n", stderr);
     return 1;
   }
-  bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list);
+  bool whole = true;
+  bool allRead = ReadInputFiles("show", argc, argv, options.first, encoding, list, &whole) && whole;
   if (fillReadings) {
     const int filled = FillReadingsForCommand("show", list, WordFileFormat::kTextWordList);
     if (filled == 2) {
@@ -101,6 +121,7 @@ int RunShowCommand(int argc, char** argv) {
     }
     allRead = allRead && filled == 0;
   }
+  if (foldKatakana && !FoldKatakanaForCommand("show", list)) allRead = false;
 
   UseBinaryStandardStreams();
   {

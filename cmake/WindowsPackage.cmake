@@ -1,10 +1,12 @@
 # lexiforge-windows.zip: the two programs, the dictionaries as the proposer
-# finds them beside the program (dic/), the licences and a short README.
+# finds them beside the program (dic/), the licences, the sample word lists
+# and a README in Japanese.
 # The dictionaries are taken from Debian's packages at build time; SKK's is
 # left out when skkdic is not installed.
 set(LEXIFORGE_IPADIC_DIR /var/lib/mecab/dic/ipadic-utf8 CACHE PATH "The compiled IPA dictionary (UTF-8) to package")
 set(LEXIFORGE_SKK_FILE /usr/share/skk/SKK-JISYO.L CACHE FILEPATH "SKK-JISYO.L to package")
 
+file(GLOB samples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/samples/*)
 set(stage ${CMAKE_BINARY_DIR}/lexiforge-windows)
 set(zip ${CMAKE_BINARY_DIR}/lexiforge-windows.zip)
 file(MAKE_DIRECTORY ${stage})
@@ -17,7 +19,7 @@ add_custom_command(
           -DSOURCE=${PROJECT_SOURCE_DIR}
           -P ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
   DEPENDS lexiforge lexiforge-cli ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
-          ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt
+          ${PROJECT_SOURCE_DIR}/packaging/README.txt ${samples}
   WORKING_DIRECTORY ${stage}
   COMMENT "Packing lexiforge-windows.zip"
   VERBATIM)

@@ -29,7 +29,11 @@ endif()
 foreach(name COPYING BSD GPL LGPL)
   file(COPY_FILE ${SOURCE}/third_party/mecab/${name} ${top}/licenses/mecab-${name}.txt)
 endforeach()
-file(COPY_FILE ${SOURCE}/packaging/README-windows.txt ${top}/README.txt)
+# In Japanese, UTF-8 with a byte order mark and CR LF, kept so in the
+# repository (.gitattributes): Notepad shows it whatever the system's locale.
+file(COPY_FILE ${SOURCE}/packaging/README.txt ${top}/README.txt)
+# The sample word lists the README points to.
+file(COPY ${SOURCE}/samples DESTINATION ${top})
 
 file(REMOVE ${ZIP})
 file(ARCHIVE_CREATE OUTPUT ${ZIP} PATHS lexiforge FORMAT zip)

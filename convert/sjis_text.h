@@ -76,3 +76,77 @@ size_t CopySjisText(char (&dest)[N], std::string_view text, size_t limit = N - 1
 // replaced by "?".
 bool ConvertSjisToUtf8(std::string_view in, std::string& out);
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out);
+
+// UTF-8, as far as telling a file's encoding and reading it piece by piece
+// need it.
+
+// The bytes a file in UTF-8 may begin with to say so.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes of the UTF-8 character that starts `text` (1 to 4), or 0 when it
+// begins none: a byte that begins no character, a continuation that is
+// missing or wrong, an overlong form, a surrogate, a code point past
+// U+10FFFF. `cutShort` is set when `text` ends in the middle of a character
+// that is right so far (the rest may follow in the next piece). 0 for an
+// empty text.
+constexpr size_t Utf8CharacterLength(std::string_view text, bool* cutShort = nullptr) {
+  if (cutShort) *cutShort = false;
+  if (text.empty()) return 0;
+  const auto b = static_cast<unsigned char>(text[0]);
+  if (b < 0x80) return 1;
+  size_t length;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  for (size_t k = 1; k < length; ++k) {
+    if (k >= text.size()) {
+      if (cutShort) *cutShort = true;
+      return 0;
+    }
+    const auto c = static_cast<unsigned char>(text[k]);
+    if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return 0;
+  }
+  return length;
+}
+
+// What a walk over `text` as UTF-8 found: `whole` is the length of its
+// longest start made of whole characters; `valid` is false when the walk
+// stopped at a byte that begins no character (not at a character cut short
+// by the end of `text`); `multibyte` whether a character of more than one
+// byte came before the stop.
+struct Utf8Scan {
+  size_t whole = 0;
+  bool valid = true;
+  bool multibyte = false;
+};
+constexpr Utf8Scan ScanUtf8(std::string_view text) {
+  Utf8Scan scan;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    bool cutShort = false;
+    const size_t length = Utf8CharacterLength(text.substr(pos), &cutShort);
+    if (length == 0) {
+      scan.valid = cutShort;
+      break;
+    }
+    scan.multibyte = true;
+    pos += length;
+  }
+  scan.whole = pos;
+  return scan;
+}

@@ -8,7 +8,7 @@
 
 #include "wordlist/word_list.h"
 
-enum class WordFileFormat { kTextWordList, kGrammarFile, kPoolFile };
+enum class WordFileFormat { kTextWordList, kGrammarFile, kPoolFile, kJuliusDictionary };
 
 // Why a row cannot be written exactly in a format.
 enum class RowProblem {
@@ -20,20 +20,25 @@ enum class RowProblem {
   kEmptyBaseform,     // pool: a word without a pronunciation
   kUnknownSymbol,     // pool: "*" or another symbol that has no code
   kBadSpacing,        // pool: anything but single spaces between symbols
+  kWordNotInJulius,   // Julius: a space in the word, or bytes that are no character
+  kEmptyReading,      // Julius: a word without a reading
+  kUncoveredReading,  // Julius: a reading character no kana rule covers
 };
 
 struct FileFormat {
   WordFileFormat format;
   // The last three bytes of a dropped file's path that choose this format,
-  // compared case-sensitively; nullptr for the format of every other name.
+  // compared case-sensitively; nullptr for the format of every other name
+  // (and for a format that is only written).
   const char* nameEnd;
   // The dialogs' file types (this format's, then every file), as the
   // platform's file dialogs take them, and the extension added to a name
-  // typed without one.
+  // typed without one. The Julius dictionary has no filter of its own: it is
+  // a file type of Save As, whose name the window keeps with its texts.
   const char* filter;
   const char* extension;
   // Reads the file at `path` behind the list's rows; false when it cannot be
-  // read (see each reader).
+  // read (see each reader). nullptr for a format that is only written.
   bool (*load)(WordList list, const char* path);
   // For a format the system writes: why a row cannot be written exactly (or
   // kNone), what comes before the first row, and the bytes of one row that

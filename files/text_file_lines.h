@@ -5,6 +5,10 @@
 // line comes whole, or in pieces for a reader that keeps only some of it, so
 // that a line of any length costs no more memory than the reader keeps; the
 // file is read in large blocks.
+//
+// A file in UTF-8 is read as code page 932: each line is converted as it
+// goes by, a character that code page 932 cannot hold (or a byte that is not
+// UTF-8) becoming "〓", and the line is marked (UnheldCharacters).
 
 #include <cstdint>
 #include <cstdio>
@@ -13,12 +17,23 @@
 #include <string>
 #include <string_view>
 
+enum class TextEncoding { kAuto, kShiftJis, kUtf8 };
+
+// Tells the encoding of `file` (opened in binary mode) from its bytes up to
+// its end or its first Ctrl-Z: UTF-8 when it begins with the byte order mark,
+// or when it is valid UTF-8 throughout and holds a character of more than one
+// byte (Japanese in UTF-8 is often valid Shift-JIS too, so that says
+// nothing); otherwise Shift-JIS. Leaves the file at its start. False, with
+// the error number in `error`, after a read error.
+bool DetectTextEncoding(std::FILE* file, TextEncoding& encoding, int& error);
+
 class TextFileLines {
  public:
-  // Reads from `file`, opened in binary mode, from its current position. The
-  // file stays the caller's. Throws std::bad_alloc when there is no memory
-  // for the block buffer.
-  explicit TextFileLines(std::FILE* file);
+  // Reads from `file`, opened in binary mode, from its current position (in
+  // UTF-8, its start, whose byte order mark is skipped). The file stays the
+  // caller's. `encoding` is kShiftJis or kUtf8. Throws std::bad_alloc when
+  // there is no memory for the block buffer.
+  explicit TextFileLines(std::FILE* file, TextEncoding encoding = TextEncoding::kShiftJis);
 
   // Puts the next line, without its line end, into `line`. Returns false when
   // no line is left: at the end of the file, at a Ctrl-Z, or after a read
@@ -30,6 +45,10 @@ class TextFileLines {
   // as it takes, none for an empty line). Returns false when no line is left.
   bool Next(const std::function<void(std::string_view piece)>& take);
 
+  // Whether the line last read held a character that code page 932 cannot
+  // hold or bytes that are not UTF-8 (in a UTF-8 file only).
+  bool UnheldCharacters() const { return unheld_; }
+
   // Whether reading stopped at a read error rather than at the file's end,
   // and the C library's error number for it.
   bool Failed() const { return failed_; }
@@ -40,6 +59,8 @@ class TextFileLines {
 
  private:
   bool Refill();
+  bool NextBytes(const std::function<void(std::string_view piece)>& take);
+  void TakeUtf8(std::string_view piece, const std::function<void(std::string_view piece)>& take);
 
   static constexpr size_t kBlockSize = 64 * 1024;
   std::FILE* file_;
@@ -51,4 +72,8 @@ class TextFileLines {
   bool failed_ = false;  // a read error was met
   int error_ = 0;
   int64_t bytesRead_ = 0;
+  bool utf8_ = false;
+  bool unheld_ = false;
+  std::string carry_;      // the start of a UTF-8 character cut by the end of a piece
+  std::string converted_;  // a piece in code page 932
 };

@@ -17,6 +17,9 @@
 
 namespace {
 
+TextEncoding g_encoding = TextEncoding::kAuto;
+TextWordListRead g_lastRead;
+
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
@@ -97,21 +100,27 @@ class WordLineKeeper {
 
 // Each line is parsed once, from what its row depends on. False when the
 // file could not be read to its end or a row found no memory.
-// `size` is the file's, for telling the progress.
-bool ReadWordLines(std::FILE* file, int64_t size, WordList list) {
+bool ReadWordLines(std::FILE* file, TextEncoding encoding, int64_t size, WordList list) {
   try {
-    TextFileLines lines(file);
+    TextFileLines lines(file, encoding);
     WordLineKeeper keeper;
-    for (unsigned number = 0;; ++number) {
-      if (number % kLinesPerProgress == 0 && !ReportLoadProgress(lines.BytesRead(), size)) return false;
+    long lineNumber = 0;
+    for (;;) {
+      if (lineNumber % kLinesPerProgress == 0 && !ReportLoadProgress(lines.BytesRead(), size)) return false;
       keeper.Start();
       if (!lines.Next([&keeper](std::string_view piece) { keeper.Add(piece); })) break;
+      ++lineNumber;
       std::string& line = keeper.line();
       char word[kWordFieldSize] = {};
       char reading[kWordFieldSize] = {};
       char baseform[kWordFieldSize] = {};
-      const int fields = SplitWordLine(line.data(), word, reading, baseform);
+      int fields = SplitWordLine(line.data(), word, reading, baseform);
       if (fields == 0) continue;
+      if (lines.UnheldCharacters()) {
+        // The word is not what the file says: its reading is not to be trusted.
+        g_lastRead.unheldLines.push_back(lineNumber);
+        fields = 1;
+      }
       // The fields are NUL-terminated in their buffers; the row takes them
       // without a copy into an entry first.
       std::string_view texts[kWordColumns] = {word, {}, {}};
@@ -177,13 +186,33 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
   }
 }
 
+void SetTextWordListEncoding(TextEncoding encoding) { g_encoding = encoding; }
+
+const TextWordListRead& LastTextWordListRead() { return g_lastRead; }
+
 bool LoadTextWordList(WordList list, const char* path, bool append) {
+  g_lastRead = {};
   InputFile file = OpenInputFile(path);
   if (!file) return false;
   const int64_t size = InputFileSize(file.get());
   std::rewind(file.get());
   if (!CanRead(file.get())) return false;
-  return LoadThroughFreshTable(list, append, [&](WordList fresh) { return ReadWordLines(file.get(), size, fresh); });
+  TextEncoding encoding = g_encoding;
+  if (encoding == TextEncoding::kAuto) {
+    int error = 0;
+    try {
+      if (!DetectTextEncoding(file.get(), encoding, error)) {
+        SetLoadProblem(LoadFailure::kReadError, error);
+        return false;
+      }
+    } catch (const std::bad_alloc&) {
+      SetLoadProblem(LoadFailure::kNoMemory);
+      return false;
+    }
+  }
+  g_lastRead.utf8 = encoding == TextEncoding::kUtf8;
+  return LoadThroughFreshTable(list, append,
+                               [&](WordList fresh) { return ReadWordLines(file.get(), encoding, size, fresh); });
 }
 
 RowProblem TextWordListRowProblem(const WordEntry& row) {

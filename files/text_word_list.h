@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "files/file_formats.h"
+#include "files/text_file_lines.h"
 #include "wordlist/word_list.h"
 
 inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read from a file
@@ -19,6 +21,21 @@ inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read 
 // the buffers are not to be used.
 int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
                   char (&baseform)[kWordFieldSize]);
+
+// The encoding text word lists are read in from now on: kAuto (the start)
+// tells each file's own (DetectTextEncoding); lexiforge-cli's
+// --input-encoding forces one.
+void SetTextWordListEncoding(TextEncoding encoding);
+
+// What the last text word list read found: whether it was read as UTF-8,
+// and the lines (counted from 1) whose row holds "〓" for a character that
+// code page 932 cannot hold. Such a row is given no reading or baseform, so
+// that it needs the user's attention.
+struct TextWordListRead {
+  bool utf8 = false;
+  std::vector<long> unheldLines;
+};
+const TextWordListRead& LastTextWordListRead();
 
 // Reads the text word list at `path` into the list: behind its rows when
 // `append` is set, otherwise in place of them, once the whole file has been

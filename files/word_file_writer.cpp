@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include "convert/sjis_text.h"
 
 namespace {
 
@@ -40,7 +41,22 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
   return found;
 }
 
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason,
+std::vector<int> RowsNotInUtf8(WordList list) {
+  std::vector<int> rows;
+  std::string utf8;
+  const int count = RowCount(list);
+  for (int i = 0; i < count; ++i) {
+    for (int column = 0; column < kWordColumns; ++column) {
+      if (!ConvertSjisToUtf8(WordRowText(list, i, column), utf8)) {
+        rows.push_back(i);
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason, bool utf8,
                         const std::function<bool(int done, int rows)>& progress) {
   const FileFormat& entry = FileFormatOf(format);
   if (reason) reason->clear();
@@ -51,8 +67,20 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
     return result;
   };
   if (const SaveResult opened = file.Open(path); opened != SaveResult::kSaved) return failed(opened);
-  std::string block;
+  std::string block, converted;
   block.reserve(kWriteBlock + 1024);
+  // Blocks end between rows, so each converts whole.
+  const auto write = [&] {
+    if (!utf8) {
+      file.Write(block.data(), block.size());
+    } else if (ConvertSjisToUtf8(block, converted)) {
+      file.Write(converted.data(), converted.size());
+    } else {
+      return false;
+    }
+    block.clear();
+    return true;
+  };
   if (entry.appendStart) entry.appendStart(block);
   const int rows = RowCount(list);
   WordEntry row{};
@@ -61,13 +89,12 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
     if (entry.rowProblem(row) != RowProblem::kNone) continue;
     entry.appendRow(row, block);
     if (block.size() >= kWriteBlock) {
-      file.Write(block.data(), block.size());
-      block.clear();
+      if (!write()) return SaveResult::kWriteFailed;
       // The file is not committed: going out of scope removes it.
       if (progress && !progress(i, rows)) return SaveResult::kStopped;
     }
   }
-  file.Write(block.data(), block.size());
+  if (!write()) return SaveResult::kWriteFailed;
   const SaveResult result = file.Commit();
   return result == SaveResult::kSaved ? result : failed(result);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Writing the word list in the formats the system writes: text word lists
-// and pool files. Every file written reads back to the same rows. A row a
-// format cannot hold exactly is never written changed: the caller finds such
-// rows first (to tell the user), and the writer leaves them out.
+// Writing the word list in the formats the system writes: text word lists,
+// pool files and Julius word dictionaries. Every text word list and pool file
+// written reads back to the same rows. A row a format cannot hold exactly is
+// never written changed: the caller finds such rows first (to tell the user),
+// and the writer leaves them out.
 
 #include <functional>
 #include <string>
@@ -37,8 +38,14 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
 // Writes every row the format can hold exactly, in list order, to `path`,
 // replacing the file there in one step (see ReplacementFile). When it fails,
 // `reason` (if given) receives the system's words for why, or is emptied.
-// `progress`, when given, is told the rows written so far and the row count
-// every few thousand rows; when it returns false, the write stops, the file
-// there is left as it was, and the result is kStopped.
+// With `utf8` a text word list is written in UTF-8 instead of code page 932:
+// its rows must then be valid code page 932 (RowsNotInUtf8), or the write
+// fails. `progress`, when given, is told the rows written so far and the row
+// count every few thousand rows; when it returns false, the write stops, the
+// file there is left as it was, and the result is kStopped.
 SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr,
-                        const std::function<bool(int done, int rows)>& progress = {});
+                        bool utf8 = false, const std::function<bool(int done, int rows)>& progress = {});
+
+// The rows whose texts are not valid code page 932 and so have no UTF-8
+// form, in list order.
+std::vector<int> RowsNotInUtf8(WordList list);

@@ -9,6 +9,14 @@
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
 
+// The format's limits are each field's own: a probe row tells.
+bool ProposalFits(WordFileFormat format, const std::string& reading) {
+  WordEntry probe{"a", "", ""};
+  if (CopySjisText(probe.reading, reading) != reading.size()) return false;
+  if (ConvertReadingToBaseform(probe.reading, probe.baseform) != 1) return false;
+  return RowProblemFor(format, probe) == RowProblem::kNone;
+}
+
 namespace {
 
 bool NeedsReading(WordList list, int index) {
@@ -66,6 +74,7 @@ bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingPropose
     if (CopySjisText(probe.reading, proposal) != proposal.size() ||
         ConvertReadingToBaseform(probe.reading, probe.baseform) != 1 ||
         RowProblemFor(format, probe) != RowProblem::kNone) {
+      ++count.unproposed;  // no proposal the format can hold
       ++count.unfit;
       continue;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "files/file_formats.h"
@@ -13,11 +14,15 @@
 
 struct ReadingFillCount {
   int filled = 0;      // rows that got a reading
-  int unproposed = 0;  // rows with a word and no reading for which there was no proposal
+  int unproposed = 0;  // rows with a word and no reading left without a proposal (`unfit` among them)
   int unstored = 0;    // rows whose proposal could not be stored (no memory)
-  int unfit = 0;       // rows whose proposal (or its baseform) the format cannot hold: left without
+  int unfit = 0;       // of `unproposed`: the proposal or its baseform would not fit the format
   bool failed = false;  // the proposer failed (ReadingProposer::Failed): the fill stopped there
 };
+
+// Whether a row holding the proposal `reading` and the baseform made from
+// it can be written in `format`: the fill takes no other proposal.
+bool ProposalFits(WordFileFormat format, const std::string& reading);
 
 // The rows the fill looks at, in order: those with a word and no reading;
 // when more than one row is selected, only such rows among the selected.

@@ -433,14 +433,18 @@ struct ReadingProposer::Parts {
   }
 
   // The analysis with each later part in kanji voiced where SKK lists the
-  // voiced form of its reading for it (寿司 as ずし in 握り寿司); false when
-  // no part changed.
+  // voiced form of its reading for it (寿司 as ずし in 握り寿司) or has a
+  // compound ending with the part so voiced (虱 as じらみ in 毛虱); false
+  // when no part changed.
   bool Voiced(Analysis& analysis) {
     bool changed = false;
-    for (size_t i = 1; i < analysis.size(); ++i) {
+    for (size_t i = 1; hasSkk && i < analysis.size(); ++i) {
       Morpheme& m = analysis[i];
       std::string voiced = m.reading;
-      if (!HasKanji(m.surface) || !VoiceFirstKana(voiced) || !Contains(Skk(m.surface), voiced)) continue;
+      if (!HasKanji(m.surface) || !VoiceFirstKana(voiced) ||
+          !(Contains(Skk(m.surface), voiced) || skk.EndsCompound(m.surface, voiced))) {
+        continue;
+      }
       m.reading = std::move(voiced);
       changed = true;
     }
@@ -613,7 +617,9 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       parts->skk.Load(std::move(text));
       parts->hasSkk = true;
     }
-    return std::unique_ptr<ReadingProposer>(new ReadingProposer(std::move(parts)));
+    std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
+    proposer->dictionaries_ = dictionaries;
+    return proposer;
   } catch (const std::bad_alloc&) {
     fault = {DictionaryProblem::kTooLarge, dictionaries.skk.empty() ? Join(dictionaries.ipadic, "sys.dic") : dictionaries.skk};
   } catch (...) {
@@ -759,7 +765,9 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first);
-  if (!all) return;
+  // The analyser's other analyses are alternatives only: a word none of the
+  // above reads (Latin letters it does not know) gets none from them.
+  if (!all || readings.empty()) return;
   for (size_t i = 1; i < analyses.size(); ++i) {
     if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading);
   }

@@ -71,11 +71,15 @@ class ReadingProposer {
   // reading; every later proposal is refused.
   bool Failed() const { return failed_; }
 
+  // Where it was loaded from, to name in a message.
+  const ReadingDictionaries& Dictionaries() const { return dictionaries_; }
+
  private:
   struct Parts;
   void Rank(std::string_view word, std::vector<std::string>& readings, bool all);
   explicit ReadingProposer(std::unique_ptr<Parts> parts);
   bool ProposeByAnalyserWhole(std::string_view word, std::string& reading);
   std::unique_ptr<Parts> parts_;
+  ReadingDictionaries dictionaries_;
   bool failed_ = false;
 };

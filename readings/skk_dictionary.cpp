@@ -96,6 +96,14 @@ std::string SjisFromEuc(std::string_view euc) {
   return out;
 }
 
+// A reading of the file as a reading of today: "ゐ" and "ゑ" folded to
+// "い" and "え".
+std::string ReadingFromEuc(std::string_view euc) {
+  std::string reading;
+  if (!AppendKanaReading(SjisFromEuc(euc), reading)) reading.clear();
+  return reading;
+}
+
 // The readings of single kanji as tries, two per kanji: one spelled from the
 // first syllable (for a reading that begins a compound's), one from the
 // last (for one that ends it). A compound's reading is walked down the
@@ -167,6 +175,7 @@ class ReadingTries {
 void SkkReadings::Load(std::string eucText) {
   text_ = std::move(eucText);
   indexed_ = counted_ = false;
+  byLastCharacter_.clear();
   entries_.clear();
   buckets_.clear();
   compoundReadings_.clear();
@@ -237,11 +246,11 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   // Symbols are typed through their names ("きごう", "かぎかっこ", "おなじ"
   // for "々"): those are no readings.
   if (word.empty() || IsSymbolText(word) || !EucFromSjis(word, euc)) return readings;
-  std::unordered_set<std::string_view> seen;  // a crafted file may give one word very many
+  std::unordered_set<std::string> seen;  // a crafted file may give one word very many
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri != 0 || !seen.insert(EucReading(*e)).second) continue;
-    std::string reading = SjisFromEuc(EucReading(*e));
-    if (!reading.empty()) readings.push_back(std::move(reading));
+    if (e->okuri != 0) continue;
+    std::string reading = ReadingFromEuc(EucReading(*e));
+    if (!reading.empty() && seen.insert(reading).second) readings.push_back(std::move(reading));
   }
   return readings;
 }
@@ -252,11 +261,34 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   if (kanji.empty() || IsSymbolText(kanji) || !EucFromSjis(kanji, euc)) return stems;
   std::unordered_set<std::string> seen;
   for (const Entry* e : Lookup(euc)) {
-    if (e->okuri == 0 || !seen.insert(std::string(EucReading(*e)) + e->okuri).second) continue;
-    Stem stem{SjisFromEuc(EucReading(*e)), e->okuri};
-    if (!stem.reading.empty()) stems.push_back(std::move(stem));
+    if (e->okuri == 0) continue;
+    Stem stem{ReadingFromEuc(EucReading(*e)), e->okuri};
+    if (!stem.reading.empty() && seen.insert(stem.reading + e->okuri).second) stems.push_back(std::move(stem));
   }
   return stems;
+}
+
+bool SkkReadings::EndsCompound(std::string_view part, std::string_view reading) const {
+  std::string eucPart, eucReading;
+  if (part.empty() || reading.empty() || !EucFromSjis(part, eucPart) || !EucFromSjis(reading, eucReading) ||
+      eucPart.size() < 2) {
+    return false;
+  }
+  Index();
+  if (byLastCharacter_.empty()) {
+    for (uint32_t at = 0; at < entries_.size(); ++at) {
+      const std::string_view word = Word(entries_[at]);
+      if (entries_[at].okuri == 0 && word.size() >= 4) byLastCharacter_[word.substr(word.size() - 2)].push_back(at);
+    }
+  }
+  const auto found = byLastCharacter_.find(std::string_view(eucPart).substr(eucPart.size() - 2));
+  if (found == byLastCharacter_.end()) return false;
+  const auto endsWith = [](std::string_view text, std::string_view end) {
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+  };
+  return std::any_of(found->second.begin(), found->second.end(), [&](uint32_t at) {
+    return endsWith(Word(entries_[at]), eucPart) && endsWith(EucReading(entries_[at]), eucReading);
+  });
 }
 
 size_t SkkReadings::EntryCount() const {
@@ -304,7 +336,7 @@ void SkkReadings::CountCompoundReadings() const {
   }
   for (std::string_view kanji : order) {
     const Entry& e = entries_[best[kanji]];
-    std::string sjis = SjisFromEuc(kanji), reading = SjisFromEuc(EucReading(e));
+    std::string sjis = SjisFromEuc(kanji), reading = ReadingFromEuc(EucReading(e));
     if (!sjis.empty() && !reading.empty()) compoundReadings_.emplace_back(std::move(sjis), std::move(reading));
   }
   std::sort(compoundReadings_.begin(), compoundReadings_.end());

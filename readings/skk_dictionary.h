@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class SkkReadings {
@@ -44,6 +45,12 @@ class SkkReadings {
   // when the dictionary has no reading for it alone.
   std::string CompoundReading(std::string_view kanji) const;
 
+  // True when SKK holds a compound that ends with `part` (code page 932)
+  // read `reading` (hiragana, code page 932) at its end: a longer word whose
+  // reading ends so (毛虱 けじらみ for 虱 read じらみ). That is how the
+  // dictionary shows the voicing a part takes in compounds.
+  bool EndsCompound(std::string_view part, std::string_view reading) const;
+
   // How many candidates the index holds (words and stems).
   size_t EntryCount() const;
 
@@ -72,5 +79,6 @@ class SkkReadings {
   mutable std::vector<Entry> entries_;
   mutable std::vector<uint32_t> buckets_;  // the last entry of each bucket
   mutable bool counted_ = false;
+  mutable std::unordered_map<std::string_view, std::vector<uint32_t>> byLastCharacter_;  // whole words
   mutable std::vector<std::pair<std::string, std::string>> compoundReadings_;  // kanji, reading; by kanji
 };

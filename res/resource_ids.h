@@ -25,6 +25,7 @@
 #define IDM_FIND_PREVIOUS 40026
 #define IDM_NEXT_ATTENTION 40027
 #define IDM_PREVIOUS_ATTENTION 40028
+#define IDM_FOLD_KATAKANA 40040
 
 // Menus and accelerators.
 #define IDR_MAIN_MENU 101
@@ -46,6 +47,7 @@
 #define IDC_WORD_BOX 1000
 #define IDC_READING_BOX 1001
 #define IDC_BASEFORM_BOX 1002
+#define IDC_READING_CHOICES 1003
 #define IDC_GENERATE_BASEFORM 1004
 #define IDC_ADD_ROW 3
 // The save-failure dialog: its icon, the path (a read-only box, so that a
@@ -88,6 +90,7 @@
 #define IDS_MORE_UNWRITABLE_ROWS 16
 #define IDS_READ_ONLY_FILE 17
 #define IDS_NAME_NOT_IN_CODE_PAGE 18
+#define IDS_JULIUS_FILE_TYPE 19
 // Why a row cannot be written: one text per reason, in the order of
 // RowProblem (files/file_formats.h), from kEmptyWord on.
 #define IDS_ROW_PROBLEM_FIRST 20
@@ -98,6 +101,7 @@
 #define IDS_ATTENTION_NOTE 32
 #define IDS_ATTENTION_COUNT 33
 #define IDS_OUT_OF_MEMORY 34
+#define IDS_JULIUS_WORD_LIMIT 35
 #define IDS_ATTENTION_KIND_FIRST 40
 // The reading fill: its result, and the two ways it finds no dictionary.
 #define IDS_READINGS_FILLED 50
@@ -130,3 +134,9 @@
 #define IDS_STEP_DROP 88
 #define IDS_STEP_SORT 89
 #define IDS_STEP_FILL 90
+// Katakana readings folded, a pool built, and characters code page 932
+// cannot hold met while reading a UTF-8 word list.
+#define IDS_KATAKANA_FOLDED 100
+#define IDS_KATAKANA_NOT_STORED 101
+#define IDS_POOL_BUILT 102
+#define IDS_UNHELD_CHARACTERS 103

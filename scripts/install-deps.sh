@@ -17,6 +17,8 @@ packages=(
   # the reading proposer's dictionaries (found at run time, packed into
   # lexiforge-windows.zip) and KAKASI, which its benchmark compares with
   mecab-ipadic-utf8 kakasi
+  # what the Julius binary (../shared/julius) needs to load written dictionaries
+  libpulse0 libasound2 libsndfile1
 )
 
 missing=()

@@ -107,6 +107,7 @@ UINT MessageBoxIcon(HWND box) {
   if (icon == LoadIconA(nullptr, IDI_HAND)) return MB_ICONERROR;
   if (icon == LoadIconA(nullptr, IDI_QUESTION)) return MB_ICONQUESTION;
   if (icon == LoadIconA(nullptr, IDI_ASTERISK)) return MB_ICONINFORMATION;
+  if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) return MB_ICONWARNING;
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "res/resource_ids.h"
@@ -244,7 +245,7 @@ TEST_F(EntryDialogTest, ATypedReadingStaysAndAnUnreadableWordGetsNone) {
     Type(dialog, IDC_READING_BOX, "ひがしきょう");
     LeaveWordBox(dialog);
     typed = DialogText(dialog, IDC_READING_BOX);
-    Type(dialog, IDC_WORD_BOX, "ABC");
+    Type(dialog, IDC_WORD_BOX, "Linux");
     Type(dialog, IDC_READING_BOX, "");
     LeaveWordBox(dialog);
     unreadable = DialogText(dialog, IDC_READING_BOX);
@@ -252,6 +253,35 @@ TEST_F(EntryDialogTest, ATypedReadingStaysAndAnUnreadableWordGetsNone) {
   }});
   EXPECT_EQ(typed, "ひがしきょう");
   EXPECT_EQ(unreadable, "");
+}
+
+TEST_F(EntryDialogTest, TheReadingBoxListsEveryReadingOfTheWord) {
+  std::vector<std::string> japan, moment, none;
+  std::string chosen;
+  CommandWithDialogs(IDM_ADD, {[&](HWND dialog) {
+    Type(dialog, IDC_WORD_BOX, "日本");
+    japan = ReadingChoices(dialog);
+    Type(dialog, IDC_WORD_BOX, "一寸");
+    moment = ReadingChoices(dialog);
+    Type(dialog, IDC_WORD_BOX, "");
+    none = ReadingChoices(dialog);
+    // Alt+Down opens the list; Down and Enter choose its second reading.
+    Type(dialog, IDC_WORD_BOX, "日本");
+    HWND box = GetDlgItem(dialog, IDC_READING_BOX);
+    SetFocus(box);
+    PostMessageA(box, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(box, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+    chosen = DialogText(dialog, IDC_READING_BOX);
+    Press(dialog, IDCANCEL);
+  }});
+  const auto has = [](const std::vector<std::string>& list, const char* reading) {
+    return std::find(list.begin(), list.end(), reading) != list.end();
+  };
+  EXPECT_TRUE(has(japan, "にほん") && has(japan, "にっぽん"));
+  EXPECT_TRUE(has(moment, "ちょっと") && has(moment, "いっすん"));
+  EXPECT_TRUE(none.empty());
+  EXPECT_TRUE(has(japan, chosen.c_str())) << chosen;
 }
 
 // A candidate list as ImmGetConversionListW writes it: the header, then the
@@ -283,6 +313,9 @@ TEST(FirstCandidateReading, TakesTheFirstCandidateInShiftJis) {
   EXPECT_STREQ(reading, "あ");
   list = CandidateList({std::wstring(63, L'亜')});  // 126 bytes
   EXPECT_TRUE(FirstCandidateReading(list.data(), list.size(), reading));
+  // Every candidate, each once; one that does not fit is left out.
+  list = CandidateList({L"とうきょう", std::wstring(64, L'亜'), L"ひがしきょう", L"とうきょう"});
+  EXPECT_EQ(CandidateReadings(list.data(), list.size()), (std::vector<std::string>{"とうきょう", "ひがしきょう"}));
 }
 
 TEST(FirstCandidateReading, ReadsNothingBeyondWhatTheInputMethodWrote) {

@@ -1,5 +1,5 @@
-// The command "よみを補完" on the main window, with the dictionaries as
-// Debian installs them.
+// The commands on readings in the 編集 menu: "よみを補完", with the
+// dictionaries as Debian installs them, and "カタカナのよみをひらがなに".
 
 #include <windows.h>
 
@@ -52,6 +52,26 @@ TEST_F(FillReadingsTest, OneStepToUndoAndRedo) {
   EXPECT_EQ(Rows(), before);
   Command(IDM_REDO);
   EXPECT_EQ(Rows(), filled);
+}
+
+// Katakana readings become hiragana; an empty baseform is made from the
+// folded reading, one the row has stays; readings of hiragana or of other
+// characters stay. One step; the message counts the rows.
+TEST_F(MainWindowTest, KatakanaReadingsFoldedInOneStep) {
+  Append({{"東京", "トウキョウ"}, {"a", "カ", "k a"}, {"b", "かな"}, {"c", "ABC"}, {"d", "ヴァイオリン"}});
+  const std::vector<Row> before = Rows();
+  CommandWithDialogs(IDM_FOLD_KATAKANA, {ExpectMessage("カタカナのよみをひらがなにしました。\nひらがなにした行: 3",
+                                                       MB_ICONINFORMATION, IDOK)});
+  const std::vector<Row> folded = {{"東京", "とうきょう", "t o u ky o u"},
+                                   {"a", "か", "k a"},
+                                   {"b", "かな"},
+                                   {"c", "ABC"},
+                                   {"d", "ばいおりん", "b a i o r i _n"}};
+  EXPECT_EQ(Rows(), folded);
+  Command(IDM_UNDO);
+  EXPECT_EQ(Rows(), before);
+  Command(IDM_REDO);
+  EXPECT_EQ(Rows(), folded);
 }
 
 }  // namespace

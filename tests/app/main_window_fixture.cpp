@@ -107,14 +107,28 @@ DialogStep CancelFileDialog() {
 }
 
 DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::string path) {
-  return [dialogTitle, type, path](HWND dialog) {
+  return ChooseFileOfTypes(dialogTitle, {type}, 0, std::move(path));
+}
+
+DialogStep ChooseFileOfTypes(const char* dialogTitle, std::vector<std::string> types, size_t chosen,
+                             std::string path) {
+  return [dialogTitle, types, chosen, path](HWND dialog) {
     EXPECT_EQ(DialogText(dialog), dialogTitle);
-    HWND types = GetDlgItem(dialog, kFileTypeBox);
-    char text[2][64] = {};
-    EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
-    for (int i = 0; i < 2; ++i) SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text[i]));
-    EXPECT_STREQ(text[0], type);
-    EXPECT_STREQ(text[1], "All files(*.*)");
+    HWND box = GetDlgItem(dialog, kFileTypeBox);
+    std::vector<std::string> offered;
+    for (int i = 0; i < SendMessageA(box, CB_GETCOUNT, 0, 0); ++i) {
+      char text[64] = {};
+      SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      offered.push_back(text);
+    }
+    std::vector<std::string> expected = types;
+    expected.push_back("All files(*.*)");
+    EXPECT_EQ(offered, expected);
+    // As the user's choice notifies it: a new selection, then its end.
+    SendMessageA(box, CB_SETCURSEL, chosen, 0);
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(box));
+    }
     ChooseFile(path)(dialog);
   };
 }

@@ -60,6 +60,10 @@ DialogStep CancelFileDialog();
 // A file dialog step that checks the dialog's title and its two file types
 // (`type`, then "All files(*.*)") before it chooses `path`.
 DialogStep ChooseFileOfType(const char* dialogTitle, const char* type, std::string path);
+// The same with the file types `types` (then "All files(*.*)"), of which the
+// one at `chosen` is selected before `path` is chosen.
+DialogStep ChooseFileOfTypes(const char* dialogTitle, std::vector<std::string> types, size_t chosen,
+                             std::string path);
 
 // A grammar file whose word block holds `words`, each NUL-terminated.
 std::string GrammarFile(const std::vector<std::string>& words);

@@ -70,7 +70,8 @@ TEST(Resources, MenuBarAndContextMenu) {
                                   {"次を検索(&N)\tF3", 40025},
                                   {"前を検索(&V)\tShift+F3", 40026},
                                   {"次の要確認行(&J)\tF8", 40027},
-                                  {"前の要確認行(&K)\tShift+F8", 40028}});
+                                  {"前の要確認行(&L)\tShift+F8", 40028},
+                                  {"カタカナのよみをひらがなに(&K)", 40040}});
   ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
   ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});
   DestroyMenu(bar);

@@ -79,6 +79,8 @@ DialogStep ExpectSaveFailure(const std::string& path) {
   };
 }
 
+const std::vector<std::string> kSaveAsTypes = {"text(*.txt)", "Julius 単語辞書 (*.dict)"};
+
 class SaveTest : public MainWindowTest {
  protected:
   // Rows a text word list holds exactly: empty fields, a trail byte 0x5C.
@@ -92,7 +94,7 @@ TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
   Append(rows_);
   SetFocus(main_);
   // A name typed without an extension gets ".txt", and that file is there.
-  CommandWithDialogs(IDM_SAVE_AS, {ChooseFileOfType("名前を付けて保存", "text(*.txt)", files_.PathOf("saved")),
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFileOfTypes("名前を付けて保存", kSaveAsTypes, 0, files_.PathOf("saved")),
                                    AnswerOverwriteQuestion(IDYES)});
   EXPECT_EQ(FileBytes(path), rowsAsText_);
   EXPECT_EQ(Title(), TitleFor(path));
@@ -111,6 +113,26 @@ TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
   EXPECT_EQ(FileBytes(path), rowsAsText_ + "追加\r\n");
   EXPECT_EQ(GetFocus(), list_);
   EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"saved.txt"}) << "no temporary file left";
+}
+
+// The Julius type of Save As writes a Julius dictionary (".dict" added to a
+// name typed without one) in UTF-8, leaving out and naming the rows it cannot
+// hold; the word list stays the current file, which Save goes on writing.
+TEST_F(SaveTest, SaveAsAJuliusDictionaryWritesItAndKeepsTheCurrentFile) {
+  const std::string list = files_.Write("words.txt", "old\n");
+  OpenCommandLineFile(main_, list.c_str());
+  Append(rows_);
+  const std::string dict = files_.PathOf("words.dict");
+  const std::string left =
+      "1行目の「old」（「よみ」がありません）\n3行目の「word only」（単語に空白か、文字でないバイトがあります）\n"
+      "5行目の「x」（「よみ」がありません）\n";
+  CommandWithDialogs(IDM_SAVE_AS, {ChooseFileOfTypes("名前を付けて保存", kSaveAsTypes, 1, files_.PathOf("words")),
+                                   AnswerLeaveOutQuestion(3, left, IDYES)});
+  EXPECT_EQ(FileBytes(dict), reinterpret_cast<const char*>(u8"東京\t[東京]\tt o u ky o u\n表\t[表]\thy o u\n"));
+  EXPECT_EQ(Title(), TitleFor(list));
+  EXPECT_STREQ(CurrentFile.path, list.c_str());
+  Command(IDM_SAVE);
+  EXPECT_EQ(FileBytes(list), "old\r\n" + rowsAsText_) << "Save still writes the word list";
 }
 
 // The rows hold a file's bytes as they were, and Save writes them back so:
@@ -277,6 +299,12 @@ TEST_F(SaveTest, ARelativeCommandLineFileIsSavedWhereItWasRead) {
   EXPECT_EQ(Title(), TitleFor("start.txt"));
 }
 
+// The message that ends Build pool.
+std::string PoolBuilt(int written, int leftOut) {
+  return "プールファイルを作成しました。\n書き込んだ行: " + std::to_string(written) +
+         "\n除いた行: " + std::to_string(leftOut);
+}
+
 TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
   const std::string current = files_.Write("current.txt", "");
   OpenCommandLineFile(main_, current.c_str());
@@ -295,7 +323,8 @@ TEST_F(SaveTest, BuildPoolWritesAPoolFileAndKeepsTheCurrentFile) {
                                              "3行目の「星」（baseformに音素記号でない文字があります）\n"
                                              "\n要確認の行が1行あります（F8で移動できます）。\n"
                                              "　baseformに\"*\"がある行：1行\n",
-                                             IDYES)});
+                                             IDYES),
+                      ExpectMessage(PoolBuilt(2, 1), MB_ICONINFORMATION, IDOK)});
   EXPECT_EQ(Title(), TitleFor(current));
   EXPECT_STREQ(CurrentFile.path, current.c_str());
   EXPECT_STREQ(PoolFile.path, path.c_str()) << "the next pool dialog proposes it";
@@ -317,7 +346,8 @@ TEST_F(SaveTest, BuildPoolNotesTheRowsThatNeedAttention) {
   const std::string path = files_.PathOf("noted.ppl");
   CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDCANCEL)});
   EXPECT_FALSE(std::filesystem::exists(path));
-  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDOK)});
+  CommandWithDialogs(IDM_BUILD_POOL, {ChooseFile(path), ExpectMessage(note, MB_OKCANCEL | MB_ICONINFORMATION, IDOK),
+                                      ExpectMessage(PoolBuilt(4, 0), MB_ICONINFORMATION, IDOK)});
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(GetFocus(), list_);
 

@@ -47,15 +47,42 @@ baseform=$(cut -f2 <<<"$out")
 check "long reading: baseform cut to whole symbols within 255 bytes" 254 "${#baseform}"
 check "long reading: result" 1 "$(cut -f3 <<<"$out")"
 
-run convert --encoding latin1 か
-check "unknown encoding: status 2" 2 "$status"
-[[ "$err" == *usage* ]]; check "unknown encoding: usage on stderr" 0 $?
-run convert --frobnicate
-check "unknown option: status 2" 2 "$status"
-run
-check "no command: status 2" 2 "$status"
 run convert --help
-check "--help: status 0" 0 "$status"
 [[ "$out" == *"255 bytes"* ]]; check "--help explains long readings" 0 $?
+
+# Every command's manners: --help on standard output with status 0,
+# --version likewise, and a usage error as one line on standard error that
+# names the problem and where help is, with status 2 and nothing on
+# standard output.
+usage_cases=(
+  "convert|--encoding latin1 か|--encoding"
+  "convert|--frobnicate|unknown option --frobnicate"
+  "readings|--dictionary|--dictionary needs a folder"
+  "show||no FILE given"
+  "show|--input-encoding latin1 x.txt|--input-encoding"
+  "save|x.txt|no output file"
+  "save|--output-encoding latin1 -o y.txt x.txt|--output-encoding"
+  "pool|-o a.ppl -o b.ppl x.txt|only one output file"
+  "pool|--output-encoding utf-8 -o a.ppl x.txt|unknown option --output-encoding"
+)
+for case in "${usage_cases[@]}"; do
+  IFS='|' read -r command args problem <<<"$case"
+  # shellcheck disable=SC2086
+  run "$command" $args
+  check "$command $args: status 2" 2 "$status"
+  check "$command $args: one line" "1 0" "$(wc -l <err) ${#out}"
+  [[ "$err" == *"$problem"*"Try 'lexiforge-cli $command --help'"* ]]
+  check "$command $args: names the problem and where help is" 0 $?
+done
+for command in convert readings show save pool julius; do
+  run "$command" --help
+  check "$command --help: status 0, usage on stdout only" "0 usage 0" "$status ${out:0:5} ${#err}"
+  run "$command" --version
+  check "$command --version" "0 lexiforge-cli" "$status ${out% *}"
+done
+run
+check "no command: status 2, one line" "2 1" "$status $(wc -l <err)"
+run --version
+check "--version alone" "0 lexiforge-cli" "$status ${out% *}"
 
 finish

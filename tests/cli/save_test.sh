@@ -48,4 +48,25 @@ check "no -o: usage error" 2 "$status"
 run save -o x.txt
 check "no FILE: usage error" 2 "$status"
 
+# UTF-8 in and out, and katakana readings folded: a UTF-8 list (with a byte
+# order mark, CR LF) gives the rows of its Shift-JIS twin; --fold-katakana
+# makes katakana readings hiragana and an empty baseform from them, and
+# leaves a baseform the row has; save --output-encoding utf-8 writes UTF-8
+# that reads back the same.
+printf '\xef\xbb\xbf東京\tトウキョウ\r\nカ\tカ\tk a\r\n単語\tたんご\r\n' >utf8.txt
+printf '\x93\x8c\x8b\x9e\t\x83\x67\x83\x45\x83\x4c\x83\x87\x83\x45\r\n\x83\x4a\t\x83\x4a\tk a\r\n\x92\x50\x8c\xea\t\x82\xbd\x82\xf1\x82\xb2\r\n' >twin.txt
+run show twin.txt
+twin=$out
+run show utf8.txt
+check "UTF-8 with BOM, CR LF: the rows of the Shift-JIS twin" "$twin" "$out"
+run show --fold-katakana utf8.txt
+check "--fold-katakana" "東京	とうきょう	t o u ky o u
+カ	か	k a
+単語	たんご	t a _n g o" "$out"
+[[ "$err" == *"folded into hiragana in 2 row(s)"* ]]; check "--fold-katakana: the count on stderr" 0 $?
+run save --output-encoding utf-8 -o out-utf8.txt utf8.txt
+check "save --output-encoding utf-8: UTF-8, CR LF" "$(printf '東京\tトウキョウ\t?\r')" "$(head -n 1 out-utf8.txt)"
+run show out-utf8.txt
+check "save --output-encoding utf-8: reads back the same" "$twin" "$out"
+
 finish

@@ -66,15 +66,6 @@ check "unreadable files: status 1" 1 "$status"
 [[ "$err" == *off-by-one.ppl*"pool file header"* ]]; check "header off by one byte" 0 $?
 check "one line per unreadable file" 3 "$(wc -l <err)"
 
-run show
-check "no FILE: status 2" 2 "$status"
-[[ "$err" == *usage* ]]; check "no FILE: usage on stderr" 0 $?
-run show --encoding latin1 words.txt
-check "unknown encoding: status 2" 2 "$status"
-run show --frobnicate words.txt
-check "unknown option: status 2" 2 "$status"
-run show --help
-check "--help: status 0" 0 "$status"
 run help
 [[ "$out" == *show* ]]; check "show listed in the usage" 0 $?
 

@@ -24,6 +24,8 @@ TEST(FormatOfDroppedFile, LastThreeBytesCaseSensitive) {
       {"sg", WordFileFormat::kTextWordList},        {"", WordFileFormat::kTextWordList},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatOfDroppedFile(c.path).format, c.format) << c.path;
+  // Julius dictionaries are only written: one dropped is read as a text word list.
+  EXPECT_EQ(FormatOfDroppedFile("words.dict").format, WordFileFormat::kTextWordList);
 }
 
 // A filter as the dialogs take it: pairs of NUL-terminated texts, ended by

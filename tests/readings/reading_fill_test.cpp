@@ -68,6 +68,7 @@ TEST_F(ReadingFillTest, AFillNeverMakesARowUnwritable) {
     EXPECT_LE(FindUnwritableRows(list, format).count, unwritable);
     const bool text = format == WordFileFormat::kTextWordList;
     EXPECT_EQ(count.unfit, text ? 1 : 0);
+    EXPECT_EQ(count.unproposed, count.unfit);
     EXPECT_EQ(count.filled, text ? 1 : 2);
     EXPECT_EQ(WordRowText(list, 0, 1).empty(), text);
   }

@@ -26,6 +26,7 @@ constexpr char kDictionary[] =
     "\xa4\xae\xa4\xe7\xa4\xa6 /\xdf\xa1/\n"                             // ぎょう /堯/
     "ABC /\xb4\xc1\xbb\xfa/\n"                                           // a reading that is not hiragana
     "broken line without candidates\n"
+    "\xa4\xf0\xa4\xc9 /\xb0\xe6\xb8\xcd/\n"                             // ゐど /井戸/: read いど today
     "\xa4\xab /\xb2\xc3";  // か /加, the last line cut off
 
 TEST(SkkReadings, WordsGetTheirReadingsInFileOrder) {
@@ -44,6 +45,7 @@ TEST(SkkReadings, EucRowsOddEvenAndHighMapToCodePage932) {
   EXPECT_EQ(Readings(skk, "\xe0\x40"),
             (std::vector<std::string>{"\x82\xac\x82\xe5\x82\xa4"}));  // 堯 ぎょう
   EXPECT_EQ(Readings(skk, "\x89\xc1"), (std::vector<std::string>{"\x82\xa9"}));  // 加 か
+  EXPECT_EQ(Readings(skk, "\x88\xe4\x8c\xcb"), (std::vector<std::string>{"\x82\xa2\x82\xc7"}));  // 井戸 いど
 }
 
 TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
@@ -59,8 +61,9 @@ TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
   EXPECT_TRUE(Readings(skk, "#1").empty());
   EXPECT_TRUE(Readings(skk, "\x92\x8d\x8e\xdf").empty());  // 注釈 was an annotation
   // 洗 (a stem, again inside its okuri block), 漢字 (twice), 幹事, 監視, 院,
-  // the JIS X 0212 kanji (which no code page 932 word can find), 堯, 加.
-  EXPECT_EQ(skk.EntryCount(), 10u);
+  // the JIS X 0212 kanji (which no code page 932 word can find), 堯, 井戸,
+  // 加.
+  EXPECT_EQ(skk.EntryCount(), 11u);
 }
 
 // Single kanji with readings both native and Sino-Japanese, and two-kanji
