@@ -10,5 +10,6 @@ scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build build/windows -j"$(nproc)" --target lexiforge
 # Words without readings: 編集 > よみを補完 proposes them from the
-# dictionaries Debian installs (found through Wine's drive Z:).
+# dictionaries the build puts beside the program (build/windows/app/dic/, from
+# Debian's packages), where a Windows user has them.
 exec scripts/run-lexiforge.sh build/windows/app/lexiforge.exe samples/words-without-readings.txt

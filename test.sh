@@ -3,7 +3,9 @@
 # installs what is missing, builds the native and the Windows targets, runs
 # the native tests, the Windows tests under Wine on Xvfb, the native tests
 # again under the sanitizers, and each fuzz target for a bounded time
-# (LEXIFORGE_FUZZ_SECONDS, 60 by default).
+# (LEXIFORGE_FUZZ_SECONDS, 60 by default). The sanitized tests and the fuzz
+# targets are one clang build (build/sanitize): each toolchain builds the
+# project, MeCab included, once.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,7 +26,7 @@ cmake --build build/windows -j"$jobs"
 . scripts/wine-env.sh
 (cd build/windows && ctest --output-on-failure -j"$jobs") || status=1
 
-echo "== native tests with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
+echo "== native tests with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer (clang), and the fuzz targets"
 cmake --preset sanitize >/dev/null
 cmake --build build/sanitize -j"$jobs"
 (cd build/sanitize && ctest --output-on-failure -j"$jobs") || status=1

@@ -119,12 +119,12 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
   const WordList list = ListOf(main);
   std::string attention;
   if (countAttention) {
-    AttentionIndex& index = *AttentionOf(WordListOf(main));
-    if (!index.Update(list)) {
+    std::vector<uint8_t> flags;
+    if (!FindAttentionRows(list, flags)) {
       ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
       return false;
     }
-    attention = AttentionNote(index.counts());
+    attention = AttentionNote(CountAttention(flags));
   }
   const UnwritableRows unwritable = FindUnwritableRows(list, format);
   if (unwritable.count > 0) {

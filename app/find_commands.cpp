@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/find_dialog.h"
+#include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
@@ -48,8 +49,9 @@ void FindAgain(HWND main, bool forward) {
   Search(main, forward);
 }
 
-// Without the memory to look at every row, the user is told that the rows
-// could not be looked at, rather than that none needs attention.
+// Rows Build pool would leave out need attention too, by the pool writer's
+// own check. Without the memory to look at every row, the user is told that
+// the rows could not be looked at, rather than that none needs attention.
 void GoToAttentionRow(HWND main, bool forward) {
   HWND list = WordListOf(main);
   const WordList table = WordTableOf(list);

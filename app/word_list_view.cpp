@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"
@@ -66,7 +67,8 @@ UINT ListStates(unsigned state) {
 // of wordlist/word_list.h.
 class ListView final : public WordListView {
  public:
-  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table) {}
+  // F8 visits the rows the pool writer would leave out too.
+  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table), attention_(PoolFileLeftOutReason) {}
   ~ListView() {
     if (font_) DeleteObject(font_);
   }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 
 namespace {
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   std::clock_t cpuStart = std::clock();
   ReadingDictionaries dictionaries;
-  if (!FindReadingDictionaries("", dictionaries)) {
+  if (!FindReadingDictionaries(ProgramFolder(), dictionaries)) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }

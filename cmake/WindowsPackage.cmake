@@ -1,10 +1,8 @@
 # lexiforge-windows.zip: the two programs, the dictionaries as the proposer
 # finds them beside the program (dic/), the licences, the sample word lists
 # and a README in Japanese.
-# The dictionaries are taken from Debian's packages at build time; SKK's is
-# left out when skkdic is not installed.
-set(LEXIFORGE_IPADIC_DIR /var/lib/mecab/dic/ipadic-utf8 CACHE PATH "The compiled IPA dictionary (UTF-8) to package")
-set(LEXIFORGE_SKK_FILE /usr/share/skk/SKK-JISYO.L CACHE FILEPATH "SKK-JISYO.L to package")
+# The dictionaries are copied from Debian's packages at build time
+# (cmake/Dictionaries.cmake); SKK's is left out when skkdic is not installed.
 
 file(GLOB samples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/samples/*)
 set(stage ${CMAKE_BINARY_DIR}/lexiforge-windows)

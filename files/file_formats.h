@@ -1,8 +1,12 @@
 #pragma once
 // The kinds of file the system reads and writes, in one table: how a dropped
 // file's name picks its reader, the file types the dialogs offer, and which
-// rows a format's writer refuses. Adding a format is one file in files/ and
-// one row of the table (file_formats.cpp).
+// rows a format's writer refuses (the rule each writer, and for pool files
+// the rows needing attention, go by). Adding a format takes its reader and
+// writer in files/, a WordFileFormat value and a row of the table
+// (file_formats.cpp); reasons of its own a writer gives are RowProblem values
+// with their texts (the string table, lexiforge-cli's save command), and the
+// program's menu reaches a format through a command of its own (app/).
 
 #include <string>
 

@@ -11,6 +11,7 @@
 #include "convert/sjis_text.h"
 #include "files/fresh_table.h"
 #include "files/input_file.h"
+#include "wordlist/row_attention.h"
 
 namespace {
 
@@ -85,8 +86,9 @@ int LoadPoolFile(WordList list, const char* path) {
   return loaded ? 1 : 0;
 }
 
-RowProblem PoolFileRowProblem(const WordEntry& row) {
-  const std::string_view baseform = row.baseform;
+namespace {
+
+RowProblem BaseformProblem(std::string_view baseform) {
   if (baseform.empty()) return RowProblem::kEmptyBaseform;
   // Codes carry no spaces: the reader puts exactly one between symbols, so
   // only such a baseform comes back as it was.
@@ -102,6 +104,23 @@ RowProblem PoolFileRowProblem(const WordEntry& row) {
   // Every field of a row is under 256 bytes, and so is the coded baseform,
   // at most one code per two bytes of text: nothing here can be too long.
   return RowProblem::kNone;
+}
+
+}  // namespace
+
+RowProblem PoolFileRowProblem(const WordEntry& row) { return BaseformProblem(row.baseform); }
+
+static_assert(static_cast<int>(RowProblem::kBadSpacing) - static_cast<int>(RowProblem::kEmptyBaseform) + 1 ==
+                  kLeftOutReasons,
+              "each of the pool writer's reasons is a kind of attention");
+
+int PoolFileLeftOutReason(std::string_view, std::string_view, std::string_view baseform) {
+  const RowProblem problem = BaseformProblem(baseform);
+  return problem == RowProblem::kNone ? 0 : static_cast<int>(problem) - static_cast<int>(RowProblem::kEmptyBaseform) + 1;
+}
+
+RowProblem PoolLeftOutProblem(int reason) {
+  return static_cast<RowProblem>(static_cast<int>(RowProblem::kEmptyBaseform) + reason - 1);
 }
 
 void AppendPoolFileStart(std::string& out) { out.append(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize); }

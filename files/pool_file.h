@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "files/file_formats.h"
 #include "wordlist/word_list.h"
@@ -26,6 +27,12 @@ bool HasPoolHeader(std::FILE* file);
 
 // Why the row cannot be written exactly as a pool file record, or kNone.
 RowProblem PoolFileRowProblem(const WordEntry& row);
+
+// The same check as the rows needing attention take it (LeftOutCheck,
+// wordlist/row_attention.h): 0 for a row the pool file holds, otherwise the
+// reason, numbered from kEmptyBaseform on; PoolLeftOutProblem names it again.
+int PoolFileLeftOutReason(std::string_view word, std::string_view reading, std::string_view baseform);
+RowProblem PoolLeftOutProblem(int reason);
 
 // The header, appended to `out`.
 void AppendPoolFileStart(std::string& out);

@@ -17,10 +17,9 @@ namespace {
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-constexpr const char* kDebianIpadic = "Z:\\var\\lib\\mecab\\dic\\ipadic-utf8";
-constexpr const char* kDebianSkk = "Z:\\usr\\share\\skk\\SKK-JISYO.L";
 #else
 constexpr char kSeparator = '/';
+// Where Debian's mecab-ipadic-utf8 and skkdic put the dictionaries.
 constexpr const char* kDebianIpadic = "/var/lib/mecab/dic/ipadic-utf8";
 constexpr const char* kDebianSkk = "/usr/share/skk/SKK-JISYO.L";
 #endif
@@ -790,7 +789,9 @@ bool ReadingProposer::Propose(std::string_view word, std::string& reading) {
 std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder) {
   std::vector<std::string> folders;
   if (!programFolder.empty()) folders.push_back(Join(programFolder, "dic"));
+#ifndef _WIN32
   folders.push_back(kDebianIpadic);
+#endif
   return folders;
 }
 
@@ -812,7 +813,9 @@ bool FindDictionariesIn(std::string_view folder, ReadingDictionaries& found) {
 bool FindReadingDictionaries(std::string_view programFolder, ReadingDictionaries& found) {
   for (const std::string& folder : ReadingDictionaryFolders(programFolder)) {
     if (FindDictionariesIn(folder, found)) {
+#ifndef _WIN32
       if (found.skk.empty() && IsFile(kDebianSkk)) found.skk = kDebianSkk;
+#endif
       return true;
     }
   }

@@ -19,8 +19,9 @@ struct ReadingDictionaries {
 };
 
 // The places looked at, in order: "dic" in `programFolder` (holding "ipadic"
-// and perhaps "SKK-JISYO.L"), then Debian's own locations (on Windows
-// through drive Z:, where Wine puts the Unix file system).
+// and perhaps "SKK-JISYO.L"), then, except on Windows, where Debian's
+// mecab-ipadic-utf8 puts its dictionary. A Windows program looks beside
+// itself only.
 std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder);
 
 // Looks in `folder` for the dictionaries: an IPA dictionary in "ipadic" or
@@ -29,7 +30,8 @@ std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder
 bool FindDictionariesIn(std::string_view folder, ReadingDictionaries& found);
 
 // The first of ReadingDictionaryFolders() that holds an IPA dictionary, with
-// SKK-JISYO.L from there or, failing that, from Debian's skkdic.
+// SKK-JISYO.L from there or, failing that and except on Windows, from
+// Debian's skkdic.
 bool FindReadingDictionaries(std::string_view programFolder, ReadingDictionaries& found);
 
 class ReadingProposer {

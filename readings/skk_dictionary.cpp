@@ -219,7 +219,7 @@ void SkkReadings::Index() const {
   size_t buckets = 1024;
   while (buckets < text_.size() / 8) buckets *= 2;
   buckets_.assign(buckets, kNone);
-  entries_.reserve(text_.size() / 24);
+  entries_.reserve(text_.size() / 16);
   const std::string_view text = text_;
   for (size_t lineStart = 0; lineStart < text.size();) {
     size_t lineEnd = text.find('\n', lineStart);

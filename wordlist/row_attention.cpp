@@ -78,7 +78,7 @@ void SortByTopBits(std::vector<KeyedRow>& keyed, const size_t (&counts)[2][256])
 // by hash then brings the rows of each word and reading together, earliest
 // row first. Nothing goes through a hash table, whose every insert would be
 // a miss in the cache.
-bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags) {
+bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags, LeftOutCheck leftOut) {
   flags.clear();
   const int rows = RowCount(list);
   try {
@@ -87,7 +87,12 @@ bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags) {
     size_t counts[2][256] = {};
     for (int row = 0; row < rows; ++row) {
       const std::string_view word = WordRowText(list, row, 0), reading = WordRowText(list, row, 1);
-      flags[static_cast<size_t>(row)] = RowFlags(word, reading, WordRowText(list, row, 2));
+      const std::string_view baseform = WordRowText(list, row, 2);
+      uint8_t& flag = flags[static_cast<size_t>(row)];
+      flag = RowFlags(word, reading, baseform);
+      if (leftOut) {
+        if (const int reason = leftOut(word, reading, baseform)) flag |= LeftOutBit(reason);
+      }
       const uint64_t hash = KeyHash(word, reading);
       keyed[static_cast<size_t>(row)] = {hash, static_cast<uint32_t>(row)};
       ++counts[0][(hash >> 48) & 0xFF];
@@ -136,7 +141,7 @@ bool AttentionIndex::Update(WordList list) {
   if (current_ && list == list_ && WordTableRevision(list) == revision_) return true;
   list_ = list;
   revision_ = WordTableRevision(list);
-  current_ = FindAttentionRows(list, flags_);
+  current_ = FindAttentionRows(list, flags_, leftOut_);
   counts_ = CountAttention(flags_);
   return current_;
 }

@@ -9,8 +9,10 @@
 // nor focused; states travel with their rows through inserts, deletions and
 // sorts; when the focused row is deleted, the focus passes to the row that
 // takes its place (the new last row when it was the last), and nothing holds
-// it once the list is empty. No operation reports errors, except that an
-// insert says whether it found the memory for its row.
+// it once the list is empty. Only memory can fail: the operations that
+// return a result (CreateWordTable, InsertWordRow and the moves, exchanges and
+// reorders below) say whether they found it; the others then change nothing
+// (SetWordRow) or only the sort direction (SortWordList).
 
 #include <cstdint>
 #include <string_view>

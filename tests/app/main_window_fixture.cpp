@@ -59,26 +59,10 @@ void MainWindowTest::Notify(UINT code, int column, WPARAM control) {
 }
 
 void MainWindowTest::Append(const std::vector<Row>& rows) {
-  WithRedrawSuspended(list_, [&] {
-    for (const Row& row : rows) {
-      WordEntry entry{};
-      CopySjisText(entry.word, row.word);
-      CopySjisText(entry.reading, row.reading);
-      CopySjisText(entry.baseform, row.baseform);
-      InsertWordRow(list(), RowCount(list()), entry);
-    }
-  });
+  WithRedrawSuspended(list_, [&] { AppendTestRows(list(), rows); });
 }
 
-std::vector<Row> MainWindowTest::Rows() const {
-  std::vector<Row> rows;
-  for (int i = 0; i < RowCount(list()); ++i) {
-    WordEntry entry;
-    GetWholeWordRow(list(), i, entry);
-    rows.push_back({entry.word, entry.reading, entry.baseform});
-  }
-  return rows;
-}
+std::vector<Row> MainWindowTest::Rows() const { return TestRowsOf(list()); }
 
 std::vector<std::string> MainWindowTest::Words() const {
   std::vector<std::string> words;

@@ -15,15 +15,11 @@
 
 #include "tests/app/dialog_script.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_word_list.h"
 #include "app/word_list_view.h"
 
 // A row's three texts, as the tests write and compare them.
-struct Row {
-  std::string word;
-  std::string reading = {};
-  std::string baseform = {};
-  bool operator==(const Row&) const = default;
-};
+using Row = TestRow;
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -20,12 +20,6 @@
 
 namespace {
 
-WordEntry Entry(const std::string& word) {
-  WordEntry entry{};
-  CopySjisText(entry.word, word);
-  return entry;
-}
-
 // Every row's states, as the list's operations report them.
 struct States {
   std::vector<bool> selected;
@@ -62,22 +56,22 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
   };
 
   each([](WordList l) {
-    for (int i = 0; i < 10; ++i) InsertWordRow(l, i, Entry(std::string(1, static_cast<char>('j' - i))));
+    for (int i = 0; i < 10; ++i) InsertWordRow(l, i, TestEntry(std::string(1, static_cast<char>('j' - i))));
   });
   each([](WordList l) {
     for (int i : {2, 5, 7}) SelectWordRow(l, i, true);
     FocusWordRow(l, 5);
   });
   expectSame("selecting");
-  each([](WordList l) { InsertWordRow(l, 0, Entry("first")); });
+  each([](WordList l) { InsertWordRow(l, 0, TestEntry("first")); });
   expectSame("an insert at the top");
-  each([](WordList l) { InsertWordRow(l, 6, Entry("middle")); });
+  each([](WordList l) { InsertWordRow(l, 6, TestEntry("middle")); });
   expectSame("an insert before the focused row");
   WithRedrawSuspended(list_, [&] {
     each([](WordList l) {
-      InsertWordRow(l, RowCount(l), Entry("appended"));
-      InsertWordRow(l, 4, Entry("while suspended"));
-      InsertWordRow(l, RowCount(l), Entry("appended again"));
+      InsertWordRow(l, RowCount(l), TestEntry("appended"));
+      InsertWordRow(l, 4, TestEntry("while suspended"));
+      InsertWordRow(l, RowCount(l), TestEntry("appended again"));
     });
   });
   expectSame("inserts while painting is suspended");
@@ -115,7 +109,7 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
   expectSame("re-selection without a focused row");
   each([](WordList l) {
     const std::unique_ptr<WordTable, void (*)(WordList)> other(CreateWordTable(), DestroyWordTable);
-    InsertWordRow(other.get(), 0, Entry("swapped in"));
+    InsertWordRow(other.get(), 0, TestEntry("swapped in"));
     SwapWordRows(l, other.get());
   });
   expectSame("a swap");
@@ -201,7 +195,7 @@ TEST_F(MainWindowTest, NoStepSendsAMessagePerRow) {
       FocusWordRow(list(), 5);
       Command(IDM_DELETE);
     });
-    step([&] { InsertWordRow(list(), 3, Entry("inserted")); });
+    step([&] { InsertWordRow(list(), 3, TestEntry("inserted")); });
     step([&] { OpenCommandLineFile(main_, path.c_str()); });
     step([&] { Command(IDM_NEW); });
   }

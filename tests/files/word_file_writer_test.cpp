@@ -21,6 +21,7 @@
 #include "tests/sjis_literal.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_word_list.h"
+#include "wordlist/row_attention.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -188,6 +189,52 @@ TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
   longRow.baseform[0] = 'a';
   EXPECT_EQ(TextWordListRowProblem(longRow), RowProblem::kFieldTooLong);
   EXPECT_EQ(PoolFileRowProblem(longRow), RowProblem::kNone);
+}
+
+// The rows needing attention, looked at with the pool writer's own check, are
+// exactly the rows Build pool leaves out, each under the writer's reason; the
+// rows the file holds are the others.
+TEST(RowProblems, RowsThePoolWriterLeavesOutNeedAttention) {
+  const struct {
+    TestRow row;
+    RowProblem pool;
+  } cases[] = {
+      {{"ramen", Sjis("らーめん"), "r a: m e N"}, RowProblem::kUnknownSymbol},  // "N" has no code
+      {{"ok", Sjis("らーめん"), "r a: m e _n"}, RowProblem::kNone},
+      {{"star", Sjis("ほし"), "h o *"}, RowProblem::kUnknownSymbol},
+      {{"nobase", Sjis("あ"), ""}, RowProblem::kEmptyBaseform},
+      {{"noreading", "", ""}, RowProblem::kEmptyBaseform},
+      {{"spaced", Sjis("あ"), "a  a"}, RowProblem::kBadSpacing},
+      {{"kata", Sjis("カ"), "k a"}, RowProblem::kNone},
+      {{"", "", ""}, RowProblem::kEmptyBaseform},
+  };
+  TestWordList list;
+  std::vector<TestRow> written;
+  for (const auto& c : cases) {
+    list.Append(c.row);
+    if (c.pool == RowProblem::kNone) written.push_back(c.row);
+  }
+  std::vector<uint8_t> flags;
+  ASSERT_TRUE(FindAttentionRows(list, flags, PoolFileLeftOutReason));
+  ASSERT_EQ(flags.size(), std::size(cases));
+  const uint8_t leftOutBits = static_cast<uint8_t>(~(AttentionBit(Attention::kLeftOut) - 1));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const uint8_t leftOut = flags[i] & leftOutBits;
+    if (cases[i].pool == RowProblem::kNone) {
+      EXPECT_EQ(leftOut, 0) << cases[i].row.word;
+      continue;
+    }
+    int reason = 1;
+    while (reason <= kLeftOutReasons && leftOut != LeftOutBit(reason)) ++reason;
+    ASSERT_LE(reason, kLeftOutReasons) << cases[i].row.word << ": one reason, flagged " << int{flags[i]};
+    EXPECT_EQ(PoolLeftOutProblem(reason), cases[i].pool) << cases[i].row.word;
+  }
+  EXPECT_EQ(FindUnwritableRows(list, WordFileFormat::kPoolFile).count,
+            static_cast<int>(std::size(cases) - written.size()));
+  TempFolder folder;
+  const std::string path = folder.PathOf("pool.ppl");
+  ASSERT_EQ(SaveWordFile(list, path.c_str(), WordFileFormat::kPoolFile), SaveResult::kSaved);
+  EXPECT_EQ(ReadBack(WordFileFormat::kPoolFile, path), written);
 }
 
 // A lone CR is an ordinary byte to the reader, which drops only the CR of

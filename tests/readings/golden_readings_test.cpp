@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 #include "convert/sjis_text.h"
 
@@ -57,7 +58,7 @@ TEST(GoldenReadings, TheFirstCandidateIsAnAcceptedReading) {
   const std::vector<GoldenWord> golden = ReadGoldenList();
   ASSERT_GT(golden.size(), 300u) << "golden_readings.tsv not found or cut short";
   ReadingDictionaries dictionaries;
-  ASSERT_TRUE(FindReadingDictionaries("", dictionaries)) << "install mecab-ipadic-utf8 and skkdic";
+  ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), dictionaries)) << "install mecab-ipadic-utf8 and skkdic";
   DictionaryFault fault;
   std::unique_ptr<ReadingProposer> proposer = ReadingProposer::Load(dictionaries, fault);
   ASSERT_NE(proposer, nullptr) << fault.file;

@@ -7,6 +7,7 @@
 
 #include "convert/sjis_text.h"
 #include "files/word_file_writer.h"
+#include "readings/program_folder.h"
 #include "tests/support/test_word_list.h"
 
 namespace {
@@ -27,7 +28,7 @@ class ReadingFillTest : public testing::Test {
  protected:
   void SetUp() override {
     ReadingDictionaries dictionaries;
-    ASSERT_TRUE(FindReadingDictionaries("", dictionaries));
+    ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), dictionaries));
     DictionaryFault fault;
     proposer_ = ReadingProposer::Load(dictionaries, fault);
     ASSERT_NE(proposer_, nullptr) << fault.file;

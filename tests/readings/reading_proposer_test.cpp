@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/sjis_text.h"
+#include "readings/program_folder.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -17,12 +18,13 @@ std::string Sjis932(std::string_view utf8) {
   return sjis;
 }
 
-// The dictionaries as Debian installs them, loaded once for every test.
+// The dictionaries as the build stages them beside the test (dic/, from
+// Debian's packages), loaded once for every test.
 class ProposerTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     ReadingDictionaries dictionaries;
-    if (!FindReadingDictionaries("", dictionaries)) return;
+    if (!FindReadingDictionaries(ProgramFolder(), dictionaries)) return;
     DictionaryFault fault;
     proposer_ = ReadingProposer::Load(dictionaries, fault).release();
   }
@@ -102,13 +104,25 @@ TEST_F(ProposerTest, NoHalfProposals) {
   EXPECT_FALSE(proposer_->Propose(std::string(300, 'a'), reading));  // longer than a row holds
 }
 
+// Beside the program first; Debian's folder only where Debian's folders can
+// be: a Windows program knows no drive that holds them.
 TEST(ReadingDictionaryFolders, BesideTheProgramFirstThenDebian) {
   const std::vector<std::string> folders = ReadingDictionaryFolders("C:\\x");
+#ifdef _WIN32
+  ASSERT_EQ(folders.size(), 1u);
+  EXPECT_EQ(folders[0], "C:\\x\\dic");
+  EXPECT_TRUE(ReadingDictionaryFolders("").empty());
+#else
   ASSERT_EQ(folders.size(), 2u);
-  EXPECT_EQ(folders[0].substr(0, 5), "C:\\x" + std::string(1, folders[0][4]));
-  EXPECT_EQ(folders[0].substr(5), "dic");
-  EXPECT_NE(folders[1].find("ipadic-utf8"), std::string::npos);
-  EXPECT_EQ(ReadingDictionaryFolders("").size(), 1u);
+  EXPECT_EQ(folders[0], "C:\\x/dic");
+  EXPECT_EQ(folders[1], "/var/lib/mecab/dic/ipadic-utf8");
+  EXPECT_EQ(ReadingDictionaryFolders(""), std::vector<std::string>{folders[1]});
+#endif
+  // The folder beside the program: the staged dictionaries, SKK's among them.
+  ReadingDictionaries found;
+  ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), found));
+  EXPECT_EQ(found.ipadic.rfind(ProgramFolder(), 0), 0u) << found.ipadic;
+  EXPECT_EQ(found.skk.rfind(ProgramFolder(), 0), 0u) << found.skk;
 }
 
 TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {

@@ -25,20 +25,28 @@ void PrintTo(const TestRow& row, std::ostream* os) {
   *os << " }";
 }
 
-void TestWordList::Append(const TestRow& row) {
+WordEntry TestEntry(std::string_view word, std::string_view reading, std::string_view baseform) {
   WordEntry entry{};
-  CopySjisText(entry.word, row.word);
-  CopySjisText(entry.reading, row.reading);
-  CopySjisText(entry.baseform, row.baseform);
-  InsertWordRow(list_, RowCount(list_), entry);
+  CopySjisText(entry.word, word);
+  CopySjisText(entry.reading, reading);
+  CopySjisText(entry.baseform, baseform);
+  return entry;
 }
 
-std::vector<TestRow> TestWordList::Rows() const {
+void AppendTestRows(WordList list, const std::vector<TestRow>& rows) {
+  for (const TestRow& row : rows) InsertWordRow(list, RowCount(list), TestEntry(row.word, row.reading, row.baseform));
+}
+
+std::vector<TestRow> TestRowsOf(WordList list) {
   std::vector<TestRow> rows;
-  for (int i = 0; i < RowCount(list_); ++i) {
+  for (int i = 0; i < RowCount(list); ++i) {
     WordEntry entry;
-    GetWholeWordRow(list_, i, entry);
+    GetWholeWordRow(list, i, entry);
     rows.push_back({entry.word, entry.reading, entry.baseform});
   }
   return rows;
 }
+
+void TestWordList::Append(const TestRow& row) { AppendTestRows(list_, {row}); }
+
+std::vector<TestRow> TestWordList::Rows() const { return TestRowsOf(list_); }

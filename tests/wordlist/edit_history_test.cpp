@@ -6,23 +6,11 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "tests/support/test_word_list.h"
 
 namespace {
 
-struct Texts {
-  std::string word;
-  std::string reading = {};
-  std::string baseform = {};
-  bool operator==(const Texts&) const = default;
-};
-
-WordEntry Entry(const Texts& texts) {
-  WordEntry entry{};
-  CopySjisText(entry.word, texts.word);
-  CopySjisText(entry.reading, texts.reading);
-  CopySjisText(entry.baseform, texts.baseform);
-  return entry;
-}
+using Texts = TestRow;
 
 class EditHistoryTest : public testing::Test {
  protected:
@@ -32,19 +20,9 @@ class EditHistoryTest : public testing::Test {
   }
   ~EditHistoryTest() override { DestroyWordTable(list); }
 
-  void Append(std::vector<Texts> rows, WordList table = nullptr) {
-    if (!table) table = list;
-    for (const Texts& row : rows) InsertWordRow(table, RowCount(table), Entry(row));
-  }
+  void Append(const std::vector<Texts>& rows, WordList table = nullptr) { AppendTestRows(table ? table : list, rows); }
 
-  std::vector<Texts> Rows() const {
-    std::vector<Texts> rows;
-    for (int i = 0; i < RowCount(list); ++i) {
-      rows.push_back({std::string(WordRowText(list, i, 0)), std::string(WordRowText(list, i, 1)),
-                      std::string(WordRowText(list, i, 2))});
-    }
-    return rows;
-  }
+  std::vector<Texts> Rows() const { return TestRowsOf(list); }
 
   std::vector<int> Selected() const {
     std::vector<int> rows;
@@ -69,8 +47,8 @@ TEST_F(EditHistoryTest, InsertedRowsGoAndComeBackWithTheirStates) {
   Append(kThree);
   Select({0, 2}, 2);
   StepMark mark = history.Mark();
-  InsertWordRow(list, 1, Entry({"x"}));
-  InsertWordRow(list, 2, Entry({"y"}));
+  InsertWordRow(list, 1, TestEntry("x"));
+  InsertWordRow(list, 2, TestEntry("y"));
   history.RecordRowsInserted(std::move(mark), 1, 2);
   Select({1}, 1);
   const std::vector<Texts> after = Rows();
@@ -137,8 +115,8 @@ TEST_F(EditHistoryTest, RowsChangedInOneExchange) {
 TEST_F(EditHistoryTest, RowsChangedInPlaceExchangeTheirTexts) {
   Append(kThree);
   history.RecordRowsChanging({0, 2, 7});  // 7 is no row and is passed over
-  SetWordRow(list, 0, Entry({"a", "い", "i"}));
-  SetWordRow(list, 2, Entry({"c2", "", ""}));
+  SetWordRow(list, 0, TestEntry("a", "い", "i"));
+  SetWordRow(list, 2, TestEntry("c2"));
   const std::vector<Texts> changed = Rows();
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(Rows(), kThree);
@@ -241,7 +219,7 @@ TEST_F(EditHistoryTest, RowsComeBackByteForByte) {
   SelectWordRow(list, 0, true);
   DeleteSelectedWordRow(list);
   history.RecordRowsChanging({0});
-  SetWordRow(list, 0, Entry(odd));
+  SetWordRow(list, 0, TestEntry(odd.word, odd.reading, odd.baseform));
   ASSERT_TRUE(history.Undo());
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(Rows(), (std::vector<Texts>{odd, {"b"}}));

@@ -10,28 +10,15 @@
 
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
+#include "tests/support/test_word_list.h"
 #include "wordlist/row_attention.h"
 
 namespace {
 
-struct Texts {
-  std::string word;
-  std::string reading = {};
-  std::string baseform = {};
-};
-
 class RowsTest : public testing::Test {
  protected:
   ~RowsTest() override { DestroyWordTable(list); }
-  void Append(std::vector<Texts> rows) {
-    for (const Texts& row : rows) {
-      WordEntry entry{};
-      CopySjisText(entry.word, row.word);
-      CopySjisText(entry.reading, row.reading);
-      CopySjisText(entry.baseform, row.baseform);
-      InsertWordRow(list, RowCount(list), entry);
-    }
-  }
+  void Append(const std::vector<TestRow>& rows) { AppendTestRows(list, rows); }
   WordList list = CreateWordTable();
 };
 
@@ -96,9 +83,15 @@ TEST_F(RowsTest, EachKindOfAttention) {
       {"ok", Sjis("きょう"), ""},             // 7 duplicate of 0, and no baseform
       {"ok", Sjis("きよう"), "k i y o u"},    // 8 another reading: no duplicate
       {"", "", ""},                           // 9 an empty row: nothing
+      {"out", Sjis("あ"), "x"},                // 10 the writer's check leaves it out
   });
+  // A writer's check of the caller's: reason 2 for a baseform "x", given the
+  // row's own texts.
+  const LeftOutCheck check = [](std::string_view word, std::string_view reading, std::string_view baseform) {
+    return baseform == "x" && word == "out" && reading == Sjis("あ") ? 2 : 0;
+  };
   std::vector<uint8_t> flags;
-  ASSERT_TRUE(FindAttentionRows(list, flags));
+  ASSERT_TRUE(FindAttentionRows(list, flags, check));
   const auto bit = AttentionBit;
   EXPECT_EQ(flags, (std::vector<uint8_t>{
                        0,
@@ -111,10 +104,15 @@ TEST_F(RowsTest, EachKindOfAttention) {
                        static_cast<uint8_t>(bit(Attention::kDuplicate) | bit(Attention::kNoBaseform)),
                        0,
                        0,
+                       LeftOutBit(2),
                    }));
   const AttentionCounts counts = CountAttention(flags);
-  EXPECT_EQ(counts.rows, 6);
-  EXPECT_EQ(counts.kinds, (std::array<int, kAttentionKinds>{1, 1, 2, 2, 2}));
+  EXPECT_EQ(counts.rows, 7);
+  EXPECT_EQ(counts.kinds, (std::array<int, kAttentionKinds>{1, 1, 2, 2, 2, 0, 1, 0}));
+  // Without a check no row is left out.
+  std::vector<uint8_t> unchecked;
+  ASSERT_TRUE(FindAttentionRows(list, unchecked));
+  EXPECT_EQ(unchecked[10], 0);
 }
 
 // Duplicates over many rows, against the rule itself (an earlier row with

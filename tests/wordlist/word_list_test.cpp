@@ -12,24 +12,17 @@
 #include "tests/sjis_literal.h"
 #include "tests/support/lead_byte_cases.h"
 #include "tests/support/sort_prefix_oracle.h"
+#include "tests/support/test_word_list.h"
 #include "wordlist/sort_order.h"
 
 namespace {
-
-WordEntry Entry(std::string_view word, std::string_view reading = "", std::string_view baseform = "") {
-  WordEntry entry{};
-  CopySjisText(entry.word, word);
-  CopySjisText(entry.reading, reading);
-  CopySjisText(entry.baseform, baseform);
-  return entry;
-}
 
 class WordTableTest : public testing::Test {
  protected:
   ~WordTableTest() override { DestroyWordTable(list); }
 
   void Append(std::initializer_list<std::string> words) {
-    for (const std::string& word : words) InsertWordRow(list, RowCount(list), Entry(word));
+    for (const std::string& word : words) InsertWordRow(list, RowCount(list), TestEntry(word));
   }
 
   std::vector<std::string> Column(int column) const {
@@ -53,28 +46,28 @@ using Texts = std::vector<std::string>;
 
 TEST_F(WordTableTest, InsertPositions) {
   Append({"b"});
-  InsertWordRow(list, 1, Entry("d"));
-  InsertWordRow(list, 0, Entry("a"));
-  InsertWordRow(list, 2, Entry("c"));
-  InsertWordRow(list, 99, Entry("e"));  // past the end appends, as in the list control
-  InsertWordRow(list, -1, Entry("x"));  // a negative index inserts nothing
+  InsertWordRow(list, 1, TestEntry("d"));
+  InsertWordRow(list, 0, TestEntry("a"));
+  InsertWordRow(list, 2, TestEntry("c"));
+  InsertWordRow(list, 99, TestEntry("e"));  // past the end appends, as in the list control
+  InsertWordRow(list, -1, TestEntry("x"));  // a negative index inserts nothing
   EXPECT_EQ(Words(), (Texts{"a", "b", "c", "d", "e"}));
 }
 
 TEST_F(WordTableTest, GetAndSetRows) {
   std::string kana;
   for (int i = 0; i < 100; ++i) kana += Sjis("か");  // 200 bytes
-  InsertWordRow(list, 0, Entry("w", "r", kana));
+  InsertWordRow(list, 0, TestEntry("w", "r", kana));
   EXPECT_EQ(WholeText(0, 2), kana) << "the row keeps the whole text";
 
-  WordEntry entry = Entry("junk", "junk", "junk");
+  WordEntry entry = TestEntry("junk", "junk", "junk");
   GetWordRow(list, 0, entry);
   EXPECT_STREQ(entry.word, "w");
   EXPECT_STREQ(entry.reading, "r");
   EXPECT_EQ(entry.baseform, kana.substr(0, 126)) << "127 bytes would split a character";
 
-  SetWordRow(list, 0, Entry("W", "", "B"));
-  SetWordRow(list, 1, Entry("none"));
+  SetWordRow(list, 0, TestEntry("W", "", "B"));
+  SetWordRow(list, 1, TestEntry("none"));
   EXPECT_EQ(Column(1), Texts{""});
   EXPECT_EQ(Column(2), Texts{"B"});
 
@@ -122,9 +115,9 @@ TEST_F(WordTableTest, CutsAt255And127BytesAtEachLeadByteRangeEdge) {
 
 TEST_F(WordTableTest, ManyEditsKeepEveryRowIntact) {
   // Enough replaced and deleted text to make the list repack its storage.
-  for (int i = 0; i < 3000; ++i) InsertWordRow(list, i, Entry(std::to_string(i), std::string(200, 'r')));
+  for (int i = 0; i < 3000; ++i) InsertWordRow(list, i, TestEntry(std::to_string(i), std::string(200, 'r')));
   for (int round = 0; round < 3; ++round) {
-    for (int i = 0; i < 3000; ++i) SetWordRow(list, i, Entry(std::to_string(i), std::string(200 - round, 'r')));
+    for (int i = 0; i < 3000; ++i) SetWordRow(list, i, TestEntry(std::to_string(i), std::string(200 - round, 'r')));
   }
   for (int i = 0; i < 1000; ++i) {
     SelectWordRow(list, 1000, true);
@@ -151,7 +144,7 @@ TEST_F(WordTableTest, SelectionAndFocus) {
   EXPECT_EQ(FocusedRow(list), 1) << "the focus passes to the row that took its place";
   EXPECT_EQ(FirstSelectedRow(list), 1);
 
-  InsertWordRow(list, 0, Entry("new"));
+  InsertWordRow(list, 0, TestEntry("new"));
   EXPECT_EQ(FocusedRow(list), 2) << "states travel with their rows";
   EXPECT_FALSE(IsWordRowSelected(list, 0));
 
@@ -186,8 +179,8 @@ class SortTest : public WordTableTest {
 TEST_F(SortTest, DirectionsPerColumnKeptAcrossClearing) {
   SortWordList(list, 0);
   EXPECT_EQ(ColumnSortDirection[0], kSortedAscending) << "an empty list still flips";
-  InsertWordRow(list, 0, Entry("b", "x"));
-  InsertWordRow(list, 1, Entry("a", "y"));
+  InsertWordRow(list, 0, TestEntry("b", "x"));
+  InsertWordRow(list, 1, TestEntry("a", "y"));
   SortWordList(list, 1);
   EXPECT_EQ(Words(), (Texts{"b", "a"}));
   SortWordList(list, 0);
@@ -223,7 +216,7 @@ TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
   const std::string same(29, 's');
   Texts evens, odds;
   for (int i = 0; i < 40; ++i) {
-    InsertWordRow(list, i, Entry(i % 2 ? "b" : same + std::to_string(i), "", std::to_string(i)));
+    InsertWordRow(list, i, TestEntry(i % 2 ? "b" : same + std::to_string(i), "", std::to_string(i)));
     (i % 2 ? odds : evens).push_back(std::to_string(i));
   }
   SelectWordRow(list, 2, true);
@@ -261,7 +254,7 @@ TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
     std::string text = stems[random() % std::size(stems)];
     for (size_t tail = random() % 4; tail > 0; --tail) text += pieces[random() % std::size(pieces)];
     rows.push_back({text, std::to_string(i)});
-    InsertWordRow(list, i, Entry(text, rows.back().second));
+    InsertWordRow(list, i, TestEntry(text, rows.back().second));
   }
   for (bool ascending : {true, false}) {
     std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
