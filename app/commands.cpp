@@ -11,6 +11,7 @@
 #include "app/file_dialogs.h"
 #include "app/load_file.h"
 #include "app/save_failure_dialog.h"
+#include "app/step_progress.h"
 #include "convert/sjis_text.h"
 #include "files/julius_dictionary.h"
 #include "files/text_word_list.h"
@@ -31,10 +32,11 @@ EditHistory& HistoryOfMain(HWND main) { return *HistoryOf(WordListOf(main)); }
 // A command that appends rows (reading a further file, dropped files) is
 // one step: the rows it appended, however many files they came from.
 template <typename Work>
-void AppendingStep(HWND main, Work work) {
+void AppendingStep(HWND main, int label, Work work) {
   const WordList list = ListOf(main);
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = label;
   const int before = RowCount(list);
   work();
   history.RecordRowsInserted(std::move(mark), before, RowCount(list) - before);
@@ -48,8 +50,8 @@ HINSTANCE InstanceOf(HWND window) {
 // (and keeping the chosen one there), then the chosen file read.
 void ChooseAndLoad(HWND main, WordFileFormat format, FileName& file, LoadMode mode) {
   if (!ChooseFileToRead(main, format, file)) return;
-  if (!LoadFile(main, PathToRead(file), format, mode, &file)) {
-    ShowLoadFailure(main);
+  if (const LoadResult result = LoadFile(main, PathToRead(file), format, mode, &file); !result) {
+    ShowLoadFailure(main, result);
   } else if (format == WordFileFormat::kTextWordList) {
     ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
   }
@@ -57,8 +59,8 @@ void ChooseAndLoad(HWND main, WordFileFormat format, FileName& file, LoadMode mo
 
 // Reading a further file leaves the current file as it was: the dialog
 // proposes it and fills a copy.
-void ReadFurtherFile(HWND main, WordFileFormat format) {
-  AppendingStep(main, [&] {
+void ReadFurtherFile(HWND main, int label, WordFileFormat format) {
+  AppendingStep(main, label, [&] {
     FileName chosen = CurrentFile;
     ChooseAndLoad(main, format, chosen, LoadMode::kAppend);
   });
@@ -121,9 +123,16 @@ bool WriteRows(HWND main, const char* path, WordFileFormat format, bool countAtt
     return false;
   }
   std::string reason;
-  const SaveResult result = SaveWordFile(list, path, format, &reason);
+  SaveResult result;
+  {
+    StepProgress progress(main, format == WordFileFormat::kPoolFile ? IDS_PROGRESS_POOL : IDS_PROGRESS_SAVE,
+                          static_cast<uint64_t>(RowCount(list)));
+    result = SaveWordFile(list, path, format, &reason, false,
+                          [&](int done, int) { return progress.Continue(static_cast<uint64_t>(done)); });
+  }
   if (leftOut) *leftOut = unwritable.count;
   if (result == SaveResult::kSaved) return true;
+  if (result == SaveResult::kStopped) return false;  // the old file stays; the status bar says so
   ShowSaveFailure(main, path, result == SaveResult::kReadOnly ? ProgramText(IDS_READ_ONLY_FILE) : reason);
   return false;
 }
@@ -143,7 +152,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 HWND WordListOf(HWND main) { return GetDlgItem(main, IDC_WORD_LIST); }
 
-void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR); }
+// A read the user stopped is no failure to tell of: the status bar says it
+// was stopped.
+void ShowLoadFailure(HWND main, const LoadResult& result) {
+  if (result.failure != LoadFailure::kStopped) ShowProgramMessage(main, IDS_LOAD_FAILED, MB_ICONERROR);
+}
 
 // The old rows are kept whole by the step, not copied: undoing New puts the
 // same table back. Without the memory for an empty table the rows go as New
@@ -151,6 +164,7 @@ void ShowLoadFailure(HWND main) { ShowProgramMessage(main, IDS_LOAD_FAILED, MB_I
 void NewWordList(HWND main) {
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = IDS_STEP_NEW;
   const WordList fresh = CreateWordTable();
   ForgetCurrentFile(main);
   if (fresh) {
@@ -167,16 +181,17 @@ void OpenWordList(HWND main) {
   ChooseAndLoad(main, WordFileFormat::kTextWordList, chosen, LoadMode::kOpen);
 }
 
-void ReadWordList(HWND main) { ReadFurtherFile(main, WordFileFormat::kTextWordList); }
+void ReadWordList(HWND main) { ReadFurtherFile(main, IDS_STEP_READ_WORD_LIST, WordFileFormat::kTextWordList); }
 
-void ReadGrammarFile(HWND main) { ReadFurtherFile(main, WordFileFormat::kGrammarFile); }
+void ReadGrammarFile(HWND main) { ReadFurtherFile(main, IDS_STEP_READ_GRAMMAR_FILE, WordFileFormat::kGrammarFile); }
 
 // The pool file record keeps the file last chosen, read or not.
 void ReadPoolFile(HWND main) {
-  AppendingStep(main, [&] { ChooseAndLoad(main, WordFileFormat::kPoolFile, PoolFile, LoadMode::kAppend); });
+  AppendingStep(main, IDS_STEP_READ_POOL_FILE,
+                [&] { ChooseAndLoad(main, WordFileFormat::kPoolFile, PoolFile, LoadMode::kAppend); });
 }
 
-void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, read); }
+void ReadDroppedFiles(HWND main, const std::function<void()>& read) { AppendingStep(main, IDS_STEP_DROP, read); }
 
 void SaveWordList(HWND main) {
   if (CurrentFile.path[0] == '\0') {
@@ -275,7 +290,7 @@ void DeleteRow(HWND main) {
   const WordList list = ListOf(main);
   const int selected = FirstSelectedRow(list);
   if (selected < 0) return;
-  HistoryOfMain(main).RecordRowDeleting(selected);
+  HistoryOfMain(main).RecordRowDeleting(selected, IDS_STEP_DELETE);
   DeleteSelectedWordRow(list);
   ReselectFocusedRow(list);
 }
@@ -288,14 +303,15 @@ void SortRows(HWND main, int column) {
   if (column < 0 || column >= kWordColumns) return;
   EditHistory& history = HistoryOfMain(main);
   StepMark mark = history.Mark();
+  mark.label = IDS_STEP_SORT;
   const int32_t direction = ColumnSortDirection(ListOf(main), column);
   std::vector<uint32_t> order;
   WithRedrawSuspended(WordListOf(main), [&] { SortWordList(ListOf(main), column, order); });
   history.RecordRowsSorted(std::move(mark), std::move(order), column, direction);
 }
 
-// The focused row is scrolled into view, where the user finds what came
-// back or went again.
+// The first row the step changed takes the focus and is scrolled into
+// view, where the user finds what came back or went again.
 void UndoStep(HWND main, bool undo) {
   HWND list = WordListOf(main);
   EditHistory& history = HistoryOfMain(main);
@@ -304,9 +320,36 @@ void UndoStep(HWND main, bool undo) {
     if (undo ? history.CanUndo() : history.CanRedo()) ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
     return;
   }
-  const int focused = FocusedRow(ListOf(main));
-  if (focused >= 0) {
-    SendMessageW(list, LVM_SETSELECTIONMARK, 0, focused);
-    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+  FocusAndShowRow(list, history.LastChangedRow());
+}
+
+// "元に戻す" and "やり直し" name the step they would take, and are greyed
+// when there is none.
+void UpdateEditMenu(HWND main, HMENU menu) {
+  const EditHistory& history = HistoryOfMain(main);
+  const struct {
+    UINT command;
+    int label;
+    UINT plain;
+    UINT named;
+  } items[] = {{IDM_UNDO, history.UndoLabel(), IDS_UNDO_ITEM, IDS_UNDO_NAMED_ITEM},
+               {IDM_REDO, history.RedoLabel(), IDS_REDO_ITEM, IDS_REDO_NAMED_ITEM}};
+  for (const auto& item : items) {
+    const bool possible = item.command == IDM_UNDO ? history.CanUndo() : history.CanRedo();
+    const std::string text =
+        possible && item.label != 0 ? ProgramMessage(item.named, {ProgramText(item.label)}) : ProgramText(item.plain);
+    std::wstring shown = ScreenText(text);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    info.fState = possible ? MFS_ENABLED : MFS_GRAYED;
+    info.dwTypeData = shown.data();
+    SetMenuItemInfoW(menu, item.command, FALSE, &info);
   }
+}
+
+void ShowRowsChanged(HWND main) {
+  ShowRowCounts(main);
+  const EditHistory& history = HistoryOfMain(main);
+  ShowSortMark(WordListOf(main), history.SortedColumn(), history.SortedDirection());
 }

@@ -9,10 +9,12 @@
 #include <functional>
 #include <vector>
 
+#include "files/input_file.h"
+
 HWND WordListOf(HWND main);
 
 // "ﾌｧｲﾙを読み込めませんでした" with the error icon.
-void ShowLoadFailure(HWND main);
+void ShowLoadFailure(HWND main, const LoadResult& result);
 
 // New: no current file, no rows, the untitled title. Nothing is asked.
 void NewWordList(HWND main);
@@ -79,3 +81,10 @@ void SortRows(HWND main, int column);
 // changes rows is a step: Add and Modify (each "追加" and "修正" of the entry
 // dialog), Delete, New, Open, the three reads, dropped files, a sort.
 void UndoStep(HWND main, bool undo);
+
+// Before the 編集 menu opens: the texts and states of undo and redo.
+void UpdateEditMenu(HWND main, HMENU menu);
+
+// After any command: the row counts of the status bar and the mark of the
+// sorted column's header.
+void ShowRowsChanged(HWND main);

@@ -21,10 +21,12 @@
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "convert/typed_text.h"
+#include "app/word_list_view.h"
 
 namespace {
 
 constexpr char kParamProperty[] = "param";
+constexpr char kFontProperty[] = "baseform font";
 constexpr UINT kShiftJis = kShiftJisCodePage;
 
 constexpr int kBoxes[] = {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX};
@@ -157,7 +159,7 @@ void ConfirmEntry(HWND dialog) {
   EntryDialogParam* param = ReadEntry(dialog);
   if (!param) return;
   if (param->history && param->index >= 0 && param->index < RowCount(param->list)) {
-    param->history->RecordRowsChanging({param->index});
+    param->history->RecordRowsChanging({param->index}, IDS_STEP_MODIFY);
   }
   SetWordRow(param->list, param->index, param->entry);
   CloseEntryDialog(dialog);
@@ -169,6 +171,7 @@ void AddEntry(HWND dialog) {
   if (!param) return;
   const int index = param->index++;
   StepMark mark = param->history ? param->history->Mark() : StepMark{};
+  mark.label = IDS_STEP_ADD;
   if (InsertWordRow(param->list, index, param->entry) && param->history) {
     param->history->RecordRowsInserted(std::move(mark), std::min(index, RowCount(param->list) - 1), 1);
   }
@@ -289,9 +292,26 @@ BOOL OnEntryCommand(HWND dialog, int id, int notification) {
   }
 }
 
+// The baseform box shows its text in the list's fixed-pitch font, so that
+// each phoneme symbol and each space takes a whole cell, as in the list.
+void UseListFontForBaseform(HWND dialog) {
+  HFONT font = CreateListFont(dialog);
+  if (!font) return;
+  if (!SetPropA(dialog, kFontProperty, font)) {
+    DeleteObject(font);
+    return;
+  }
+  SendDlgItemMessageW(dialog, IDC_BASEFORM_BOX, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return StartEntryDialog(dialog, *reinterpret_cast<const EntryDialogParam*>(lParam));
+    case WM_INITDIALOG:
+      UseListFontForBaseform(dialog);
+      return StartEntryDialog(dialog, *reinterpret_cast<const EntryDialogParam*>(lParam));
+    case WM_NCDESTROY:  // the box is gone by now
+      if (HANDLE font = RemovePropA(dialog, kFontProperty)) DeleteObject(static_cast<HFONT>(font));
+      return FALSE;
     case WM_COMMAND: return OnEntryCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     default: return FALSE;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/step_progress.h"
 #include "readings/shared_proposer.h"
 #include "convert/sjis_text.h"
 #include "res/messages.h"
@@ -35,6 +36,9 @@ void ShowNoProposer(HWND main) {
 
 }  // namespace
 
+// The proposals go into a table of their own, which takes the rows' place
+// in one exchange once every row has its proposal; Esc before that leaves
+// the rows and the history as they were.
 void FillReadings(HWND main) {
   ReadingProposer* proposer = SharedReadingProposer();
   if (!proposer) {
@@ -43,10 +47,31 @@ void FillReadings(HWND main) {
   }
   const HWND view = WordListOf(main);
   const WordList list = WordTableOf(view);
-  // One step of the history: the rows the fill may change, as they were.
+  EditHistory& history = *HistoryOf(view);
+  StepMark mark = history.Mark();
+  mark.label = IDS_STEP_FILL;
   const std::vector<int> rows = RowsWithoutReadings(list);
-  if (EditHistory* history = HistoryOf(view)) history->RecordRowsChanging(rows);
-  const ReadingFillCount count = WithRedrawSuspended(view, [&] { return FillReadingsOf(list, rows, *proposer); });
+  const WordList texts = CreateWordTable();
+  if (!texts) {
+    ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
+    return;
+  }
+  std::vector<uint32_t> changed;
+  ReadingFillCount count;
+  bool finished;
+  {
+    StepProgress progress(main, IDS_PROGRESS_FILL, rows.size());
+    finished = ProposeReadings(list, rows, *proposer, WordFileFormat::kTextWordList, texts, changed, count,
+                               [&](size_t done) { return progress.Continue(done); });
+  }
+  if (!finished) {
+    DestroyWordTable(texts);
+    return;
+  }
+  if (!history.ChangeRows(std::move(mark), std::move(changed), texts)) {
+    count.unstored += count.filled;
+    count.filled = 0;
+  }
   if (count.failed) {  // the rows filled so far keep their readings
     ShowProgramMessage(main, IDS_READING_DICTIONARY_BROKEN, MB_ICONERROR, {ShownPath(proposer->Dictionaries().ipadic)});
   }

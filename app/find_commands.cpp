@@ -51,12 +51,12 @@ void FindAgain(HWND main, bool forward) {
 void GoToAttentionRow(HWND main, bool forward) {
   HWND list = WordListOf(main);
   const WordList table = WordTableOf(list);
-  std::vector<uint8_t> flags;
-  if (!FindAttentionRows(table, flags, PoolFileLeftOutReason)) {
+  AttentionIndex& attention = *AttentionOf(list);
+  if (!attention.Update(table)) {
     ShowProgramMessage(main, IDS_OUT_OF_MEMORY, MB_ICONERROR);
     return;
   }
-  const int row = NextAttentionRow(flags, FocusedRow(table), forward);
+  const int row = NextAttentionRow(attention.flags(), FocusedRow(table), forward);
   if (row < 0) {
     ShowProgramMessage(main, IDS_NO_ATTENTION_ROWS, MB_ICONINFORMATION);
     return;

@@ -26,7 +26,3 @@ LoadResult LoadFile(HWND main, const char* path, WordFileFormat format, LoadMode
 // Where a file named by the program is read: its full path, or its path
 // when it has none.
 inline const char* PathToRead(const FileName& file) { return file.fullPath[0] != '\0' ? file.fullPath : file.path; }
-
-// How far a load into the main window has come, and whether the user wants
-// it to go on. Shows nothing yet: the window's progress display hooks in here.
-LoadProgress LoadProgressOf(HWND main);

@@ -15,6 +15,7 @@
 #include "app/current_file.h"
 #include "app/find_commands.h"
 #include "app/load_file.h"
+#include "app/step_progress.h"
 #include "convert/sjis_text_win32.h"
 #include "files/file_formats.h"
 #include "files/text_word_list.h"
@@ -34,6 +35,8 @@ LRESULT OnCreate(HWND main) {
   if (!list) return -1;
   DragAcceptFiles(main, TRUE);
   SetUpWordList(list);
+  CreateStatusBar(main);
+  ShowRowCounts(main);
   // A step that opens or empties the list changes the current file too; its
   // undo puts the file and the title back.
   HistoryOf(list)->SetContext(CurrentFileContext,
@@ -42,9 +45,10 @@ LRESULT OnCreate(HWND main) {
   return 0;
 }
 
-void OnSize(HWND main, LPARAM size) {
+// The list covers the client area above the status bar.
+void OnSize(HWND main) {
   HWND list = WordListOf(main);
-  MoveWindow(list, 0, 0, LOWORD(size), HIWORD(size), TRUE);
+  TileListAndStatusBar(main, list);
   SendMessageW(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
 }
 
@@ -97,6 +101,7 @@ void OnCommand(HWND main, int command) {
     case IDM_PREVIOUS_ATTENTION: GoToAttentionRow(main, false); break;
     default: return;
   }
+  ShowRowsChanged(main);
   SetFocus(WordListOf(main));
 }
 
@@ -108,8 +113,14 @@ LRESULT OnNotify(HWND main, WPARAM control, const NMHDR& header) {
   if (AnswerWordListQuestion(header, answer)) return answer;
   switch (header.code) {
     case NM_SETFOCUS: g_lastFocus = header.hwndFrom; break;
-    case LVN_COLUMNCLICK: SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
-    case NM_DBLCLK: EditSelectedRow(main); break;
+    case LVN_COLUMNCLICK:
+      SortRows(main, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      ShowRowsChanged(main);
+      break;
+    case NM_DBLCLK:
+      EditSelectedRow(main);
+      ShowRowsChanged(main);
+      break;
     default: break;
   }
   return 0;
@@ -173,6 +184,7 @@ void OnDropFiles(HWND main, HDROP drop) {
     });
   });
   DragFinish(drop);
+  ShowRowsChanged(main);
   if (refused) ShowProgramMessage(main, IDS_NAME_NOT_IN_CODE_PAGE, MB_ICONERROR);
   ShowUnheldCharacters(main, unheld);
 }
@@ -191,7 +203,8 @@ LRESULT OnNotifyFormat(HWND main, HWND asking, LPARAM command) {
 LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(main);
-    case WM_SIZE: OnSize(main, lParam); return 0;
+    case WM_SIZE: OnSize(main); return 0;
+    case WM_INITMENUPOPUP: UpdateEditMenu(main, reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_ACTIVATE: OnActivate(main, wParam); return 0;
     case WM_SETFOCUS: g_lastFocus = main; return 0;
     case WM_CLOSE: OnClose(main); return 0;
@@ -248,11 +261,16 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 void OpenCommandLineFile(HWND main, const char* path) {
   FileName file;
-  if (!CommandLineFileName(path, file) ||
-      !LoadFile(main, PathToRead(file), WordFileFormat::kTextWordList, LoadMode::kStart, &file)) {
-    ShowLoadFailure(main);
+  if (!CommandLineFileName(path, file)) {
+    ShowLoadFailure(main, LoadFailed(LoadFailure::kCannotOpen));
     return;
   }
+  if (const LoadResult result = LoadFile(main, PathToRead(file), WordFileFormat::kTextWordList, LoadMode::kStart, &file);
+      !result) {
+    ShowLoadFailure(main, result);
+    return;
+  }
+  ShowRowsChanged(main);
   ShowUnheldCharacters(main, LastTextWordListRead().unheldLines);
 }
 

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 #include "wordlist/edit_history.h"
+#include "wordlist/sort_order.h"
 
 namespace {
 
@@ -65,7 +67,8 @@ UINT ListStates(unsigned state) {
 // of wordlist/word_list.h.
 class ListView final : public WordListView {
  public:
-  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table) {}
+  // F8 visits the rows the pool writer would leave out too.
+  ListView(HWND list, WordList table) : list_(list), table_(table), history_(table), attention_(PoolFileLeftOutReason) {}
   ~ListView() {
     if (font_) DeleteObject(font_);
   }
@@ -74,6 +77,7 @@ class ListView final : public WordListView {
 
   WordList table() const { return table_; }
   EditHistory& history() { return history_; }
+  AttentionIndex& attention() { return attention_; }
 
   // The list's own font, released with the view.
   void UseFont(HFONT font) {
@@ -112,7 +116,14 @@ class ListView final : public WordListView {
     ShowRowCount(LVSICF_NOSCROLL);
   }
 
-  void RowChanged(int index) override { SendMessageW(list_, LVM_REDRAWITEMS, index, index); }
+  // While painting is suspended, resuming repaints every row anyway.
+  void RowChanged(int index) override {
+    if (suspended_ == 0) SendMessageW(list_, LVM_REDRAWITEMS, index, index);
+  }
+
+  void RowTextsChanged() override {
+    if (suspended_ == 0) InvalidateRect(list_, nullptr, FALSE);
+  }
 
   void RowsReplaced() override {
     shownRows_ = 0;
@@ -247,6 +258,7 @@ class ListView final : public WordListView {
   HWND list_;
   WordList table_;
   EditHistory history_;
+  AttentionIndex attention_;
   HFONT font_ = nullptr;
   int shownRows_ = 0;
   int suspended_ = 0;
@@ -337,10 +349,10 @@ HWND CreateWordList(HWND parent) {
 // big enough that its underscore and descenders are drawn inside the row.
 // The font a list gets without one of its own can cut them off, which makes
 // "_n" look like " n".
-HFONT CreateListFont(HWND list) {
-  HDC screen = GetDC(list);
+HFONT CreateListFont(HWND window) {
+  HDC screen = GetDC(window);
   const int height = -MulDiv(kListFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(list, screen);
+  ReleaseDC(window, screen);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
 }
@@ -384,6 +396,33 @@ WordList WordTableOf(HWND list) {
 EditHistory* HistoryOf(HWND list) {
   ListView* view = ViewOf(list);
   return view ? &view->history() : nullptr;
+}
+
+AttentionIndex* AttentionOf(HWND list) {
+  ListView* view = ViewOf(list);
+  return view ? &view->attention() : nullptr;
+}
+
+void ShowSortMark(HWND list, int column, int32_t direction) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  for (int c = 0; c < kWordColumns; ++c) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item))) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (c == column && direction == kSortedAscending) item.fmt |= HDF_SORTUP;
+    if (c == column && direction == kSortedDescending) item.fmt |= HDF_SORTDOWN;
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void FocusAndShowRow(HWND list, int row) {
+  const WordList table = WordTableOf(list);
+  if (!table || row < 0 || row >= RowCount(table)) return;
+  FocusWordRow(table, row);
+  SendMessageW(list, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void ShowOnlyRow(HWND list, int row) {

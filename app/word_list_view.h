@@ -8,7 +8,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "wordlist/edit_history.h"
+#include "wordlist/row_attention.h"
 #include "wordlist/word_list.h"
 
 // Creates the list control as child 100 of `parent` and an empty table for
@@ -29,6 +32,24 @@ WordList WordTableOf(HWND list);
 // The undo history of the list's table, made and gone with it; nullptr for
 // a window that is not such a list.
 EditHistory* HistoryOf(HWND list);
+
+// The rows of the list's table that need attention, made and gone with it;
+// nullptr for a window that is not such a list.
+AttentionIndex* AttentionOf(HWND list);
+
+// The list's fixed-pitch font ("ＭＳ ゴシック", 10 points), new for the
+// caller, who releases it; nullptr when it cannot be made. The entry
+// dialog's baseform box uses it too.
+HFONT CreateListFont(HWND window);
+
+// The header of `column` shows the direction (kSortedAscending or
+// kSortedDescending) and the other columns none; a column of -1 clears
+// every mark.
+void ShowSortMark(HWND list, int column, int32_t direction);
+
+// The row takes the focus (the selection stays as it is), becomes the
+// anchor of Shift+click and is scrolled into view. Nothing for no such row.
+void FocusAndShowRow(HWND list, int row);
 
 // The row becomes the only selected row, focused, the anchor of Shift+click,
 // and scrolled into view. Nothing for no such row.

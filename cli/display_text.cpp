@@ -14,17 +14,22 @@ void AppendEscape(std::string& out, unsigned char b) {
 
 }  // namespace
 
+// Characters that need no escape are appended a run at a time.
 void AppendPrintableField(std::string_view text, Encoding encoding, std::string& piece) {
   while (!text.empty()) {
-    const auto b = static_cast<unsigned char>(text[0]);
-    const size_t length = IsControlByte(b) ? 0 : encoding == Encoding::kSjis ? 1 : SjisCharacterLength(text);
-    if (length == 0) {
-      AppendEscape(piece, b);
-      text.remove_prefix(1);
-    } else {
-      piece.append(text.data(), length);
-      text.remove_prefix(length);
+    size_t run = 0;
+    for (;;) {
+      if (run == text.size()) break;
+      const auto b = static_cast<unsigned char>(text[run]);
+      const size_t length = IsControlByte(b) ? 0 : encoding == Encoding::kSjis ? 1 : SjisCharacterLength(text.substr(run));
+      if (length == 0) break;
+      run += length;
     }
+    piece.append(text.data(), run);
+    text.remove_prefix(run);
+    if (text.empty()) break;
+    AppendEscape(piece, static_cast<unsigned char>(text[0]));
+    text.remove_prefix(1);
   }
 }
 

@@ -24,7 +24,7 @@ std::string WhyNotRead(const LoadResult& problem) {
     case LoadFailure::kReadError: return "cannot be read" + system;
     case LoadFailure::kNotAPoolFile: return "not a pool file: its first 10 bytes differ from the pool file header";
     case LoadFailure::kNoMemory: return "not enough memory to read it";
-    case LoadFailure::kStopped:
+    case LoadFailure::kStopped: return "reading it was stopped";
     case LoadFailure::kNone: break;
   }
   return "cannot be read";

@@ -96,6 +96,7 @@ const char* Describe(SaveResult result) {
     case SaveResult::kWriteFailed: return "writing failed (is the disk full?)";
     case SaveResult::kCannotReplace: return "the existing file cannot be replaced";
     case SaveResult::kReadOnly: return "the file is read-only; nothing written";
+    case SaveResult::kStopped: return "stopped; nothing written";
   }
   return "unknown error";
 }

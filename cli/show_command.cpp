@@ -61,13 +61,11 @@ class RowPrinter {
   ~RowPrinter() { Flush(); }
 
   void PrintRow(WordList list, int index) {
-    WordEntry entry;
-    GetWholeWordRow(list, index, entry);
-    AppendPrintableField(entry.word, encoding_, piece_);
+    AppendPrintableField(WordRowText(list, index, 0), encoding_, piece_);
     piece_.push_back('\t');
-    AppendPrintableField(entry.reading, encoding_, piece_);
+    AppendPrintableField(WordRowText(list, index, 1), encoding_, piece_);
     piece_.push_back('\t');
-    AppendPrintableField(entry.baseform, encoding_, piece_);
+    AppendPrintableField(WordRowText(list, index, 2), encoding_, piece_);
     piece_.push_back('\n');
     if (piece_.size() >= kPieceSize) Flush();
   }

@@ -49,11 +49,38 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
   return 1;
 }
 
+namespace {
+
+// A symbol of up to three bytes as one number, its bytes from the most
+// significant on, zeros after a shorter symbol: numbers order as the
+// symbols do (no symbol holds a zero byte), and a comparison costs no look
+// for the symbol's end. 0 for a text that is no symbol's length.
+constexpr uint32_t PackedSymbol(std::string_view symbol) {
+  if (symbol.empty() || symbol.size() > 3) return 0;
+  uint32_t packed = 0;
+  for (size_t i = 0; i < 3; ++i) {
+    const unsigned byte = i < symbol.size() ? static_cast<unsigned char>(symbol[i]) : 0u;
+    if (byte == 0 && i < symbol.size()) return 0;  // no symbol holds a NUL
+    packed = packed << 8 | byte;
+  }
+  return packed;
+}
+
+struct PackedSymbols {
+  std::array<uint32_t, kPhonemeCodeRows> key{};
+  PackedSymbols() {
+    for (int i = 0; i < kPhonemeCodeRows; ++i) key[static_cast<size_t>(i)] = PackedSymbol(PhonemeCodeTable[i].symbol);
+  }
+};
+
+}  // namespace
+
 // The codes number the symbols in their byte order, so the table is sorted by
 // symbol as well and a binary search finds one.
 uint8_t PhonemeCodeOf(std::string_view symbol) {
-  const auto end = PhonemeCodeTable.begin() + kPhonemeCodeRows;
-  const auto row = std::lower_bound(PhonemeCodeTable.begin(), end, symbol,
-                                    [](const PhonemeCodeEntry& e, std::string_view s) { return e.symbol < s; });
-  return row != end && row->symbol == symbol ? row->code : 0;
+  static const PackedSymbols packed;
+  const uint32_t key = PackedSymbol(symbol);
+  if (key == 0) return 0;
+  const auto row = std::lower_bound(packed.key.begin(), packed.key.end(), key);
+  return row != packed.key.end() && *row == key ? PhonemeCodeTable[static_cast<size_t>(row - packed.key.begin())].code : 0;
 }

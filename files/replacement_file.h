@@ -19,6 +19,7 @@ enum class SaveResult {
   kWriteFailed,    // writing the new file failed (disk full, device error)
   kCannotReplace,  // the destination cannot be replaced (locked, a folder)
   kReadOnly,       // the destination is a read-only file
+  kStopped,        // the caller stopped the write; the destination is as it was
 };
 
 class ReplacementFile {

@@ -10,6 +10,7 @@
 // goes by, a character that code page 932 cannot hold (or a byte that is not
 // UTF-8) becoming "〓", and the line is marked (UnheldCharacters).
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -53,6 +54,9 @@ class TextFileLines {
   bool Failed() const { return failed_; }
   int Error() const { return error_; }
 
+  // The bytes read from the file so far.
+  int64_t BytesRead() const { return bytesRead_; }
+
  private:
   bool Refill();
   bool NextBytes(const std::function<void(std::string_view piece)>& take);
@@ -67,6 +71,7 @@ class TextFileLines {
   bool pendingCr_ = false;  // a CR ended the last block: the CR of a CR LF, or an ordinary byte
   bool failed_ = false;  // a read error was met
   int error_ = 0;
+  int64_t bytesRead_ = 0;
   bool utf8_ = false;
   bool unheld_ = false;
   std::string carry_;      // the start of a UTF-8 character cut by the end of a piece

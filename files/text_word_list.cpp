@@ -23,6 +23,9 @@ TextWordListRead g_lastRead;
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
+// Lines between two reports of the reader's progress.
+constexpr unsigned kLinesPerProgress = 4096;
+
 char* SkipTabs(char* p, const char* end) {
   while (p < end && *p == '\t') ++p;
   return p;
@@ -97,7 +100,6 @@ class WordLineKeeper {
 // file could not be read to its end, a row found no memory, or `progress`
 // asked to stop.
 LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, ProgressReport& progress) {
-  int index = RowCount(list);
   try {
     TextFileLines lines(file, encoding);
     WordLineKeeper keeper;
@@ -120,21 +122,27 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
       char baseform[kWordFieldSize] = {};
       int fields = SplitWordLine(line.data(), word, reading, baseform);
       if (fields == 0) continue;
-      WordEntry entry{};
       if (lines.UnheldCharacters()) {
         // The word is not what the file says: its reading is not to be trusted.
         g_lastRead.unheldLines.push_back(lineNumber);
         fields = 1;
       }
-      if (fields == 3 && !IsPlaceholder(baseform)) CopySjisText(entry.baseform, baseform);
+      // The fields are NUL-terminated in their buffers; the row takes them
+      // without a copy into an entry first.
+      std::string_view texts[kWordColumns] = {word, {}, {}};
+      char generated[kBaseformSize];
+      if (fields == 3 && !IsPlaceholder(baseform)) texts[2] = baseform;
       if (fields >= 2) {
-        if (!IsPlaceholder(reading)) CopySjisText(entry.reading, reading);
+        if (!IsPlaceholder(reading)) texts[1] = reading;
         // An empty reading, or one that is not all hiragana, leaves the
         // baseform empty; the result is of no interest here.
-        if (fields == 2) ConvertReadingToBaseform(entry.reading, entry.baseform);
+        if (fields == 2) {
+          generated[0] = '\0';
+          ConvertReadingToBaseform(texts[1].empty() ? "" : reading, generated);
+          texts[2] = generated;
+        }
       }
-      CopySjisText(entry.word, word);
-      if (!InsertWordRow(list, index++, entry)) return LoadFailed(LoadFailure::kNoMemory);
+      if (!AppendWordRowTexts(list, texts)) return LoadFailed(LoadFailure::kNoMemory);
     }
     if (lines.Failed()) return LoadFailed(LoadFailure::kReadError, lines.Error());
     if (!progress.Finished()) return LoadFailed(LoadFailure::kStopped);

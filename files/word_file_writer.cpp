@@ -1,10 +1,24 @@
 #include "files/word_file_writer.h"
 
+#include <cstring>
+#include <string_view>
 #include "convert/sjis_text.h"
 
 namespace {
 
 constexpr size_t kWriteBlock = 64 * 1024;
+
+// The row's texts, each whole (a row holds at most 255 bytes of each) with
+// its NUL, into an entry reused from row to row: the bytes past each NUL
+// are left as they were, which no format looks at.
+void CopyRowTexts(WordList list, int index, WordEntry& row) {
+  char* fields[kWordColumns] = {row.word, row.reading, row.baseform};
+  for (int c = 0; c < kWordColumns; ++c) {
+    const std::string_view text = WordRowText(list, index, c);
+    std::memcpy(fields[c], text.data(), text.size());
+    fields[c][text.size()] = '\0';
+  }
+}
 
 }  // namespace
 
@@ -16,9 +30,9 @@ RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row) {
 UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named) {
   UnwritableRows found;
   const int rows = RowCount(list);
+  WordEntry row{};
   for (int i = 0; i < rows; ++i) {
-    WordEntry row;
-    GetWholeWordRow(list, i, row);
+    CopyRowTexts(list, i, row);
     const RowProblem problem = RowProblemFor(format, row);
     if (problem == RowProblem::kNone) continue;
     if (found.first.size() < named) found.first.push_back({i, row.word, problem});
@@ -42,7 +56,8 @@ std::vector<int> RowsNotInUtf8(WordList list) {
   return rows;
 }
 
-SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason, bool utf8) {
+SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason, bool utf8,
+                        const std::function<bool(int done, int rows)>& progress) {
   const FileFormat& entry = FileFormatOf(format);
   if (reason) reason->clear();
   if (!entry.appendRow) return SaveResult::kCannotCreate;
@@ -68,12 +83,16 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
   };
   if (entry.appendStart) entry.appendStart(block);
   const int rows = RowCount(list);
+  WordEntry row{};
   for (int i = 0; i < rows; ++i) {
-    WordEntry row;
-    GetWholeWordRow(list, i, row);
+    CopyRowTexts(list, i, row);
     if (entry.rowProblem(row) != RowProblem::kNone) continue;
     entry.appendRow(row, block);
-    if (block.size() >= kWriteBlock && !write()) return SaveResult::kWriteFailed;
+    if (block.size() >= kWriteBlock) {
+      if (!write()) return SaveResult::kWriteFailed;
+      // The file is not committed: going out of scope removes it.
+      if (progress && !progress(i, rows)) return SaveResult::kStopped;
+    }
   }
   if (!write()) return SaveResult::kWriteFailed;
   const SaveResult result = file.Commit();

@@ -5,6 +5,7 @@
 // never written changed: the caller finds such rows first (to tell the user),
 // and the writer leaves them out.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,11 @@ UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t n
 // `reason` (if given) receives the system's words for why, or is emptied.
 // With `utf8` a text word list is written in UTF-8 instead of code page 932:
 // its rows must then be valid code page 932 (RowsNotInUtf8), or the write
-// fails.
+// fails. `progress`, when given, is told the rows written so far and the row
+// count every few thousand rows; when it returns false, the write stops, the
+// file there is left as it was, and the result is kStopped.
 SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, std::string* reason = nullptr,
-                        bool utf8 = false);
+                        bool utf8 = false, const std::function<bool(int done, int rows)>& progress = {});
 
 // The rows whose texts are not valid code page 932 and so have no UTF-8
 // form, in list order.

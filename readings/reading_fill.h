@@ -3,6 +3,8 @@
 // gets the proposer's reading and, when it has no baseform yet, the baseform
 // made from that reading.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,12 +28,22 @@ bool ProposalFits(WordFileFormat format, const std::string& reading);
 // when more than one row is selected, only such rows among the selected.
 std::vector<int> RowsWithoutReadings(WordList list);
 
-// Fills `rows` (as RowsWithoutReadings gives them) for writing in `format`:
-// a fill never makes a row unwritable, so a proposal whose reading or
-// baseform the format cannot hold is not taken.
-ReadingFillCount FillReadingsOf(WordList list, const std::vector<int>& rows, ReadingProposer& proposer,
-                                WordFileFormat format = WordFileFormat::kTextWordList);
+// Told how many of the rows have been looked at so far, every few hundred
+// rows; returns false to stop.
+using FillProgress = std::function<bool(size_t done)>;
 
-// Both in one: fills the rows that need it.
+// The proposals for `rows` (as RowsWithoutReadings gives them) for writing
+// in `format`, leaving the list as it is: each row that gets a reading is
+// appended to `changed`, and its new texts as a row of `texts`, so that row
+// i of `texts` holds the new texts of row changed[i] (for
+// ExchangeWordRowTexts). A fill never makes a row unwritable: a proposal
+// whose reading or baseform the format cannot hold is not taken. Returns
+// false when `progress` stopped it; `changed` and `texts` then hold what
+// was proposed so far.
+bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingProposer& proposer, WordFileFormat format,
+                     WordList texts, std::vector<uint32_t>& changed, ReadingFillCount& count,
+                     const FillProgress& progress = {});
+
+// Fills the rows that need it, in one change of the list.
 ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer,
                                      WordFileFormat format = WordFileFormat::kTextWordList);

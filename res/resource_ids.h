@@ -42,6 +42,8 @@
 // its generate button (its other buttons are IDOK 1 "修正", IDCANCEL 2
 // "ｷｬﾝｾﾙ" and 3 "追加").
 #define IDC_WORD_LIST 100
+// The status bar under the list.
+#define IDC_STATUS_BAR 101
 #define IDC_WORD_BOX 1000
 #define IDC_READING_BOX 1001
 #define IDC_BASEFORM_BOX 1002
@@ -106,6 +108,32 @@
 #define IDS_NO_READING_DICTIONARY 51
 #define IDS_READING_DICTIONARY_BROKEN 52
 #define IDS_READINGS_NOT_STORED 53
+// The status bar: row counts, a long step's progress (a format with %d for
+// the percentage) and the note that Esc stopped it.
+#define IDS_STATUS_ROWS 60
+#define IDS_STATUS_ATTENTION 61
+#define IDS_STEP_STOPPED 62
+#define IDS_PROGRESS_FILL 63
+#define IDS_PROGRESS_READ 64
+#define IDS_PROGRESS_SAVE 65
+#define IDS_PROGRESS_POOL 66
+// Undo and redo in the 編集 menu: without a step, and naming one (%s).
+#define IDS_UNDO_ITEM 70
+#define IDS_UNDO_NAMED_ITEM 71
+#define IDS_REDO_ITEM 72
+#define IDS_REDO_NAMED_ITEM 73
+// The names of the steps that undo and redo take.
+#define IDS_STEP_ADD 80
+#define IDS_STEP_MODIFY 81
+#define IDS_STEP_DELETE 82
+#define IDS_STEP_NEW 83
+#define IDS_STEP_OPEN 84
+#define IDS_STEP_READ_WORD_LIST 85
+#define IDS_STEP_READ_GRAMMAR_FILE 86
+#define IDS_STEP_READ_POOL_FILE 87
+#define IDS_STEP_DROP 88
+#define IDS_STEP_SORT 89
+#define IDS_STEP_FILL 90
 // Katakana readings folded, a pool built, and characters code page 932
 // cannot hold met while reading a UTF-8 word list.
 #define IDS_KATAKANA_FOLDED 100
@@ -114,5 +142,5 @@
 #define IDS_UNHELD_CHARACTERS 103
 // The program's name (the caption of every message box) and the window's
 // title, "%s - Corvane Lexiforge" with the current file or "無題".
-#define IDS_PROGRAM_NAME 90
-#define IDS_TITLE 91
+#define IDS_PROGRAM_NAME 104
+#define IDS_TITLE 105

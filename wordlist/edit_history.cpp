@@ -1,6 +1,8 @@
 #include "wordlist/edit_history.h"
 
+#include <algorithm>
 #include <new>
+#include <string_view>
 
 RowStates SaveRowStates(WordList list) {
   RowStates states;
@@ -22,8 +24,12 @@ RowStates SaveRowStates(WordList list) {
 void RestoreRowStates(WordList list, const RowStates& states) {
   DeselectAllWordRows(list);
   const int rows = RowCount(list);
-  for (const auto& [first, last] : states.selected) {
-    for (int row = first; row <= last && row < rows; ++row) SelectWordRow(list, row, true);
+  if (states.selected.size() == 1 && states.selected[0] == std::pair(0, rows - 1)) {
+    ReselectFocusedRow(list);  // no row is focused now: every row becomes selected, in one request
+  } else {
+    for (const auto& [first, last] : states.selected) {
+      for (int row = first; row <= last && row < rows; ++row) SelectWordRow(list, row, true);
+    }
   }
   if (states.focused >= 0 && states.focused < rows) FocusWordRow(list, states.focused);
 }
@@ -41,17 +47,19 @@ enum class StepKind { kInserted, kDeleted, kChanged, kReplaced, kSorted };
 
 struct EditHistory::Step {
   StepKind kind;
+  int label = 0;
   RowStates before;
   RowStates after;  // taken when the step is undone, for its redo
   bool changesContext = false;
   std::string contextBefore;
   std::string contextAfter;
   // Inserted: the rows [first, first + count), kept while undone. Deleted:
-  // the row at first, kept while done. Changed: the other texts of `rows`,
-  // row i of `kept` for rows[i]. Replaced: the rows not in the list.
+  // the row at first, kept while done. Changed: the other texts of `rows`
+  // (in ascending order), row i of `kept` for rows[i]. Replaced: the rows
+  // not in the list.
   int first = 0;
   int count = 0;
-  std::vector<int> rows;
+  std::vector<uint32_t> rows;
   KeptTable kept;
   // Sorted: the row at i came from order[i].
   std::vector<uint32_t> order;
@@ -99,6 +107,7 @@ std::unique_ptr<EditHistory::Step> NewStep(StepKind kind, StepMark&& mark, WordL
   std::unique_ptr<EditHistory::Step> step(new (std::nothrow) EditHistory::Step{});
   if (!step) return step;
   step->kind = kind;
+  step->label = mark.label;
   step->before = std::move(mark.states);
   step->contextBefore = std::move(mark.context);
   step->kept.reset(table);
@@ -120,9 +129,11 @@ void EditHistory::RecordRowsInserted(StepMark mark, int first, int count) {
   Push(std::move(step));
 }
 
-void EditHistory::RecordRowDeleting(int index) {
+void EditHistory::RecordRowDeleting(int index, int label) {
   if (index < 0 || index >= RowCount(list_)) return;
-  auto step = NewStep(StepKind::kDeleted, Mark(), CreateWordTable());
+  StepMark mark = Mark();
+  mark.label = label;
+  auto step = NewStep(StepKind::kDeleted, std::move(mark), CreateWordTable());
   WordEntry row;
   GetWholeWordRow(list_, index, row);
   if (!step || !step->kept || !InsertWordRow(step->kept.get(), 0, row)) {
@@ -134,20 +145,22 @@ void EditHistory::RecordRowDeleting(int index) {
   Push(std::move(step));
 }
 
-void EditHistory::RecordRowsChanging(const std::vector<int>& rows) {
-  auto step = NewStep(StepKind::kChanged, Mark(), CreateWordTable());
+void EditHistory::RecordRowsChanging(const std::vector<int>& rows, int label) {
+  StepMark mark = Mark();
+  mark.label = label;
+  auto step = NewStep(StepKind::kChanged, std::move(mark), CreateWordTable());
   if (!step || !step->kept) {
     Forget();
     return;
   }
   try {
     const int count = RowCount(list_);
-    WordEntry row;
     for (const int index : rows) {
       if (index < 0 || index >= count) continue;
-      GetWholeWordRow(list_, index, row);
-      if (!InsertWordRow(step->kept.get(), RowCount(step->kept.get()), row)) throw std::bad_alloc();
-      step->rows.push_back(index);
+      const std::string_view texts[kWordColumns] = {WordRowText(list_, index, 0), WordRowText(list_, index, 1),
+                                                    WordRowText(list_, index, 2)};
+      if (!AppendWordRowTexts(step->kept.get(), texts)) throw std::bad_alloc();
+      step->rows.push_back(static_cast<uint32_t>(index));
     }
   } catch (const std::bad_alloc&) {
     Forget();
@@ -155,6 +168,19 @@ void EditHistory::RecordRowsChanging(const std::vector<int>& rows) {
   }
   if (step->rows.empty()) return;
   Push(std::move(step));
+}
+
+bool EditHistory::ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts) {
+  auto step = NewStep(StepKind::kChanged, std::move(mark), texts);
+  if (!step) {
+    DestroyWordTable(texts);
+    return false;
+  }
+  if (rows.empty()) return true;
+  if (!ExchangeWordRowTexts(list_, rows, texts)) return false;
+  step->rows = std::move(rows);
+  Push(std::move(step));
+  return true;
 }
 
 void EditHistory::ReplaceRows(StepMark mark, WordList fresh) {
@@ -189,14 +215,12 @@ void EditHistory::RecordRowsSorted(StepMark mark, std::vector<uint32_t> order, i
 
 namespace {
 
-// Exchanges the texts of the changed rows with the kept ones; all or none.
-bool ExchangeTexts(WordList list, EditHistory::Step& step) {
-  for (size_t i = 0; i < step.rows.size(); ++i) {
-    if (ExchangeWordRowTexts(list, step.rows[i], step.kept.get(), static_cast<int>(i))) continue;
-    while (i-- > 0) ExchangeWordRowTexts(list, step.rows[i], step.kept.get(), static_cast<int>(i));
-    return false;
+// The first row whose place a permutation changes, or -1.
+int FirstMovedRow(const std::vector<uint32_t>& order) {
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (order[i] != i) return static_cast<int>(i);
   }
-  return true;
+  return -1;
 }
 
 bool Unsort(WordList list, EditHistory::Step& step) {
@@ -227,12 +251,30 @@ bool EditHistory::Apply(Step& step, bool undo) {
                   : MoveWordRows(kept, 0, step.count, list_, step.first);
     case StepKind::kDeleted:
       return undo ? MoveWordRows(kept, 0, 1, list_, step.first) : MoveWordRows(list_, step.first, 1, kept, 0);
-    case StepKind::kChanged: return ExchangeTexts(list_, step);
+    case StepKind::kChanged: return ExchangeWordRowTexts(list_, step.rows, kept);
     case StepKind::kReplaced: SwapWordRows(list_, kept); return true;
     case StepKind::kSorted: return undo ? Unsort(list_, step) : Resort(list_, step);
   }
   return false;
 }
+
+namespace {
+
+// Where the user finds what a step changed: the rows it put in or changed,
+// the place of the rows it took out, the first row a sort moved.
+int FirstChangedRow(const EditHistory::Step& step, int rows) {
+  int row = -1;
+  switch (step.kind) {
+    case StepKind::kInserted:
+    case StepKind::kDeleted: row = step.first; break;
+    case StepKind::kChanged: row = step.rows.empty() ? -1 : static_cast<int>(step.rows.front()); break;
+    case StepKind::kReplaced: row = 0; break;
+    case StepKind::kSorted: row = FirstMovedRow(step.order); break;
+  }
+  return std::min(row, rows - 1);
+}
+
+}  // namespace
 
 bool EditHistory::Undo() {
   if (done_ == 0) return false;
@@ -244,6 +286,7 @@ bool EditHistory::Undo() {
   if (step.changesContext) step.contextAfter = std::move(contextAfter);
   --done_;
   RestoreRowStates(list_, step.before);
+  changedRow_ = FirstChangedRow(step, RowCount(list_));
   if (step.changesContext && restoreContext_) restoreContext_(step.contextBefore);
   return true;
 }
@@ -254,6 +297,24 @@ bool EditHistory::Redo() {
   if (!Apply(step, false)) return false;
   ++done_;
   RestoreRowStates(list_, step.after);
+  changedRow_ = FirstChangedRow(step, RowCount(list_));
   if (step.changesContext && restoreContext_) restoreContext_(step.contextAfter);
   return true;
+}
+
+int EditHistory::UndoLabel() const { return done_ > 0 ? steps_[done_ - 1]->label : 0; }
+
+int EditHistory::RedoLabel() const { return done_ < steps_.size() ? steps_[done_]->label : 0; }
+
+int EditHistory::SortedColumn() const {
+  return done_ > 0 && steps_[done_ - 1]->kind == StepKind::kSorted ? steps_[done_ - 1]->column : -1;
+}
+
+int32_t EditHistory::SortedDirection() const { return SortedColumn() >= 0 ? steps_[done_ - 1]->directionAfter : 0; }
+
+size_t EditHistory::LastStepMemory() const {
+  if (done_ == 0) return 0;
+  const Step& step = *steps_[done_ - 1];
+  return sizeof(Step) + step.rows.capacity() * sizeof(uint32_t) + step.order.capacity() * sizeof(uint32_t) +
+         WordTableMemory(step.kept.get());
 }

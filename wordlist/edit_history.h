@@ -5,8 +5,10 @@
 // it, and redoing does it again. A new step ends the steps that were undone.
 //
 // A step keeps only what it changed: the rows it inserted, deleted or
-// changed, a sort's permutation, or, for a table replaced whole (New, Open),
-// the old table itself. Steps are unlimited; a step that finds no memory is
+// changed (for rows changed in place, their other texts and four bytes a
+// row for the row's number), a sort's permutation, or, for a table replaced
+// whole (New, Open), the old table itself. Undoing or redoing a step works
+// on the table in one pass. Steps are unlimited; a step that finds no memory is
 // not kept (the change itself is still made), which also ends older steps,
 // as they could no longer be undone in order.
 
@@ -30,10 +32,12 @@ RowStates SaveRowStates(WordList list);
 void RestoreRowStates(WordList list, const RowStates& states);
 
 // What a step saw before its change: states and context. Take it before
-// changing anything.
+// changing anything. `label` is the caller's name for the step (for menus),
+// kept with it.
 struct StepMark {
   RowStates states;
   std::string context;
+  int label = 0;
 };
 
 class EditHistory {
@@ -54,14 +58,21 @@ class EditHistory {
 
   // Before the row at `index` is deleted: keeps its texts. Nothing for no
   // such row.
-  void RecordRowDeleting(int index);
+  void RecordRowDeleting(int index, int label = 0);
 
   // Before the texts of `rows` are replaced in place (Modify, the fill of
   // readings): keeps their texts. The caller then changes them, with
   // SetWordRow, as it likes; undo and redo exchange the kept texts with the
   // rows' texts of the moment. Rows that are not in the table are passed
   // over; no rows, no step.
-  void RecordRowsChanging(const std::vector<int>& rows);
+  void RecordRowsChanging(const std::vector<int>& rows, int label = 0);
+
+  // Row rows[i] takes the texts of row i of `texts`, in one pass, and the
+  // step keeps the texts the rows had (in `texts`, which the step owns from
+  // here on, recorded or not). `rows` must hold rows of the table; no rows,
+  // no step. False, changing nothing, when the rows do not fit `texts` or
+  // there is no memory for the change.
+  bool ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts);
 
   // Replaces every row by those of `fresh` and keeps the old rows in it:
   // the step owns `fresh` from here on, recorded or not. Take `mark` before
@@ -85,6 +96,23 @@ class EditHistory {
   size_t UndoCount() const { return done_; }
   size_t RedoCount() const { return steps_.size() - done_; }
 
+  // The labels of the step Undo and Redo would take; 0 when there is none.
+  int UndoLabel() const;
+  int RedoLabel() const;
+
+  // The first row the last Undo or Redo changed, as the rows are now; -1
+  // when none (the table is empty, a sort moved no row).
+  int LastChangedRow() const { return changedRow_; }
+
+  // The column the rows are sorted by, when the last step done is a sort,
+  // and its direction; -1 otherwise.
+  int SortedColumn() const;
+  int32_t SortedDirection() const;
+
+  // The bytes the last step done keeps (its rows, texts and tables), for
+  // measuring; 0 when there is none.
+  size_t LastStepMemory() const;
+
   struct Step;
 
  private:
@@ -95,6 +123,7 @@ class EditHistory {
   WordList list_;
   std::vector<std::unique_ptr<Step>> steps_;
   size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
+  int changedRow_ = -1;
   std::function<std::string()> saveContext_;
   std::function<void(const std::string&)> restoreContext_;
 };

@@ -33,7 +33,8 @@ inline constexpr uint8_t LeftOutBit(int reason) {
 
 // What needs attention in each row: a bit per kind, the rows `leftOut` (when
 // given) refuses among them. False, with `flags` empty, when there is no
-// memory to look.
+// memory to look. One pass over the rows and a few over arrays of their
+// number, with no allocation per row.
 bool FindAttentionRows(WordList list, std::vector<uint8_t>& flags, LeftOutCheck leftOut = nullptr);
 
 struct AttentionCounts {
@@ -45,3 +46,27 @@ AttentionCounts CountAttention(const std::vector<uint8_t>& flags);
 // The next (previous) row after (before) `from` that needs attention,
 // wrapping once as a search does (wordlist/row_find.h); -1 when none does.
 int NextAttentionRow(const std::vector<uint8_t>& flags, int from, bool forward);
+
+// The rows that need attention in one table, looked for again only when the
+// table has changed since the last look (by its revision), so that moving
+// from one such row to the next costs no look at every row.
+class AttentionIndex {
+ public:
+  // `leftOut` as for FindAttentionRows.
+  explicit AttentionIndex(LeftOutCheck leftOut = nullptr) : leftOut_(leftOut) {}
+
+  // Brings the index up to date with `list`. False, with no row flagged,
+  // when there is no memory to look.
+  bool Update(WordList list);
+
+  const std::vector<uint8_t>& flags() const { return flags_; }
+  const AttentionCounts& counts() const { return counts_; }
+
+ private:
+  LeftOutCheck leftOut_;
+  WordList list_ = nullptr;
+  uint64_t revision_ = 0;
+  bool current_ = false;
+  std::vector<uint8_t> flags_;
+  AttentionCounts counts_;
+};

@@ -95,6 +95,8 @@ class TextStore {
 
   bool WorthRepacking() const { return dead_ > live_ && dead_ > 4 * kBlockSize; }
 
+  size_t Memory() const { return blocks_.size() * kBlockSize + blocks_.capacity() * sizeof(blocks_[0]); }
+
  private:
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t used_ = 0;  // bytes used in the last block
@@ -123,6 +125,7 @@ struct WordTable {
   TextStore texts;
   WordListView* view = nullptr;
   int32_t sortDirections[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
+  uint64_t revision = 0;
 
   bool Holds(int index) const { return index >= 0 && static_cast<size_t>(index) < rows.size(); }
 
@@ -137,6 +140,11 @@ struct WordTable {
   bool StoreTexts(Row& row, const WordEntry& entry) {
     std::string_view fields[kWordColumns];
     EntryTexts(entry, fields);
+    return StoreTexts(row, fields);
+  }
+
+  bool StoreTexts(Row& row, const std::string_view (&fields)[kWordColumns]) {
+    ++revision;
     uint32_t position;
     if (!texts.Add(fields, position)) return false;
     row.text = position;
@@ -250,6 +258,31 @@ std::string_view WordRowText(WordList list, int index, int column) {
 
 int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
 
+uint64_t WordTableRevision(WordList list) { return list ? list->revision : 0; }
+
+size_t WordTableMemory(WordList list) {
+  return list ? sizeof(WordTable) + list->rows.capacity() * sizeof(Row) + list->texts.Memory() : 0;
+}
+
+bool AppendWordRowTexts(WordList list, const std::string_view (&texts)[kWordColumns]) {
+  if (!list || list->rows.size() >= static_cast<size_t>(INT_MAX)) return false;
+  std::string_view fields[kWordColumns];
+  for (int c = 0; c < kWordColumns; ++c) {
+    const std::string_view text = texts[c].substr(0, texts[c].find('\0'));
+    fields[c] = text.substr(0, SjisPrefixLength(text, kWordFieldSize - 1));
+  }
+  Row row{};
+  if (!list->StoreTexts(row, fields)) return false;
+  try {
+    list->rows.push_back(row);
+  } catch (const std::bad_alloc&) {
+    list->ReleaseTexts(row);
+    return false;
+  }
+  if (list->view) list->view->RowsAppended(static_cast<int>(list->rows.size()) - 1);
+  return true;
+}
+
 int FirstSelectedRow(WordList list) { return list ? list->NextRowInState(-1, kRowSelected) : -1; }
 
 int FocusedRow(WordList list) { return list ? list->NextRowInState(-1, kRowFocused) : -1; }
@@ -260,6 +293,7 @@ void DeleteSelectedWordRow(WordList list) {
   auto& rows = list->rows;
   const Row gone = rows[static_cast<size_t>(index)];
   rows.erase(rows.begin() + index);
+  ++list->revision;
   if (list->view) {
     list->view->RowDeleted(index);
   } else if ((gone.state & kRowFocused) && !rows.empty()) {
@@ -272,6 +306,7 @@ void ClearWordList(WordList list) {
   if (!list) return;
   list->rows = {};
   list->texts = {};
+  ++list->revision;
   if (list->view) list->view->RowsReplaced();
 }
 
@@ -280,6 +315,7 @@ void SwapWordRows(WordList list, WordList other) {
   std::swap(list->rows, other->rows);
   std::swap(list->texts, other->texts);
   for (WordList table : {list, other}) {
+    ++table->revision;
     for (Row& row : table->rows) row.state = 0;
     if (table->view) table->view->RowsReplaced();
   }
@@ -309,6 +345,8 @@ bool AppendWordRows(WordList list, WordList other) {
     rows.push_back(row);
   }
   other->rows = {};
+  ++other->revision;
+  ++list->revision;
   if (other->view) other->view->RowsReplaced();
   if (list->view) list->view->RowsAppended(static_cast<int>(first));
   return true;
@@ -361,6 +399,7 @@ void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
     }
     items = {};
     rows = std::move(sorted);
+    ++list->revision;
     if (list->view) list->view->RowsReordered(order);
   } catch (const std::bad_alloc&) {
     // Without the memory to sort, the rows keep their order.
@@ -398,6 +437,7 @@ void DeselectAllWordRows(WordList list) {
 namespace {
 
 void ForgetStates(WordList list) {
+  ++list->revision;
   for (Row& row : list->rows) row.state = 0;
   if (list->view) list->view->RowsReplaced();
 }
@@ -466,6 +506,65 @@ bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherInd
   return true;
 }
 
+// The texts `other` gets go into a store of its own, so that a table that
+// keeps the texts of a step holds no dead bytes; those `list` gets are added
+// to its store, and its old ones released.
+bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other) {
+  if (!list || !other || list == other || other->rows.size() != rows.size()) return false;
+  const size_t count = rows.size();
+  for (const uint32_t row : rows) {
+    if (row >= list->rows.size()) return false;
+  }
+  TextStore kept;
+  std::vector<Row> keptRows;
+  std::vector<uint32_t> positions;
+  try {
+    keptRows.reserve(count);
+    positions.reserve(count);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const auto fields = [](WordList table, const Row& row, std::string_view (&out)[kWordColumns]) {
+    for (int c = 0; c < kWordColumns; ++c) out[c] = table->Text(row, c);
+  };
+  std::string_view texts[kWordColumns];
+  for (const uint32_t index : rows) {
+    Row row = list->rows[index];
+    fields(list, row, texts);
+    if (!kept.Add(texts, row.text)) return false;
+    row.state = 0;
+    keptRows.push_back(row);
+  }
+  size_t added = 0;
+  for (const Row& row : other->rows) {
+    fields(other, row, texts);
+    uint32_t position;
+    if (!list->texts.Add(texts, position)) {
+      list->texts.Release(added);
+      return false;
+    }
+    added += TextSize(row);
+    positions.push_back(position);
+  }
+  size_t gone = 0;
+  for (size_t i = 0; i < count; ++i) {
+    Row& row = list->rows[rows[i]];
+    gone += TextSize(row);
+    row.text = positions[i];
+    std::memcpy(row.length, other->rows[i].length, sizeof row.length);
+  }
+  for (size_t i = 0; i < count; ++i) keptRows[i].state = other->rows[i].state;
+  other->rows = std::move(keptRows);
+  other->texts = std::move(kept);
+  ++list->revision;
+  ++other->revision;
+  list->texts.Release(gone);
+  if (list->texts.WorthRepacking()) list->RepackTexts();
+  if (list->view) list->view->RowTextsChanged();
+  if (other->view) other->view->RowTextsChanged();
+  return true;
+}
+
 bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
   if (!list || order.size() != list->rows.size()) return false;
   try {
@@ -478,6 +577,7 @@ bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
       reordered.push_back(list->rows[from]);
     }
     list->rows = std::move(reordered);
+    ++list->revision;
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -57,6 +57,20 @@ std::string_view WordRowText(WordList list, int index, int column);
 
 int RowCount(WordList list);
 
+// A number that changes whenever the rows, their texts or their order change
+// (not their selection or focus), for those that keep what they found in
+// the rows until the rows change.
+uint64_t WordTableRevision(WordList list);
+
+// The bytes the table takes: its rows and the blocks of its texts.
+size_t WordTableMemory(WordList list);
+
+// Appends a row of the three texts, each cut as InsertWordRow cuts a field
+// (at its first NUL, at most 255 bytes, at a whole character);
+// for building a table of many rows without a 768-byte entry for each.
+// False, changing nothing, when there is no memory.
+bool AppendWordRowTexts(WordList list, const std::string_view (&texts)[kWordColumns]);
+
 // The lowest index of a selected row, or -1 when none is selected.
 int FirstSelectedRow(WordList list);
 
@@ -128,6 +142,8 @@ class WordListView {
   virtual void RowDeleted(int index) = 0;
   // The texts of the row at `index` changed.
   virtual void RowChanged(int index) = 0;
+  // The texts of many rows changed at once (the rows themselves stayed).
+  virtual void RowTextsChanged() = 0;
   // Every row is new (cleared, or swapped for another table's): no state.
   virtual void RowsReplaced() = 0;
   // Rows were appended from `first` on; they have no state.
@@ -169,6 +185,13 @@ bool MoveWordRows(WordList from, int first, int count, WordList to, int at);
 // exchange their texts (the same table is allowed). False, changing
 // nothing, when either row is missing or there is no memory.
 bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherIndex);
+
+// In one pass, row rows[i] of `list` and row i of `other` exchange their
+// texts, for every i; an attached view hears RowTextsChanged once. `other`
+// must have as many rows as `rows` names, `rows` only rows of `list`, and
+// the tables must differ; otherwise, or without the memory, nothing changes
+// and the result is false. The rows' states stay.
+bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other);
 
 // Puts the rows in the order `order` gives: the row now at i is the one
 // that was at order[i]. `order` must name every row once; otherwise, or

@@ -3,10 +3,14 @@
 // sorting it by clicks on column headers, New, opening it again over a full
 // list, New and its undo and redo, undoing a sort, a search that finds
 // nothing, F8 and Shift+F8, opening it once more over the emptied list, and
-// closing the window.
+// closing the window. Given a second list of words without readings, it then
+// times the reading fill on it, the fill's undo and redo (and the memory the
+// fill's step keeps), F8 over the filled rows, and Esc pressed 0.7 s into a
+// second fill.
 // Run under Wine on a display:
 //
-//   window_bench.exe [word list]   (default: the bench data's words.txt)
+//   window_bench.exe [word list [words without readings]]
+//   (default: the bench data's words.txt, no fill)
 //
 // Targets for 1,000,000 lines: open < 1.5 s, sort < 0.5 s, New, open over a
 // full list and close < 0.2 s each beyond the reading itself; 100,000 lines
@@ -19,10 +23,13 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "app/main_window.h"
+#include "wordlist/word_list.h"
 #include "res/resource_ids.h"
 #include "wordlist/row_attention.h"
 #include "wordlist/row_find.h"
@@ -60,6 +67,40 @@ double PrivateBytes() {
   return static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize);
 }
 
+// The fill ends with a message box; the bench answers it (and any other box
+// of its thread) with OK from a timer the box's own loop runs.
+BOOL CALLBACK CloseDialog(HWND window, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string_view(name) == "#32770" && IsWindowVisible(window)) PostMessageA(window, WM_COMMAND, IDOK, 0);
+  return TRUE;
+}
+
+void CALLBACK CloseDialogs(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0); }
+
+// Esc 0.7 s into a step, as a user presses it: a key-down sent to the
+// window that has the keyboard focus.
+LARGE_INTEGER g_escapePressed;
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  QueryPerformanceCounter(&g_escapePressed);
+  HWND focus = GetFocus();
+  PostMessageA(focus ? focus : GetActiveWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+// Every text of every row, folded into one number, to tell whether the rows
+// are as they were.
+uint64_t RowsChecksum(WordList table) {
+  uint64_t sum = 1469598103934665603ull;
+  for (int row = 0; row < RowCount(table); ++row) {
+    for (int column = 0; column < kWordColumns; ++column) {
+      for (const char c : WordRowText(table, row, column)) sum = (sum ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      sum = (sum ^ 0xFF) * 1099511628211ull;
+    }
+  }
+  return sum;
+}
+
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 // Runs `step` and repaints; prints and returns the time it took.
@@ -72,6 +113,64 @@ double Timed(HWND main, const char* what, Step step) {
   std::printf("%-40s %8.3f s\n", what, seconds);
   std::fflush(stdout);
   return seconds;
+}
+
+void BenchFill(HWND main, HWND list, const char* bare) {
+  const WordList table = WordTableOf(list);
+  Timed(main, "open the words without readings", [&] { OpenCommandLineFile(main, bare); });
+  std::printf("rows: %d\n", Rows(list));
+  const uint64_t before = RowsChecksum(table);
+  const size_t steps = HistoryOf(list)->UndoCount();
+  const UINT_PTR closer = SetTimer(nullptr, 0, 20, CloseDialogs);
+  const double memoryBefore = PrivateBytes();
+  Timed(main, "fill readings", [&] { SendMessageA(main, WM_COMMAND, IDM_FILL_READINGS, 0); });
+  std::printf("memory the fill added: %.1f MB\n", (PrivateBytes() - memoryBefore) / 1e6);
+  {
+    // The fill's step against what it changed: the filled rows' old texts
+    // (word and baseform; they had no reading) and their new readings.
+    int filled = 0;
+    double oldTexts = 0, newReadings = 0;
+    for (int row = 0; row < RowCount(table); ++row) {
+      if (WordRowText(table, row, 1).empty()) continue;
+      ++filled;
+      oldTexts += static_cast<double>(WordRowText(table, row, 0).size());
+      newReadings += static_cast<double>(WordRowText(table, row, 1).size() + WordRowText(table, row, 2).size());
+    }
+    const double step = static_cast<double>(HistoryOf(list)->LastStepMemory());
+    std::printf("the fill's step keeps %.1f MB for %d rows: %.1f bytes a row beside their old texts' %.1f"
+                " (new texts %.1f)\n",
+                step / 1e6, filled, filled ? (step - oldTexts) / filled : 0.0, filled ? oldTexts / filled : 0.0,
+                filled ? newReadings / filled : 0.0);
+  }
+  Timed(main, "undo of the fill", [&] { SendMessageA(main, WM_COMMAND, IDM_UNDO, 0); });
+  std::printf("rows as before the fill: %s\n", RowsChecksum(table) == before ? "yes" : "NO");
+  Timed(main, "redo of the fill", [&] { SendMessageA(main, WM_COMMAND, IDM_REDO, 0); });
+  Timed(main, "undo of the fill, again", [&] { SendMessageA(main, WM_COMMAND, IDM_UNDO, 0); });
+  Timed(main, "redo of the fill, again", [&] { SendMessageA(main, WM_COMMAND, IDM_REDO, 0); });
+  std::printf("memory after fill, undo and redo: %.1f MB over the list before\n",
+              (PrivateBytes() - memoryBefore) / 1e6);
+  SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+  Timed(main, "F8 over the filled rows", [&] { SendMessageA(main, WM_COMMAND, IDM_NEXT_ATTENTION, 0); });
+  Timed(main, "shift+F8", [&] { SendMessageA(main, WM_COMMAND, IDM_PREVIOUS_ATTENTION, 0); });
+  Timed(main, "F8 after the fill's undo", [&] {
+    SendMessageA(main, WM_COMMAND, IDM_UNDO, 0);
+    SendMessageA(main, WM_COMMAND, IDM_NEXT_ATTENTION, 0);
+  });
+  const uint64_t unfilled = RowsChecksum(table);
+  const size_t undoSteps = HistoryOf(list)->UndoCount();
+  g_escapePressed.QuadPart = 0;
+  SetTimer(nullptr, 0, 700, PressEscape);
+  const LARGE_INTEGER start = Now();
+  SendMessageA(main, WM_COMMAND, IDM_FILL_READINGS, 0);
+  if (g_escapePressed.QuadPart == 0) {
+    std::printf("%-40s %8.3f s (the fill ended before Esc)\n", "fill with Esc after 0.7 s", Seconds(start));
+  } else {
+    std::printf("%-40s %8.3f s\n", "Esc during the fill: stopped after", Seconds(g_escapePressed));
+  }
+  std::printf("rows and steps as before the stopped fill: %s\n",
+              RowsChecksum(table) == unfilled && HistoryOf(list)->UndoCount() == undoSteps ? "yes" : "NO");
+  (void)steps;
+  KillTimer(nullptr, closer);
 }
 
 }  // namespace
@@ -120,6 +219,7 @@ int main(int argc, char** argv) {
     });
   }
   Timed(main, "open again (emptied list)", [&] { OpenCommandLineFile(main, path); });
+  if (argc > 2) BenchFill(main, list, argv[2]);
   Timed(main, "close the window", [&] { DestroyWindow(main); });
   return 0;
 }

@@ -32,7 +32,7 @@ std::string ColumnTitle(HWND list, int column) {
   return Sjis(title);
 }
 
-TEST_F(MainWindowTest, StartsUntitledWithAnEmptyFocusedListOverTheClientArea) {
+TEST_F(MainWindowTest, StartsUntitledWithAnEmptyFocusedListAboveTheStatusBar) {
   EXPECT_EQ(Title(), kUntitledTitle);
   EXPECT_EQ(GetFocus(), list_);
   EXPECT_EQ(RowCount(list()), 0);
@@ -40,12 +40,24 @@ TEST_F(MainWindowTest, StartsUntitledWithAnEmptyFocusedListOverTheClientArea) {
   EXPECT_EQ(ColumnTitle(list_, 1), "よみ");
   EXPECT_EQ(ColumnTitle(list_, 2), "baseform");
 
-  SetWindowPos(main_, nullptr, 0, 0, 500, 333, SWP_NOMOVE | SWP_NOZORDER);
-  RECT client, listRect;
-  GetClientRect(main_, &client);
-  GetWindowRect(list_, &listRect);
-  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&listRect), 2);
-  EXPECT_TRUE(EqualRect(&client, &listRect));
+  // The list and the bar tile the client area, at any size.
+  for (const SIZE size : {SIZE{500, 333}, SIZE{640, 480}}) {
+    SetWindowPos(main_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client, listRect, barRect;
+    GetClientRect(main_, &client);
+    GetWindowRect(list_, &listRect);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&listRect), 2);
+    HWND bar = GetDlgItem(main_, IDC_STATUS_BAR);
+    ASSERT_NE(bar, nullptr);
+    GetWindowRect(bar, &barRect);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&barRect), 2);
+    EXPECT_GT(barRect.bottom - barRect.top, 0);
+    EXPECT_EQ(barRect.bottom, client.bottom);
+    EXPECT_EQ(barRect.left, 0);
+    EXPECT_EQ(barRect.right, client.right);
+    const RECT above = {0, 0, client.right, barRect.top};
+    EXPECT_TRUE(EqualRect(&above, &listRect));
+  }
 }
 
 // The list control releases its image lists when it goes; the main window

@@ -68,13 +68,13 @@ TEST(Resources, MenuBarAndContextMenu) {
                                   {"削除(&D)\tDel", 40009},
                                   {nullptr, 0},
                                   {"よみを補完(&Y)", 40021},
-                                  {"元に戻す\tCtrl+Z", 40022},
-                                  {"やり直し\tCtrl+Y", 40023},
-                                  {"検索...\tCtrl+F", 40024},
-                                  {"次を検索\tF3", 40025},
-                                  {"前を検索\tShift+F3", 40026},
-                                  {"次の要確認行\tF8", 40027},
-                                  {"前の要確認行\tShift+F8", 40028},
+                                  {"元に戻す(&U)\tCtrl+Z", 40022},
+                                  {"やり直し(&O)\tCtrl+Y", 40023},
+                                  {"検索(&S)...\tCtrl+F", 40024},
+                                  {"次を検索(&N)\tF3", 40025},
+                                  {"前を検索(&V)\tShift+F3", 40026},
+                                  {"次の要確認行(&J)\tF8", 40027},
+                                  {"前の要確認行(&L)\tShift+F8", 40028},
                                   {"カタカナのよみをひらがなに(&K)", 40040}});
   ExpectMenu(GetSubMenu(bar, 2), {{"プール作成(&C)...", 40005}});
   ExpectMenu(GetSubMenu(bar, 3), {{"Corvane Lexiforgeのﾊﾞｰｼﾞｮﾝ情報(&A)...", 40011}});

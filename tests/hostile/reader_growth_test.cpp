@@ -95,6 +95,12 @@ bool InsertWordRow(WordList list, int index, const WordEntry& entry) {
   return true;
 }
 
+bool AppendWordRowTexts(WordList list, const std::string_view (&texts)[kWordColumns]) {
+  ++list->rows;
+  for (const std::string_view text : texts) list->textBytes += text.size();
+  return true;
+}
+
 int RowCount(WordList list) { return list->rows; }
 
 // Each reader fills a table of its own, then appends it to the list.

@@ -78,7 +78,39 @@ TEST_F(EditHistoryTest, DeletedRowComesBackInItsPlace) {
   EXPECT_EQ(Rows(), (std::vector<Texts>{kThree[0], kThree[2]}));
 }
 
-// Rows changed in place, as the fill of readings changes many rows at once.
+// Rows changed in one exchange, as the fill of readings changes them: the
+// step keeps the old texts in the table that brought the new ones, undo and
+// redo exchange them in one pass, and the first changed row is named.
+TEST_F(EditHistoryTest, RowsChangedInOneExchange) {
+  Append(kThree);
+  Select({1}, 1);
+  const uint64_t revision = WordTableRevision(list);
+  WordList texts = CreateWordTable();
+  Append({{"a", "あ", "a"}, {"c", "し", "sh i"}}, texts);
+  StepMark mark = history.Mark();
+  mark.label = 7;
+  EXPECT_FALSE(ExchangeWordRowTexts(list, {0, 9}, texts)) << "row 9 is no row";
+  EXPECT_FALSE(history.ChangeRows(history.Mark(), {0}, CreateWordTable())) << "one row named, no texts for it";
+  EXPECT_EQ(Rows(), kThree);
+  ASSERT_TRUE(history.ChangeRows(std::move(mark), {0, 2}, texts));
+  const std::vector<Texts> changed = {{"a", "あ", "a"}, kThree[1], {"c", "し", "sh i"}};
+  EXPECT_EQ(Rows(), changed);
+  EXPECT_NE(WordTableRevision(list), revision);
+  EXPECT_EQ(Selected(), (std::vector<int>{1})) << "the states stay";
+  EXPECT_EQ(history.UndoLabel(), 7);
+  // What the step keeps: the two old rows' texts and twelve bytes a row, in
+  // whole blocks of the text store.
+  EXPECT_LT(history.LastStepMemory(), 70u * 1024);
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(Rows(), kThree);
+  EXPECT_EQ(history.LastChangedRow(), 0);
+  EXPECT_EQ(history.RedoLabel(), 7);
+  EXPECT_EQ(history.UndoLabel(), 0);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Rows(), changed);
+}
+
+// Rows changed in place by the caller after their texts were kept (Modify).
 TEST_F(EditHistoryTest, RowsChangedInPlaceExchangeTheirTexts) {
   Append(kThree);
   history.RecordRowsChanging({0, 2, 7});  // 7 is no row and is passed over
@@ -135,14 +167,24 @@ TEST_F(EditHistoryTest, SortIsUndoneWithItsDirection) {
   history.RecordRowsSorted(std::move(mark), order, 0, before);
   EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"b"}, {"c"}}));
   EXPECT_EQ(FocusedRow(list), 2);
+  EXPECT_EQ(history.SortedColumn(), 0);
+  EXPECT_EQ(history.SortedDirection(), 1);
 
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(Rows(), (std::vector<Texts>{{"c"}, {"a"}, {"b"}}));
   EXPECT_EQ(FocusedRow(list), 0);
   EXPECT_EQ(ColumnSortDirection(list, 0), 0);
+  EXPECT_EQ(history.SortedColumn(), -1);
   ASSERT_TRUE(history.Redo());
   EXPECT_EQ(Rows(), (std::vector<Texts>{{"a"}, {"b"}, {"c"}}));
   EXPECT_EQ(ColumnSortDirection(list, 0), 1);
+  EXPECT_EQ(history.SortedColumn(), 0);
+
+  // A change after the sort leaves the rows sorted by nothing known.
+  history.RecordRowDeleting(0);
+  SelectWordRow(list, 0, true);
+  DeleteSelectedWordRow(list);
+  EXPECT_EQ(history.SortedColumn(), -1);
 }
 
 TEST_F(EditHistoryTest, NewChangeEndsTheUndoneSteps) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -110,6 +113,44 @@ TEST_F(RowsTest, EachKindOfAttention) {
   std::vector<uint8_t> unchecked;
   ASSERT_TRUE(FindAttentionRows(list, unchecked));
   EXPECT_EQ(unchecked[10], 0);
+}
+
+// Duplicates over many rows, against the rule itself (an earlier row with
+// the same word and reading): words and readings that differ in one byte,
+// in length only, or by a word's bytes moving into the reading; and the
+// index, which follows a change of the table.
+TEST(AttentionIndexTest, DuplicatesOverManyRowsAndAfterAChange) {
+  WordList list = CreateWordTable();
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (int i = 0; i < 3000; ++i) {
+    const int n = (i * 7919) % 1000;
+    const std::string tail(static_cast<size_t>(n % 3), 'a');
+    const bool moved = i % 5 == 0;  // the reading's bytes go to the end of the word
+    char word[16];
+    std::snprintf(word, sizeof word, "w%d%s", n, moved ? tail.c_str() : "");
+    keys.emplace_back(word, moved ? std::string() : tail);
+    const std::string_view texts[kWordColumns] = {keys.back().first, keys.back().second, "x"};
+    ASSERT_TRUE(AppendWordRowTexts(list, texts));
+  }
+  AttentionIndex index;
+  ASSERT_TRUE(index.Update(list));
+  std::set<std::pair<std::string, std::string>> seen;
+  int duplicates = 0;
+  for (size_t row = 0; row < keys.size(); ++row) {
+    const bool duplicate = !seen.insert(keys[row]).second;
+    duplicates += duplicate;
+    EXPECT_EQ((index.flags()[row] & AttentionBit(Attention::kDuplicate)) != 0, duplicate) << row;
+  }
+  EXPECT_EQ(index.counts().kinds[static_cast<size_t>(Attention::kDuplicate)], duplicates);
+
+  const uint8_t first = index.flags()[0];
+  WordEntry entry{};
+  std::memcpy(entry.word, "w0", 2);
+  SetWordRow(list, 1, entry);  // now the same as row 0 (word "w0", no reading)
+  ASSERT_TRUE(index.Update(list));
+  EXPECT_EQ(index.flags()[0], first);
+  EXPECT_TRUE(index.flags()[1] & AttentionBit(Attention::kDuplicate));
+  DestroyWordTable(list);
 }
 
 TEST(NextAttentionRowTest, WrapsLikeFind) {
