@@ -17,19 +17,19 @@ namespace {
 class StatusTest : public MainWindowTest {
  protected:
   std::string StatusText(int part) const {
-    char text[256] = {};
-    SendMessageA(GetDlgItem(main_, IDC_STATUS_BAR), SB_GETTEXTA, static_cast<WPARAM>(part),
+    wchar_t text[256] = {};
+    SendMessageW(GetDlgItem(main_, IDC_STATUS_BAR), SB_GETTEXTW, static_cast<WPARAM>(part),
                  reinterpret_cast<LPARAM>(text));
-    return text;
+    return Sjis(text);
   }
 
   // The text and state of a 編集 item as the menu shows it when it opens.
   std::pair<std::string, bool> EditItem(UINT command) const {
     HMENU edit = GetSubMenu(GetMenu(main_), 1);
-    SendMessageA(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-    char text[128] = {};
-    GetMenuStringA(edit, command, text, sizeof text, MF_BYCOMMAND);
-    return {text, !(GetMenuState(edit, command, MF_BYCOMMAND) & MF_GRAYED)};
+    SendMessageW(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    wchar_t text[128] = {};
+    GetMenuStringW(edit, command, text, static_cast<int>(std::size(text)), MF_BYCOMMAND);
+    return {Sjis(text), !(GetMenuState(edit, command, MF_BYCOMMAND) & MF_GRAYED)};
   }
 
   int SortMarks(int column) const {
@@ -134,13 +134,13 @@ TEST_F(StatusTest, ALongStepShowsItsProgressAndStopsOnEsc) {
 TEST_F(StatusTest, TheBaseformBoxHasTheListsFixedPitchFont) {
   Append({{"a"}});
   Select({0});
-  LOGFONTA font{};
+  LOGFONTW font{};
   CommandWithDialogs(IDM_MODIFY, {[&](HWND dialog) {
-                       const auto handle = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_BASEFORM_BOX, WM_GETFONT, 0, 0));
-                       GetObjectA(handle, sizeof font, &font);
+                       const auto handle = reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, IDC_BASEFORM_BOX, WM_GETFONT, 0, 0));
+                       GetObjectW(handle, sizeof font, &font);
                        Press(dialog, IDCANCEL);
                      }});
-  EXPECT_STREQ(font.lfFaceName, "ＭＳ ゴシック");
+  EXPECT_EQ(Sjis(font.lfFaceName), "ＭＳ ゴシック");
   EXPECT_EQ(font.lfPitchAndFamily & 3, FIXED_PITCH);
 }
 
