@@ -56,6 +56,7 @@ class TextStore {
     position = static_cast<uint32_t>((blocks_.size() - 1) * kBlockSize + used_);
     char* out = blocks_.back().get() + used_;
     for (const std::string_view text : texts) {
+      if (text.empty()) continue;  // an empty view may have no data at all
       std::memcpy(out, text.data(), text.size());
       out += text.size();
     }
