@@ -86,7 +86,6 @@ bool TextFileLines::Refill() {
   pos_ = 0;
   errno = 0;
   len_ = ended_ ? 0 : std::fread(block_.get(), 1, kBlockSize, file_);
-  bytesRead_ += static_cast<int64_t>(len_);
   if (len_ == 0 && !ended_) {
     ended_ = true;
     failed_ = std::ferror(file_) != 0;

@@ -54,9 +54,6 @@ class TextFileLines {
   bool Failed() const { return failed_; }
   int Error() const { return error_; }
 
-  // The bytes read from the file so far.
-  int64_t BytesRead() const { return bytesRead_; }
-
  private:
   bool Refill();
   bool NextBytes(const std::function<void(std::string_view piece)>& take);
@@ -71,7 +68,6 @@ class TextFileLines {
   bool pendingCr_ = false;  // a CR ended the last block: the CR of a CR LF, or an ordinary byte
   bool failed_ = false;  // a read error was met
   int error_ = 0;
-  int64_t bytesRead_ = 0;
   bool utf8_ = false;
   bool unheld_ = false;
   std::string carry_;      // the start of a UTF-8 character cut by the end of a piece

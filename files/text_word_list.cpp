@@ -23,9 +23,6 @@ TextWordListRead g_lastRead;
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
-// Lines between two reports of the reader's progress.
-constexpr unsigned kLinesPerProgress = 4096;
-
 char* SkipTabs(char* p, const char* end) {
   while (p < end && *p == '\t') ++p;
   return p;
