@@ -68,9 +68,13 @@ class WordFileWriterTest : public testing::TestWithParam<WordFileFormat> {
   TempFolder folder;
 };
 
+// Written over a longer file, which is replaced whole.
 TEST_P(WordFileWriterTest, RowsComeBackByteForByte) {
+  const std::string path = folder.Write(GetParam() == WordFileFormat::kPoolFile ? "out.ppl" : "out.txt",
+                                        std::string(100000, 'x'));
   const std::vector<TestRow> rows = RowsBothFormatsHold();
-  EXPECT_EQ(ReadBack(GetParam(), Save(rows)), rows);
+  Save(rows);
+  EXPECT_EQ(ReadBack(GetParam(), path), rows);
 }
 
 TEST_P(WordFileWriterTest, GeneratedTablesComeBackByteForByte) {
@@ -119,27 +123,11 @@ TEST_P(WordFileWriterTest, FailuresLeaveNothingBehind) {
   EXPECT_EQ(FileNamesIn(folder.PathOf("")), std::vector<std::string>{"a folder"}) << "a temporary file was left behind";
 }
 
-TEST_P(WordFileWriterTest, ReplacesAnExistingFileWhole) {
-  const std::string path = folder.Write(GetParam() == WordFileFormat::kPoolFile ? "out.ppl" : "out.txt",
-                                        std::string(100000, 'x'));
-  const std::vector<TestRow> rows = RowsBothFormatsHold();
-  Save(rows);
-  EXPECT_EQ(ReadBack(GetParam(), path), rows);
-}
-
 INSTANTIATE_TEST_SUITE_P(BothFormats, WordFileWriterTest,
                          testing::Values(WordFileFormat::kTextWordList, WordFileFormat::kPoolFile),
                          [](const auto& info) {
                            return info.param == WordFileFormat::kPoolFile ? "PoolFile" : "TextWordList";
                          });
-
-TEST(TextWordListWriter, PlaceholdersKeepEmptyFieldsEmpty) {
-  std::string out;
-  AppendTextWordListRow(WordEntry{"w", "r", ""}, out);
-  AppendTextWordListRow(WordEntry{"w", "", "b"}, out);
-  AppendTextWordListRow(WordEntry{"w", "", ""}, out);
-  EXPECT_EQ(out, "w\tr\t?\r\nw\t?\tb\r\nw\r\n");
-}
 
 TEST(PoolFileWriter, RecordsHoldOneCodePerSymbol) {
   std::string out;
@@ -230,6 +218,7 @@ TEST(RowProblems, RowsThePoolWriterLeavesOutNeedAttention) {
 
 // A lone CR is an ordinary byte to the reader, which drops only the CR of
 // each line's CR LF: fields holding one, even at a line's end, come back.
+// An empty reading or baseform before a field that is not is written "?".
 TEST(TextWordListWriter, FieldsWithACarriageReturnComeBack) {
   TestWordList list;
   const std::vector<TestRow> rows = {{"w\r", "", ""}, {"a\rb", "r\r", ""}, {"x", "", "k a\r"}, {"\r", "\r", "\r"}};
