@@ -1,6 +1,7 @@
 #include "readings/skk_dictionary.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
@@ -99,6 +100,16 @@ bool IsEucHiraganaAt(const char* at) {
   return (lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3) || (lead == 0xA1 && trail == 0xBC);
 }
 
+// What a byte of a line's candidates is: "/" and ";" end a candidate,
+// "#", "[" and "]" mark one that is no word.
+enum ByteKind : uint8_t { kPlain, kEnds, kCode };
+constexpr std::array<ByteKind, 256> kByteKinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  kinds['/'] = kinds[';'] = kEnds;
+  kinds['#'] = kinds['['] = kinds[']'] = kCode;
+  return kinds;
+}();
+
 // Words are grouped by two of their bytes.
 uint32_t PairKey(std::string_view two) {
   return static_cast<uint32_t>(static_cast<unsigned char>(two[0]) << 8 | static_cast<unsigned char>(two[1]));
@@ -135,17 +146,15 @@ void SkkReadings::IndexLine(const char* line, const char* end) const {
   const auto readingLength = static_cast<uint8_t>(readingEnd - line);
   for (;;) {
     const char* const start = at;
-    const char* cut = nullptr;  // where the annotation starts
-    bool code = false;          // program code, number patterns, okuri blocks
-    for (; at < end && *at != '/'; ++at) {
-      if (cut != nullptr) continue;
-      if (*at == ';') {
-        cut = at;
-      } else if (*at == '#' || *at == '[' || *at == ']') {
-        code = true;
-      }
+    bool code = false;  // program code, number patterns, okuri blocks
+    for (ByteKind kind; at < end && (kind = kByteKinds[static_cast<unsigned char>(*at)]) != kEnds; ++at) {
+      code |= kind == kCode;
     }
-    const std::string_view candidate(start, static_cast<size_t>((cut != nullptr ? cut : at) - start));
+    const std::string_view candidate(start, static_cast<size_t>(at - start));
+    if (at < end && *at == ';') {  // the annotation
+      at = static_cast<const char*>(std::memchr(at, '/', static_cast<size_t>(end - at)));
+      if (at == nullptr) at = end;
+    }
     if (!candidate.empty() && candidate.size() <= UINT16_MAX && candidate[0] != '(' && !code) {
       if (entries_.size() >= kNone - 1) return;
       entries_.push_back({static_cast<uint32_t>(start - text_.data()), reading, Hash(candidate),
