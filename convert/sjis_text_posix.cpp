@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "convert/sjis_text.h"
 
@@ -47,11 +47,17 @@ class Converter {
 // wrong.
 class CharacterCache {
  public:
-  explicit CharacterCache(size_t keys) : table_(keys) {}
+  // The table is left to the system to clear, page by page as it is used:
+  // most of it never is.
+  explicit CharacterCache(size_t keys) : table_(static_cast<Entry*>(std::calloc(keys, sizeof(Entry)))) {}
+  ~CharacterCache() { std::free(table_); }
+  CharacterCache(const CharacterCache&) = delete;
+  CharacterCache& operator=(const CharacterCache&) = delete;
 
   // The converted form of `character`, known by `key`; false when iconv
   // does not convert it alone.
   bool Find(uint32_t key, std::string_view character, Converter& converter, std::string_view& converted) {
+    if (table_ == nullptr) return false;
     Entry& e = table_[key];
     if (e.state == kUnknown) {
       std::string out;
@@ -67,10 +73,10 @@ class CharacterCache {
  private:
   static constexpr uint8_t kUnknown = 0, kRefused = 1, kLength = 2;  // kLength + the number of bytes
   struct Entry {
-    uint8_t state = kUnknown;
+    uint8_t state;  // kUnknown when zero
     char bytes[7];
   };
-  std::vector<Entry> table_;
+  Entry* table_;
 };
 
 }  // namespace

@@ -229,7 +229,8 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   return stems;
 }
 
-// Two passes over the entries: one counts each group, one places each entry.
+// Two passes over the entries: one counts each group, one places each
+// entry, from the last, at the end of what is left of its group.
 void SkkReadings::Group() const {
   if (grouped_) return;
   grouped_ = true;
@@ -241,22 +242,20 @@ void SkkReadings::Group() const {
   firstStarts_.assign(kPairKeys + 1, 0);
   for (const Entry& e : entries_) {
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2)) + 1];
-    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e)) + 1];
+    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))];
+    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e))];
   }
-  for (uint32_t k = 0; k < kPairKeys; ++k) {
-    lastStarts_[k + 1] += lastStarts_[k];
-    firstStarts_[k + 1] += firstStarts_[k];
+  for (uint32_t k = 1; k <= kPairKeys; ++k) {  // each group's end
+    lastStarts_[k] += lastStarts_[k - 1];
+    firstStarts_[k] += firstStarts_[k - 1];
   }
   byLast_.resize(lastStarts_.back());
   byFirst_.resize(firstStarts_.back());
-  std::vector<uint32_t> lastNext(lastStarts_.begin(), lastStarts_.end() - 1);
-  std::vector<uint32_t> firstNext(firstStarts_.begin(), firstStarts_.end() - 1);
-  for (uint32_t at = 0; at < entries_.size(); ++at) {
+  for (uint32_t at = static_cast<uint32_t>(entries_.size()); at-- > 0;) {
     const Entry& e = entries_[at];
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    byLast_[lastNext[PairKey(Word(e).substr(e.wordLength - 2))]++] = at;
-    if (isTwoKanji(e)) byFirst_[firstNext[PairKey(Word(e))]++] = at;
+    byLast_[--lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))]] = at;
+    if (isTwoKanji(e)) byFirst_[--firstStarts_[PairKey(Word(e))]] = at;
   }
 }
 
