@@ -207,11 +207,21 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   // Symbols are typed through their names ("きごう", "かぎかっこ", "おなじ"
   // for "々"): those are no readings.
   if (word.empty() || IsSymbolText(word) || !EucFromSjis(word, euc)) return readings;
-  std::unordered_set<std::string> seen;  // a crafted file may give one word very many
+  // Each once: looked for among the few found so far, or, past those, in a
+  // set (a crafted file may give one word very many).
+  constexpr size_t kFew = 16;
+  std::unordered_set<std::string> seen;
   for (const Entry* e : Lookup(euc)) {
     if (e->okuri != 0) continue;
     std::string reading = ReadingFromEuc(EucReading(*e));
-    if (!reading.empty() && seen.insert(reading).second) readings.push_back(std::move(reading));
+    if (reading.empty()) continue;
+    if (readings.size() < kFew) {
+      if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
+    } else {
+      if (seen.empty()) seen.insert(readings.begin(), readings.end());
+      if (!seen.insert(reading).second) continue;
+    }
+    readings.push_back(std::move(reading));
   }
   return readings;
 }
