@@ -12,6 +12,7 @@
 #include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
 #include "readings/skk_dictionary.h"
+#include "readings/unidic_readings.h"
 
 namespace {
 
@@ -256,6 +257,7 @@ struct ReadingProposer::Parts {
   MeCab::Lattice* lattice = nullptr;
   SkkReadings skk;
   bool hasSkk = false;
+  UnidicReadings unidic;
   std::string sjis;  // scratch: one morpheme's text
 
   ~Parts() {
@@ -267,6 +269,8 @@ struct ReadingProposer::Parts {
   std::vector<std::string> Skk(std::string_view word) const {
     return hasSkk ? skk.Find(word) : std::vector<std::string>();
   }
+
+  std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
 
   // Kanji the analyser does not know, read one by one with the reading each
   // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
@@ -588,6 +592,10 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
     fault = CheckWholeFile(dictionaries.skk, kSkkFileLimit);
     if (fault.problem != DictionaryProblem::kNone) return nullptr;
   }
+  if (!dictionaries.unidic.empty()) {
+    fault = CheckWholeFile(dictionaries.unidic, kUnidicFileLimit);
+    if (fault.problem != DictionaryProblem::kNone) return nullptr;
+  }
   try {
     auto parts = std::make_unique<Parts>();
     // The dictionary's own settings file stands in for a mecabrc, so that
@@ -616,6 +624,14 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       parts->skk.Load(std::move(text));
       parts->hasSkk = true;
     }
+    if (!dictionaries.unidic.empty()) {
+      std::string text;
+      if (!ReadWholeFile(dictionaries.unidic, text)) {
+        fault = {DictionaryProblem::kUnreadable, dictionaries.unidic};
+        return nullptr;
+      }
+      parts->unidic.Load(std::move(text));
+    }
     std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
     proposer->dictionaries_ = dictionaries;
     return proposer;
@@ -628,6 +644,7 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
 }
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
+bool ReadingProposer::HasUnidic() const { return !parts_->unidic.Empty(); }
 
 namespace {
 
@@ -807,6 +824,8 @@ bool FindDictionariesIn(std::string_view folder, ReadingDictionaries& found) {
   }
   const std::string skk = Join(folder, "SKK-JISYO.L");
   if (IsFile(skk)) found.skk = skk;
+  const std::string unidic = Join(folder, "unidic-readings.txt");
+  if (IsFile(unidic)) found.unidic = unidic;
   return true;
 }
 
