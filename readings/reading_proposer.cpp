@@ -272,6 +272,16 @@ struct ReadingProposer::Parts {
 
   std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
 
+  // The readings either dictionary gives `word` whole: SKK's, then UniDic's
+  // others.
+  std::vector<std::string> Known(std::string_view word) const {
+    std::vector<std::string> known = Skk(word);
+    for (std::string& r : Unidic(word)) {
+      if (!Contains(known, r)) known.push_back(std::move(r));
+    }
+    return known;
+  }
+
   // Kanji the analyser does not know, read one by one with the reading each
   // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
   // is mostly a Sino-Japanese compound. False when one has no such reading.
@@ -375,8 +385,8 @@ struct ReadingProposer::Parts {
   // instead, nearest to the analyser's, in `better`.
   bool Slipped(const Analysis& analysis, size_t i, std::string& better) {
     const Morpheme& m = analysis[i];
-    if (!hasSkk || m.reading.empty() || !HasKanji(m.surface)) return false;
-    if (i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
+    if (m.reading.empty() || !HasKanji(m.surface)) return false;
+    if (hasSkk && i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
       std::vector<std::string> stems;
       const char okuri = OkuriLetter(analysis[i + 1].surface);
       for (SkkReadings::Stem& stem : skk.FindStems(m.surface)) {
@@ -387,7 +397,7 @@ struct ReadingProposer::Parts {
         return true;
       }
     }
-    const std::vector<std::string> known = Skk(m.surface);
+    const std::vector<std::string> known = Known(m.surface);
     if (known.empty() || Contains(known, m.reading)) return false;
     std::string voiced = m.reading;
     if (i > 0 && VoiceFirstKana(voiced) && Contains(known, voiced)) return false;
@@ -414,7 +424,7 @@ struct ReadingProposer::Parts {
           run.surface += analysis[k].surface;
           run.reading += analysis[k].reading;
         }
-        if (hasSkk && HasKanji(run.surface) && !(known = Skk(run.surface)).empty()) span = j - i;
+        if (HasKanji(run.surface) && !(known = Known(run.surface)).empty()) span = j - i;
       }
       if (span > 1) {
         if (!Contains(known, run.reading)) {
@@ -441,11 +451,11 @@ struct ReadingProposer::Parts {
   // when no part changed.
   bool Voiced(Analysis& analysis) {
     bool changed = false;
-    for (size_t i = 1; hasSkk && i < analysis.size(); ++i) {
+    for (size_t i = 1; i < analysis.size(); ++i) {
       Morpheme& m = analysis[i];
       std::string voiced = m.reading;
       if (!HasKanji(m.surface) || !VoiceFirstKana(voiced) ||
-          !(Contains(Skk(m.surface), voiced) || skk.EndsCompound(m.surface, voiced))) {
+          !(Contains(Known(m.surface), voiced) || (hasSkk && skk.EndsCompound(m.surface, voiced)))) {
         continue;
       }
       m.reading = std::move(voiced);
@@ -735,16 +745,26 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
   std::string first;
   const bool analysed = p.ReadAnalysis(best, first, p.hasSkk);
   const std::vector<std::string> known = p.Skk(sjis);
+  const std::vector<std::string> listed = p.Unidic(sjis);
 
-  if (!known.empty()) {
-    // SKK knows the word whole: the analyser's reading where SKK lists it,
-    // otherwise SKK's nearest to it; the compound the analyser puts together
-    // from parts misses sound changes at the joins.
+  if (!known.empty() || !listed.empty()) {
+    // A dictionary knows the word whole: a reading both give first, then the
+    // analyser's where a dictionary lists it, then SKK's nearest to the
+    // analyser's, then UniDic's in its order; the compound the analyser puts
+    // together from parts misses sound changes at the joins.
     // A reading the analyser guessed for kanji it does not know is no
     // guide: SKK's order then.
     const bool guessed = std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.reading.empty(); });
-    if (analysed && Contains(known, first)) Add(readings, first);
-    for (const std::string& k : analysed && !guessed ? NearestFirst(known, first) : known) Add(readings, k);
+    std::vector<std::string> order = analysed && !guessed ? NearestFirst(known, first) : known;
+    for (const std::string& r : listed) {
+      if (!Contains(order, r)) order.push_back(r);
+    }
+    const auto weight = [&](const std::string& r) {
+      return 2 * (Contains(known, r) + Contains(listed, r)) + (analysed && r == first);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const std::string& a, const std::string& b) { return weight(a) > weight(b); });
+    for (const std::string& r : order) Add(readings, r);
   } else {
     int slips = 0;
     const Analysis mended = p.Mended(best, slips);
