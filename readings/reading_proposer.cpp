@@ -43,10 +43,17 @@ std::string Join(std::string_view folder, std::string_view name) {
 
 bool IsIpadic(std::string_view folder) { return IsFile(Join(folder, "sys.dic")) && IsFile(Join(folder, "dicrc")); }
 
+// Read in one piece of the size the file has (checked before), then to its
+// end should it have grown meanwhile.
 bool ReadWholeFile(const std::string& utf8Path, std::string& text) {
   std::ifstream in(PathOf(utf8Path), std::ios::binary);
   if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(PathOf(utf8Path), error);
+  text.resize(error ? 0 : static_cast<size_t>(size));
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  if (in) text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
 }
 
@@ -106,6 +113,8 @@ using Analysis = std::vector<Morpheme>;
 
 // How many of the analyser's best analyses are looked at.
 constexpr size_t kAnalyses = 5;
+// How many readings of a pair of kanji from UniDic's words are offered.
+constexpr size_t kPairReadings = 2;
 // The most morphemes a part SKK knows whole is looked for across.
 constexpr size_t kLongestRun = 4;
 
@@ -801,6 +810,11 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first);
+  // Two kanji no dictionary knows together: alternatives read as UniDic's
+  // words of the same kanji read them.
+  if (all && known.empty() && listed.empty()) {
+    for (const std::string& r : p.unidic.PairReadings(sjis, kPairReadings)) Add(readings, r);
+  }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.
   if (!all || readings.empty()) return;
