@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "convert/sjis_text_win32.h"
 #include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -28,7 +29,6 @@ constexpr int kListFontPoints = 10;
 constexpr UINT_PTR kSubclassId = 1;
 // The window property by which the control finds its view.
 constexpr char kViewProperty[] = "rows";
-constexpr UINT kShiftJis = kShiftJisCodePage;
 
 // A text cut to fit `size` bytes with its NUL, at a whole character.
 void CopyForDisplay(char* dest, int size, std::string_view text) {
@@ -293,11 +293,8 @@ void AnswerTextRequest(WordList table, LVITEMA& item) {
 void AnswerTextRequest(WordList table, LVITEMW& item) {
   if (item.mask & LVIF_IMAGE) item.iImage = 0;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  const std::string_view text = WordRowText(table, item.iItem, item.iSubItem);
-  const int written = text.empty() ? 0
-                                   : MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()),
-                                                         item.pszText, item.cchTextMax - 1);
-  item.pszText[written > 0 ? written : 0] = L'\0';
+  const std::wstring text = DisplayWideFromSjis(WordRowText(table, item.iItem, item.iSubItem));
+  item.pszText[text.copy(item.pszText, static_cast<size_t>(item.cchTextMax - 1))] = L'\0';
 }
 
 // The row whose word begins with `start`, from `first` on, then (with wrap)
@@ -458,10 +455,8 @@ bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {
     }
     case LVN_ODFINDITEMW: {
       const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
-      char text[kWordFieldSize] = {};
-      if (find.lvfi.psz) {
-        WideCharToMultiByte(kShiftJis, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
-      }
+      const std::string typed = find.lvfi.psz ? TypedSjisFromWide(find.lvfi.psz) : std::string();
+      const std::string_view text = std::string_view(typed).substr(0, SjisPrefixLength(typed, kWordFieldSize - 1));
       result = AnswerFindRequest(table, find.iStart, find.lvfi.flags, text);
       return true;
     }

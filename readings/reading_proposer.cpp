@@ -3,9 +3,9 @@
 #include <mecab.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "convert/reading_conversion.h"
@@ -43,17 +43,16 @@ std::string Join(std::string_view folder, std::string_view name) {
 
 bool IsIpadic(std::string_view folder) { return IsFile(Join(folder, "sys.dic")) && IsFile(Join(folder, "dicrc")); }
 
-// Read in one piece of the size the file has (checked before), then to its
-// end should it have grown meanwhile.
-bool ReadWholeFile(const std::string& utf8Path, std::string& text) {
-  std::ifstream in(PathOf(utf8Path), std::ios::binary);
+// The file in one read of the size it has, which must not pass `limit`.
+bool ReadWholeFile(const std::string& utf8Path, std::uintmax_t limit, std::string& text) {
+  std::ifstream in(PathOf(utf8Path), std::ios::binary | std::ios::ate);
   if (!in) return false;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(PathOf(utf8Path), error);
-  text.resize(error ? 0 : static_cast<size_t>(size));
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  const std::streamoff size = in.tellg();
+  if (size < 0 || static_cast<std::uintmax_t>(size) > limit || !in.seekg(0)) return false;
+  text.resize(static_cast<size_t>(size));
+  in.read(text.data(), size);
+  // One that shrank since is read as far as it goes.
   text.resize(static_cast<size_t>(in.gcount()));
-  if (in) text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
 }
 
@@ -636,7 +635,7 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
     }
     if (!dictionaries.skk.empty()) {
       std::string text;
-      if (!ReadWholeFile(dictionaries.skk, text)) {
+      if (!ReadWholeFile(dictionaries.skk, kSkkFileLimit, text)) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
         return nullptr;
       }
@@ -645,7 +644,7 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
     }
     if (!dictionaries.unidic.empty()) {
       std::string text;
-      if (!ReadWholeFile(dictionaries.unidic, text)) {
+      if (!ReadWholeFile(dictionaries.unidic, kUnidicFileLimit, text)) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.unidic};
         return nullptr;
       }

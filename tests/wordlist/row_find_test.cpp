@@ -22,25 +22,23 @@ class RowsTest : public testing::Test {
   WordList list = CreateWordTable();
 };
 
-// "機" is 0x8B 0x40: its second byte is "@".
-TEST(FieldMatchesTest, MatchesBeginOnlyWhereCharactersBegin) {
+// Bytes compared as they are, whole or in part; a match begins only where a
+// character begins ("機" is 0x8B 0x40, its second byte "@"; "ア" is 0x83 0x41,
+// its second byte "A").
+TEST(FieldMatchesTest, WholeOrPartBeginningAtACharacter) {
   const std::string kanji = "\x8B\x40";
-  EXPECT_FALSE(FieldMatches(kanji, "@", false));
-  EXPECT_FALSE(FieldMatches("a" + kanji + "b", "@b", false));
-  EXPECT_TRUE(FieldMatches("a" + kanji + "@", "@", false));
-  EXPECT_TRUE(FieldMatches(Sjis("とうきょう"), Sjis("きょ"), false));
-  // "ア" is 0x83 0x41: "A" must not be found in it, but "ア" in "アA" must.
-  EXPECT_FALSE(FieldMatches(Sjis("ア"), "A", false));
-  EXPECT_TRUE(FieldMatches(Sjis("ア") + "A", "A", false));
-}
-
-TEST(FieldMatchesTest, WholeAndPartAndCase) {
-  EXPECT_TRUE(FieldMatches("abc", "abc", true));
-  EXPECT_FALSE(FieldMatches("abcd", "abc", true));
-  EXPECT_TRUE(FieldMatches("abcd", "bcd", false));
-  EXPECT_FALSE(FieldMatches("abc", "ABC", false));  // bytes, not folded
-  EXPECT_FALSE(FieldMatches("ab", "abc", false));
-  EXPECT_TRUE(FieldMatches("", "", true));
+  const struct {
+    std::string field, text;
+    bool whole, matches;
+  } cases[] = {
+      {"abc", "abc", true, true},     {"abcd", "abc", true, false},   {"abcd", "bcd", false, true},
+      {"abc", "ABC", false, false},   {"ab", "abc", false, false},    {"", "", true, true},
+      {kanji, "@", false, false},     {"a" + kanji + "b", "@b", false, false},
+      {"a" + kanji + "@", "@", false, true},
+      {Sjis("とうきょう"), Sjis("きょ"), false, true},
+      {Sjis("ア"), "A", false, false}, {Sjis("ア") + "A", "A", false, true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FieldMatches(c.field, c.text, c.whole), c.matches) << c.field << " " << c.text;
 }
 
 TEST_F(RowsTest, FindLooksAtTheRequestedColumn) {
