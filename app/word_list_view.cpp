@@ -162,7 +162,14 @@ class ListView final : public WordListView {
   // answered without it are: no row selected, and the focused row, which the
   // view follows as it moves (and checks on the row before trusting it).
   int NextRowInState(int after, unsigned state) override {
-    if ((state & kRowSelected) && SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    if (state & kRowSelected) {
+      const auto selected = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
+      if (selected == 0) return -1;
+      if (selected == 1 && state == kRowSelected) {
+        const int only = OnlySelectedRow();
+        if (only >= 0) return only > after ? only : -1;
+      }
+    }
     if (state == kRowFocused && focus_ != kFocusUnknown) {
       if (focus_ == -1) return -1;
       if (SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(focus_), LVIS_FOCUSED) & LVIS_FOCUSED) {
@@ -173,6 +180,19 @@ class ListView final : public WordListView {
     const int row = ScanRowInState(after, state);
     if (state == kRowFocused && after == -1) focus_ = row;
     return row;
+  }
+
+  // The one row selected, when it is one of the rows a single selection
+  // is usually on (the focused row, the anchor of Shift+click); otherwise
+  // -1. Call it only with one row selected.
+  int OnlySelectedRow() {
+    const int mark = static_cast<int>(SendMessageW(list_, LVM_GETSELECTIONMARK, 0, 0));
+    for (const int row : {focus_, mark}) {
+      if (row >= 0 && SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) {
+        return row;
+      }
+    }
+    return -1;
   }
 
   // A state change the view did not make (a click, a key) leaves the focus
@@ -407,9 +427,12 @@ void ShowSortMark(HWND list, int column, int32_t direction) {
     HDITEMW item{};
     item.mask = HDI_FORMAT;
     if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item))) continue;
+    const int shown = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (c == column && direction == kSortedAscending) item.fmt |= HDF_SORTUP;
     if (c == column && direction == kSortedDescending) item.fmt |= HDF_SORTDOWN;
+    // A header item set anew has the whole list repainted, mark or no mark.
+    if (item.fmt == shown) continue;
     SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
   }
 }

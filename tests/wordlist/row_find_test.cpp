@@ -11,6 +11,7 @@
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
 #include "tests/support/test_word_list.h"
+#include "wordlist/edit_history.h"
 #include "wordlist/row_attention.h"
 
 namespace {
@@ -148,6 +149,31 @@ TEST(AttentionIndexTest, DuplicatesOverManyRowsAndAfterAChange) {
   ASSERT_TRUE(index.Update(list));
   EXPECT_EQ(index.flags()[0], first);
   EXPECT_TRUE(index.flags()[1] & AttentionBit(Attention::kDuplicate));
+
+  // Rows that come back with an undo come back with what was found in
+  // them, and any other rows are looked at anew.
+  EditHistory history(list);
+  const std::vector<uint8_t> changed = index.flags();
+  history.RecordRowsChanging({1, 2});
+  SetWordRow(list, 2, entry);
+  ASSERT_TRUE(index.Update(list));
+  EXPECT_TRUE(index.flags()[2] & AttentionBit(Attention::kDuplicate));
+  for (int step = 0; step < 3; ++step) {
+    ASSERT_TRUE(step % 2 == 0 ? history.Undo() : history.Redo());
+    ASSERT_TRUE(index.Update(list));
+    std::vector<uint8_t> fresh;
+    ASSERT_TRUE(FindAttentionRows(list, fresh));
+    EXPECT_EQ(index.flags(), fresh) << step;
+    if (step % 2 == 0) {
+      EXPECT_EQ(index.flags(), changed);
+    }
+  }
+  std::vector<uint32_t> order;
+  SortWordList(list, 0, order);
+  ASSERT_TRUE(index.Update(list));
+  std::vector<uint8_t> sorted;
+  ASSERT_TRUE(FindAttentionRows(list, sorted));
+  EXPECT_EQ(index.flags(), sorted);
   DestroyWordTable(list);
 }
 
