@@ -6,7 +6,9 @@
 // With an output file it also writes
 // WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING<TAB>CANDIDATE... per word
 // (Shift-JIS), for bench/reading_accuracy.py.
-// usage: reading_proposer_bench WORDS.txt [OUT.txt]
+// usage: reading_proposer_bench [--dictionary DIR] WORDS.txt [OUT.txt]
+// The dictionaries are those in DIR (as lexiforge-cli's --dictionary takes
+// it), else those the programs find.
 
 #include <algorithm>
 #include <chrono>
@@ -42,8 +44,14 @@ double CpuSecondsSince(std::clock_t start) { return static_cast<double>(std::clo
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* folder = nullptr;
+  if (argc > 2 && std::string(argv[1]) == "--dictionary") {
+    folder = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   if (argc < 2) {
-    std::fputs("usage: reading_proposer_bench WORDS.txt [OUT.txt]\n", stderr);
+    std::fputs("usage: reading_proposer_bench [--dictionary DIR] WORDS.txt [OUT.txt]\n", stderr);
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -66,7 +74,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   std::clock_t cpuStart = std::clock();
   ReadingDictionaries dictionaries;
-  if (!FindReadingDictionaries(ProgramFolder(), dictionaries)) {
+  if (folder ? !FindDictionariesIn(folder, dictionaries) : !FindReadingDictionaries(ProgramFolder(), dictionaries)) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }
@@ -102,8 +110,8 @@ int main(int argc, char** argv) {
   for (size_t i = 0; i < words.size(); ++i) candidates[i] = proposer->Candidates(words[i]);
   const double candidateSeconds = SecondsSince(start), candidateCpu = CpuSecondsSince(cpuStart);
 
-  std::printf("dictionaries: %s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
-              dictionaries.skk.c_str());
+  std::printf("dictionaries: %s%s%s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
+              dictionaries.skk.c_str(), dictionaries.unidic.empty() ? "" : ", ", dictionaries.unidic.c_str());
   std::printf("load: %.3f s; load and the first word: %.3f s (%.3f s processor); resident memory %ld KiB before, "
               "%ld KiB loaded (+%ld KiB)\n",
               loadSeconds, startSeconds, startCpu, before, loaded, loaded - before);
