@@ -106,11 +106,26 @@ TEST(DictionaryCheckTest, EachDamagedFileIsRefusedByName) {
   ASSERT_EQ(CheckIpaDictionary(folder).problem, DictionaryProblem::kNone);
   DictionaryFault fault;
   {
-    std::unique_ptr<ReadingProposer> whole = ReadingProposer::Load({folder, ""}, fault);
+    std::unique_ptr<ReadingProposer> whole = ReadingProposer::Load({folder, "", ""}, fault);
     ASSERT_NE(whole, nullptr) << fault.file;
     std::string word, reading;
     ASSERT_TRUE(ConvertUtf8ToSjis("東京都", word));
     EXPECT_TRUE(whole->Propose(word, reading));
+  }
+  // UniDic's table is read whole like SKK's file: anything but a regular
+  // file is refused by name; any bytes in one are not.
+  {
+    std::filesystem::create_directory(std::filesystem::u8path(temp.PathOf("table")));
+    EXPECT_EQ(ReadingProposer::Load({folder, "", temp.PathOf("table")}, fault), nullptr);
+    EXPECT_EQ(fault.problem, DictionaryProblem::kNotRegularFile);
+    EXPECT_EQ(fault.file, temp.PathOf("table"));
+    std::unique_ptr<ReadingProposer> withNoise =
+        ReadingProposer::Load({folder, "", temp.Write("noise.txt", std::string("\x93\x8c\t\x81\n\xff", 6))}, fault);
+    ASSERT_NE(withNoise, nullptr);
+    EXPECT_TRUE(withNoise->HasUnidic());
+    std::string word, reading;
+    ASSERT_TRUE(ConvertUtf8ToSjis("東京都", word));
+    EXPECT_TRUE(withNoise->Propose(word, reading));
   }
 
   for (const Damage& damage : kDamages) {
@@ -140,7 +155,7 @@ TEST(DictionaryCheckTest, EachDamagedFileIsRefusedByName) {
       EXPECT_EQ(checked.problem, damage.expected);
       EXPECT_EQ(NameOf(checked.file), damage.file);
     }
-    EXPECT_EQ(ReadingProposer::Load({folder, ""}, fault), nullptr);
+    EXPECT_EQ(ReadingProposer::Load({folder, "", ""}, fault), nullptr);
     EXPECT_EQ(fault.problem, damage.expected);
     EXPECT_EQ(NameOf(fault.file), damage.file);
 

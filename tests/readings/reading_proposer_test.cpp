@@ -35,6 +35,7 @@ class ProposerTest : public testing::Test {
   void SetUp() override {
     ASSERT_NE(proposer_, nullptr) << "install mecab-ipadic-utf8 and skkdic (scripts/install-deps.sh)";
     ASSERT_TRUE(proposer_->HasSkk());
+    ASSERT_TRUE(proposer_->HasUnidic());
   }
 
   // The proposal for `word` in UTF-8, or "(none)".
@@ -110,6 +111,7 @@ TEST(ReadingDictionaryFolders, BesideTheProgramFirstThenDebian) {
   ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), found));
   EXPECT_EQ(found.ipadic.rfind(ProgramFolder(), 0), 0u) << found.ipadic;
   EXPECT_EQ(found.skk.rfind(ProgramFolder(), 0), 0u) << found.skk;
+  EXPECT_EQ(found.unidic.rfind(ProgramFolder(), 0), 0u) << found.unidic;
 }
 
 TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
@@ -125,6 +127,10 @@ TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
   ASSERT_TRUE(FindDictionariesIn(dic.PathOf(""), found));
   EXPECT_NE(found.ipadic.find("ipadic"), std::string::npos);
   EXPECT_NE(found.skk.find("SKK-JISYO.L"), std::string::npos);
+  EXPECT_TRUE(found.unidic.empty());
+  dic.Write("unidic-readings.txt", "");
+  ASSERT_TRUE(FindDictionariesIn(dic.PathOf(""), found));
+  EXPECT_NE(found.unidic.find("unidic-readings.txt"), std::string::npos);
 
   // A broken dictionary is a failure naming a file, not a proposer.
   DictionaryFault fault;
