@@ -1,7 +1,8 @@
 // The reading proposer over a word file (Shift-JIS, one word per line, the
 // first tab-separated field): how long loading takes, proposals per second,
 // memory with the dictionaries loaded; then the whole candidate lists, and
-// the start of a program that reads one word (load and first proposal).
+// the start of a program that reads one word (load and the proposal for the
+// first word with a kanji, which the dictionaries are looked up for).
 // With an output file it also writes
 // WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING<TAB>CANDIDATE... per word
 // (Shift-JIS), for bench/reading_accuracy.py.
@@ -9,6 +10,7 @@
 // The dictionaries are those in DIR (as lexiforge-cli's --dictionary takes
 // it), else those the programs find.
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/sjis_text.h"
 #include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 
@@ -82,8 +85,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double loadSeconds = SecondsSince(start);
+  // The first word with a kanji, which the dictionaries are looked up for.
+  const auto hasKanji = [](const std::string& word) {
+    for (size_t at = 0; at < word.size(); at += SjisStepLength(std::string_view(word).substr(at))) {
+      if (IsSjisKanjiLeadByte(static_cast<unsigned char>(word[at]))) return true;
+    }
+    return false;
+  };
+  const auto firstKanji = std::find_if(words.begin(), words.end(), hasKanji);
   std::string first;
-  proposer->Propose(words.front(), first);
+  proposer->Propose(firstKanji != words.end() ? *firstKanji : words.front(), first);
   const double startSeconds = SecondsSince(start), startCpu = CpuSecondsSince(cpuStart);
   const long loaded = ResidentKilobytes();
 

@@ -56,11 +56,17 @@ bool ReadWholeFile(const std::string& utf8Path, std::uintmax_t limit, std::strin
   return !in.bad();
 }
 
-// A proposal must make a whole baseform and fit a row.
+// A proposal must make a whole baseform and fit a row. A reading put
+// together is mostly checked twice running, once made and once added to the
+// candidates: the last one found whole is remembered.
 bool IsWholeReading(const std::string& reading) {
   if (reading.empty() || reading.size() >= kBaseformSize) return false;
+  thread_local std::string lastWhole;
+  if (reading == lastWhole) return true;
   char baseform[kBaseformSize];
-  return ConvertReadingToBaseform(reading.c_str(), baseform) == 1;
+  if (ConvertReadingToBaseform(reading.c_str(), baseform) != 1) return false;
+  lastWhole = reading;
+  return true;
 }
 
 // The field of the IPA dictionary's features that holds the reading.
@@ -678,7 +684,7 @@ bool NormalizedWord(std::string_view word, std::u32string& text, std::string& ut
 }
 
 void Add(std::vector<std::string>& readings, const std::string& reading) {
-  if (readings.size() < ReadingProposer::kMaxCandidates && IsWholeReading(reading) && !Contains(readings, reading)) {
+  if (readings.size() < ReadingProposer::kMaxCandidates && !Contains(readings, reading) && IsWholeReading(reading)) {
     readings.push_back(reading);
   }
 }
