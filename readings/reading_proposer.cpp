@@ -3,14 +3,13 @@
 #include <mecab.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
+#include "readings/mapped_file.h"
 #include "readings/skk_dictionary.h"
 #include "readings/unidic_readings.h"
 
@@ -42,19 +41,6 @@ std::string Join(std::string_view folder, std::string_view name) {
 }
 
 bool IsIpadic(std::string_view folder) { return IsFile(Join(folder, "sys.dic")) && IsFile(Join(folder, "dicrc")); }
-
-// The file in one read of the size it has, which must not pass `limit`.
-bool ReadWholeFile(const std::string& utf8Path, std::uintmax_t limit, std::string& text) {
-  std::ifstream in(PathOf(utf8Path), std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<std::uintmax_t>(size) > limit || !in.seekg(0)) return false;
-  text.resize(static_cast<size_t>(size));
-  in.read(text.data(), size);
-  // One that shrank since is read as far as it goes.
-  text.resize(static_cast<size_t>(in.gcount()));
-  return !in.bad();
-}
 
 // A proposal must make a whole baseform and fit a row. A reading put
 // together is mostly checked twice running, once made and once added to the
@@ -640,21 +626,21 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       return nullptr;
     }
     if (!dictionaries.skk.empty()) {
-      std::string text;
-      if (!ReadWholeFile(dictionaries.skk, kSkkFileLimit, text)) {
+      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.skk, kSkkFileLimit);
+      if (!file) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
         return nullptr;
       }
-      parts->skk.Load(std::move(text));
+      parts->skk.Load(std::move(file));
       parts->hasSkk = true;
     }
     if (!dictionaries.unidic.empty()) {
-      std::string text;
-      if (!ReadWholeFile(dictionaries.unidic, kUnidicFileLimit, text)) {
+      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.unidic, kUnidicFileLimit);
+      if (!file) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.unidic};
         return nullptr;
       }
-      parts->unidic.Load(std::move(text));
+      parts->unidic.Load(std::move(file));
     }
     std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
     proposer->dictionaries_ = dictionaries;
@@ -795,9 +781,15 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     const bool loneRepeat =
         std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
     std::string compound;
-    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis) &&
-        p.AppendKanjiByKanji(sjis, compound)) {
-      Add(readings, compound);
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis)) {
+      // Two kanji read as UniDic's words of the same kanji read them, then
+      // each kanji with its reading in SKK's compounds; where the latter is
+      // the analyser's reading too, that first.
+      const bool read = p.AppendKanjiByKanji(sjis, compound);
+      if (!(read && analysed && compound == first)) {
+        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r);
+      }
+      if (read) Add(readings, compound);
     }
     if (slips > 0) {
       // The first of the analyser's other analyses that SKK does not

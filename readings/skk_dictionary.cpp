@@ -119,7 +119,20 @@ constexpr uint32_t kPairKeys = 1u << 16;
 }  // namespace
 
 void SkkReadings::Load(std::string eucText) {
-  text_ = std::move(eucText);
+  file_.reset();
+  ownText_ = std::move(eucText);
+  text_ = ownText_;
+  Forget();
+}
+
+void SkkReadings::Load(std::unique_ptr<MappedFile> file) {
+  ownText_.clear();
+  file_ = std::move(file);
+  text_ = file_ ? file_->Text() : std::string_view();
+  Forget();
+}
+
+void SkkReadings::Forget() {
   indexed_ = grouped_ = false;
   entries_.clear();
   buckets_.clear();

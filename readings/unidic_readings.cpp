@@ -33,7 +33,20 @@ bool StartsWith(std::string_view text, std::string_view start) {
 }  // namespace
 
 void UnidicReadings::Load(std::string sjisText) {
-  text_ = std::move(sjisText);
+  file_.reset();
+  ownText_ = std::move(sjisText);
+  text_ = ownText_;
+  Forget();
+}
+
+void UnidicReadings::Load(std::unique_ptr<MappedFile> file) {
+  ownText_.clear();
+  file_ = std::move(file);
+  text_ = file_ ? file_->Text() : std::string_view();
+  Forget();
+}
+
+void UnidicReadings::Forget() {
   pairsIndexed_ = false;
   bySecond_.clear();
   partCounts_.clear();

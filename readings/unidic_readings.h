@@ -6,20 +6,25 @@
 // first. UniDic lists the forms a word takes inside compounds as readings of
 // their own (寿司 スシ and ズシ), so the table also shows a part's voicing.
 //
-// The text is kept as it is and searched by halves, so that loading costs
-// one read and no index. A table out of order or with lines that cannot be
+// The text is kept as it is (the file mapped) and searched by halves, so
+// that loading costs no read and no index. A table out of order or with lines that cannot be
 // read gives fewer readings, never a fault: the file is data from outside.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "readings/mapped_file.h"
+
 class UnidicReadings {
  public:
   // Takes the table's text.
   void Load(std::string sjisText);
+  // The same over the file mapped, which stays mapped while this lives.
+  void Load(std::unique_ptr<MappedFile> file);
 
   // The readings given for exactly `word` (code page 932), in hiragana (code
   // page 932), in the table's order, each once; readings that are not kana
@@ -57,7 +62,11 @@ class UnidicReadings {
   const std::vector<unsigned>& PartCounts(std::string_view kanji, int end,
                                           const std::vector<std::string_view>& known) const;
 
-  std::string text_;
+  void Forget();
+
+  std::string ownText_;
+  std::unique_ptr<MappedFile> file_;
+  std::string_view text_;  // ownText_ or the file's
   // The lines of two-kanji words, by their second kanji; built on first use
   // (the proposer is used from one thread).
   mutable bool pairsIndexed_ = false;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "fuzz/dictionary_folder_input.h"
+#include "readings/mapped_file.h"
 #include "readings/reading_proposer.h"
 #include "convert/sjis_text.h"
 #include "tests/support/temp_folder.h"
@@ -176,7 +177,20 @@ TEST(DictionaryCheckTest, TheSkkFileIsARegularFileOfBoundedSize) {
 #ifndef _WIN32
   ASSERT_EQ(mkfifo(temp.PathOf("fifo").c_str(), 0600), 0);
   EXPECT_EQ(CheckWholeFile(temp.PathOf("fifo"), 100).problem, DictionaryProblem::kNotRegularFile);
+  EXPECT_EQ(MappedFile::Open(temp.PathOf("fifo"), 100), nullptr);
 #endif
+  // Mapped, a file is read byte for byte (by a path in UTF-8); what the
+  // check refuses is not mapped either.
+  const std::string text = "a /b/\n\xa4\xa2 /\xb0\xa1/\n";
+  const std::unique_ptr<MappedFile> file = MappedFile::Open(temp.Write("辞書.txt", text), 100);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Text(), text);
+  const std::unique_ptr<MappedFile> empty = MappedFile::Open(temp.Write("empty", ""), 100);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_TRUE(empty->Text().empty());
+  for (const char* refused : {"large", "none", "folder"}) {
+    EXPECT_EQ(MappedFile::Open(temp.PathOf(refused), 100), nullptr) << refused;
+  }
 }
 
 }  // namespace
