@@ -1,6 +1,5 @@
 #include "convert/phoneme_codes.h"
 
-#include <algorithm>
 #include <cstring>
 
 const std::array<PhonemeCodeEntry, kPhonemeCodeRows + 1> PhonemeCodeTable = {{
@@ -66,21 +65,44 @@ constexpr uint32_t PackedSymbol(std::string_view symbol) {
   return packed;
 }
 
-struct PackedSymbols {
-  std::array<uint32_t, kPhonemeCodeRows> key{};
-  PackedSymbols() {
-    for (int i = 0; i < kPhonemeCodeRows; ++i) key[static_cast<size_t>(i)] = PackedSymbol(PhonemeCodeTable[i].symbol);
+// The symbols in an open-addressing hash table of their packed numbers, at
+// most a quarter full, so that a lookup is a probe or two.
+class SymbolIndex {
+ public:
+  SymbolIndex() {
+    for (int i = 0; i < kPhonemeCodeRows; ++i) {
+      const uint32_t key = PackedSymbol(PhonemeCodeTable[i].symbol);
+      size_t slot = SlotOf(key);
+      while (slots_[slot].key != 0) slot = (slot + 1) % kSlots;
+      slots_[slot] = {key, PhonemeCodeTable[i].code};
+    }
   }
+
+  uint8_t CodeOf(uint32_t key) const {
+    for (size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
+      if (slots_[slot].key == key) return slots_[slot].code;
+      if (slots_[slot].key == 0) return 0;
+    }
+  }
+
+ private:
+  static constexpr int kBits = 8;
+  static constexpr size_t kSlots = size_t{1} << kBits;
+  static_assert(kSlots >= 4 * kPhonemeCodeRows);
+
+  static size_t SlotOf(uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
+
+  struct Slot {
+    uint32_t key = 0;  // 0: empty (no symbol packs to 0)
+    uint8_t code = 0;
+  };
+  std::array<Slot, kSlots> slots_{};
 };
 
 }  // namespace
 
-// The codes number the symbols in their byte order, so the table is sorted by
-// symbol as well and a binary search finds one.
 uint8_t PhonemeCodeOf(std::string_view symbol) {
-  static const PackedSymbols packed;
+  static const SymbolIndex index;
   const uint32_t key = PackedSymbol(symbol);
-  if (key == 0) return 0;
-  const auto row = std::lower_bound(packed.key.begin(), packed.key.end(), key);
-  return row != packed.key.end() && *row == key ? PhonemeCodeTable[static_cast<size_t>(row - packed.key.begin())].code : 0;
+  return key == 0 ? 0 : index.CodeOf(key);
 }

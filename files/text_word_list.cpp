@@ -158,7 +158,9 @@ RowProblem FieldProblem(std::string_view field) {
   // field holding any of them would not come back whole. A CR comes back: the
   // reader drops only the one just before each line's LF, and every line
   // written ends in CR LF.
-  if (field.find_first_of("\t\n\x1A") != std::string_view::npos) return RowProblem::kControlByte;
+  for (const char c : field) {
+    if (c == '\t' || c == '\n' || c == '\x1A') return RowProblem::kControlByte;
+  }
   return RowProblem::kNone;
 }
 
