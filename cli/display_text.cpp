@@ -27,6 +27,7 @@ size_t PlainRun(std::string_view text, Encoding encoding) {
 }  // namespace
 
 void AppendPrintableText(std::string_view text, Encoding encoding, std::string& out) {
+  const SjisUtf8Table* table = encoding == Encoding::kUtf8 ? &SjisToUtf8Table() : nullptr;
   while (!text.empty()) {
     const size_t run = PlainRun(text, encoding);
     out.append(text.data(), run);
@@ -39,7 +40,7 @@ void AppendPrintableText(std::string_view text, Encoding encoding, std::string& 
       text.remove_prefix(1);
       continue;
     }
-    if (const std::string_view utf8 = SjisCharacterUtf8(text); !utf8.empty()) {
+    if (const std::string_view utf8 = table->Of(text); !utf8.empty()) {
       out.append(utf8);
     } else {
       for (size_t i = 0; i < length; ++i) AppendEscape(out, static_cast<unsigned char>(text[i]));

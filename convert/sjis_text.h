@@ -79,15 +79,11 @@ size_t CopySjisText(char (&dest)[N], std::string_view text, size_t limit = N - 1
 bool ConvertSjisToUtf8(std::string_view in, std::string& out);
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out);
 
-// The UTF-8 of the character at the start of `text`: its first byte, or its
-// first two when that is a lead byte. Empty when code page 932 gives it none
-// (a byte or pair that is no character, a lead byte at the end of `text`).
-std::string_view SjisCharacterUtf8(std::string_view text);
-
 // Code page 932 converts each character on its own, so the platform's
 // conversion is asked once for every byte and every pair beginning with a
 // lead byte, and the table of what it gave serves every later conversion
-// (ConvertSjisToUtf8 and SjisCharacterUtf8 alike) without a call per text.
+// (ConvertSjisToUtf8, and callers that go character by character) without a
+// call per text.
 class SjisUtf8Table {
  public:
   // `convert(bytes, utf8)` is the platform's conversion: false when it maps
@@ -110,6 +106,10 @@ class SjisUtf8Table {
     }
   }
 
+  // The UTF-8 of the character at the start of `text`: its first byte, or
+  // its first two when that is a lead byte. Empty when code page 932 gives it
+  // none (a byte or pair that is no character, a lead byte at the end of
+  // `text`).
   std::string_view Of(std::string_view text) const {
     if (text.empty()) return {};
     const auto b = static_cast<unsigned char>(text[0]);
@@ -163,6 +163,9 @@ class SjisUtf8Table {
   uint8_t row_[256] = {};  // a lead byte's row of pairs, from 1; 0 for a byte of its own
   Entry entries_[61 * 256] = {};  // the bytes of their own, then the 60 lead bytes' rows
 };
+
+// The table, made on first use.
+const SjisUtf8Table& SjisToUtf8Table();
 
 // UTF-8, as far as telling a file's encoding and reading it piece by piece
 // need it.

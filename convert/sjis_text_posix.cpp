@@ -35,7 +35,9 @@ class Converter {
   iconv_t cd_;
 };
 
-const SjisUtf8Table& Utf8Table() {
+}  // namespace
+
+const SjisUtf8Table& SjisToUtf8Table() {
   static const SjisUtf8Table table = [] {
     Converter converter("UTF-8", "CP932");
     return SjisUtf8Table([&converter](std::string_view bytes, std::string& utf8) {
@@ -45,11 +47,7 @@ const SjisUtf8Table& Utf8Table() {
   return table;
 }
 
-}  // namespace
-
-bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return Utf8Table().Convert(in, out); }
-
-std::string_view SjisCharacterUtf8(std::string_view text) { return Utf8Table().Of(text); }
+bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return SjisToUtf8Table().Convert(in, out); }
 
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
   thread_local Converter converter("CP932", "UTF-8");

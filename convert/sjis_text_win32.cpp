@@ -65,9 +65,7 @@ bool Utf8FromWide(std::wstring_view in, std::string& out) { return FromWide(CP_U
 
 bool WideFromUtf8(std::string_view in, std::wstring& out) { return ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, in, out); }
 
-namespace {
-
-const SjisUtf8Table& Utf8Table() {
+const SjisUtf8Table& SjisToUtf8Table() {
   static const SjisUtf8Table table([](std::string_view bytes, std::string& utf8) {
     std::wstring wide;
     return WideFromSjis(bytes, wide) && Utf8FromWide(wide, utf8);
@@ -75,11 +73,7 @@ const SjisUtf8Table& Utf8Table() {
   return table;
 }
 
-}  // namespace
-
-bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return Utf8Table().Convert(in, out); }
-
-std::string_view SjisCharacterUtf8(std::string_view text) { return Utf8Table().Of(text); }
+bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return SjisToUtf8Table().Convert(in, out); }
 
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
   std::wstring wide;
