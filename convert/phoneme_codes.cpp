@@ -50,59 +50,58 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
 
 namespace {
 
-// A symbol of up to three bytes as one number, its bytes from the most
-// significant on, zeros after a shorter symbol: numbers order as the
-// symbols do (no symbol holds a zero byte), and a comparison costs no look
-// for the symbol's end. 0 for a text that is no symbol's length.
-constexpr uint32_t PackedSymbol(std::string_view symbol) {
-  if (symbol.empty() || symbol.size() > 3) return 0;
-  uint32_t packed = 0;
-  for (size_t i = 0; i < 3; ++i) {
-    const unsigned byte = i < symbol.size() ? static_cast<unsigned char>(symbol[i]) : 0u;
-    if (byte == 0 && i < symbol.size()) return 0;  // no symbol holds a NUL
-    packed = packed << 8 | byte;
-  }
-  return packed;
-}
-
-// The symbols in an open-addressing hash table of their packed numbers, at
-// most a quarter full, so that a lookup is a probe or two.
+// Every symbol as a cell of a table: each of its bytes numbered among the
+// bytes symbols use (from 1; 0 past a shorter symbol's end), the three numbers
+// the cell's coordinates. A lookup is three byte look-ups and one cell.
 class SymbolIndex {
  public:
   SymbolIndex() {
+    int used = 0;
     for (int i = 0; i < kPhonemeCodeRows; ++i) {
-      const uint32_t key = PackedSymbol(PhonemeCodeTable[i].symbol);
-      size_t slot = SlotOf(key);
-      while (slots_[slot].key != 0) slot = (slot + 1) % kSlots;
-      slots_[slot] = {key, PhonemeCodeTable[i].code};
+      for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
+        uint8_t& number = number_[static_cast<unsigned char>(*p)];
+        if (number == 0) number = static_cast<uint8_t>(++used);
+      }
     }
+    for (int i = 0; i < kPhonemeCodeRows; ++i) code_[Cell(PhonemeCodeTable[i].symbol)] = PhonemeCodeTable[i].code;
   }
 
-  uint8_t CodeOf(uint32_t key) const {
-    for (size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
-      if (slots_[slot].key == key) return slots_[slot].code;
-      if (slots_[slot].key == 0) return 0;
+  uint8_t CodeOf(std::string_view symbol) const {
+    if (symbol.empty() || symbol.size() > 3) return 0;
+    size_t cell = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      uint8_t number = 0;
+      if (i < symbol.size()) {
+        number = number_[static_cast<unsigned char>(symbol[i])];
+        if (number == 0) return 0;  // a byte no symbol holds
+      }
+      cell = cell * kNumbers + number;
     }
+    return code_[cell];
   }
 
  private:
-  static constexpr int kBits = 8;
-  static constexpr size_t kSlots = size_t{1} << kBits;
-  static_assert(kSlots >= 4 * kPhonemeCodeRows);
+  // The symbols use fewer than 31 different bytes.
+  static constexpr size_t kNumbers = 32;
 
-  static size_t SlotOf(uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
+  size_t Cell(const char* symbol) const {
+    size_t cell = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      const uint8_t number = *symbol ? number_[static_cast<unsigned char>(*symbol++)] : 0;
+      cell = cell * kNumbers + number;
+    }
+    return cell;
+  }
 
-  struct Slot {
-    uint32_t key = 0;  // 0: empty (no symbol packs to 0)
-    uint8_t code = 0;
-  };
-  std::array<Slot, kSlots> slots_{};
+  std::array<uint8_t, 256> number_{};
+  std::array<uint8_t, kNumbers * kNumbers * kNumbers> code_{};
 };
+
+const SymbolIndex& Index() {
+  static const SymbolIndex index;
+  return index;
+}
 
 }  // namespace
 
-uint8_t PhonemeCodeOf(std::string_view symbol) {
-  static const SymbolIndex index;
-  const uint32_t key = PackedSymbol(symbol);
-  return key == 0 ? 0 : index.CodeOf(key);
-}
+uint8_t PhonemeCodeOf(std::string_view symbol) { return Index().CodeOf(symbol); }

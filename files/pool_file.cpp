@@ -121,7 +121,7 @@ RowProblem BaseformProblem(std::string_view baseform) {
 
 }  // namespace
 
-RowProblem PoolFileRowProblem(const WordEntry& row) { return BaseformProblem(row.baseform); }
+RowProblem PoolFileRowProblem(const RowTexts& row) { return BaseformProblem(row.baseform); }
 
 static_assert(static_cast<int>(RowProblem::kBadSpacing) - static_cast<int>(RowProblem::kEmptyBaseform) + 1 ==
                   kLeftOutReasons,
@@ -138,7 +138,7 @@ RowProblem PoolLeftOutProblem(int reason) {
 
 void AppendPoolFileStart(std::string& out) { out.append(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize); }
 
-void AppendPoolFileRecord(const WordEntry& row, std::string& out) {
+void AppendPoolFileRecord(const RowTexts& row, std::string& out) {
   out.append(row.word);
   out.push_back('\0');
   out.append(row.reading);

@@ -225,7 +225,7 @@ LoadResult LoadTextWordList(WordList list, const char* path, bool append, const 
                                [&](WordList fresh) { return ReadWordLines(file.get(), encoding, fresh, report); });
 }
 
-RowProblem TextWordListRowProblem(const WordEntry& row) {
+RowProblem TextWordListRowProblem(const RowTexts& row) {
   const std::string_view word = row.word, reading = row.reading, baseform = row.baseform;
   if (word.empty()) return RowProblem::kEmptyWord;
   for (std::string_view field : {word, reading, baseform}) {
@@ -238,7 +238,7 @@ RowProblem TextWordListRowProblem(const WordEntry& row) {
 // An empty reading or baseform is written "?", so that a row with a reading
 // but no baseform does not get one generated when it is read again; a row
 // with neither is written as the word alone.
-void AppendTextWordListRow(const WordEntry& row, std::string& out) {
+void AppendTextWordListRow(const RowTexts& row, std::string& out) {
   const std::string_view reading = row.reading, baseform = row.baseform;
   out.append(row.word);
   if (!reading.empty() || !baseform.empty()) {

@@ -51,7 +51,7 @@ LoadResult LoadTextWordList(WordList list, const char* path, bool append, const 
 
 // Why the row cannot be written exactly as a line of a text word list, or
 // kNone.
-RowProblem TextWordListRowProblem(const WordEntry& row);
+RowProblem TextWordListRowProblem(const RowTexts& row);
 
 // The line of a row that has no problem, appended to `out`.
-void AppendTextWordListRow(const WordEntry& row, std::string& out);
+void AppendTextWordListRow(const RowTexts& row, std::string& out);
