@@ -27,7 +27,6 @@ namespace {
 
 constexpr char kParamProperty[] = "param";
 constexpr char kFontProperty[] = "baseform font";
-constexpr UINT kShiftJis = kShiftJisCodePage;
 
 constexpr int kBoxes[] = {IDC_WORD_BOX, IDC_READING_BOX, IDC_BASEFORM_BOX};
 
@@ -182,9 +181,9 @@ void AddEntry(HWND dialog) {
 // to code page 932 here gives the same candidates.
 std::vector<std::string> InputMethodReadings(HWND dialog, const char* word) {
   std::vector<std::string> readings;
-  // 127 bytes of Shift-JIS are at most 127 UTF-16 units.
-  wchar_t wide[kBoxTextSize] = {};
-  if (MultiByteToWideChar(kShiftJis, 0, word, -1, wide, static_cast<int>(kBoxTextSize)) <= 0) return readings;
+  std::wstring wideWord;
+  if (!WideFromSjis(word, wideWord) || wideWord.empty()) return readings;
+  const wchar_t* wide = wideWord.c_str();
   HIMC context = ImmGetContext(dialog);
   HKL layout = GetKeyboardLayout(0);
   const DWORD size = ImmGetConversionListW(layout, context, wide, nullptr, 0, GCL_REVERSECONVERSION);
@@ -354,16 +353,13 @@ std::vector<std::string> CandidateReadings(const void* candidates, size_t size) 
       continue;
     }
     // Each UTF-16 unit becomes at least one byte, so a candidate of 128 units
-    // or more cannot fit and was refused above; the conversion fails for a
-    // shorter one that still needs more than 127 bytes.
-    char reading[kBoxTextSize];
-    const int written = WideCharToMultiByte(kShiftJis, 0, candidate, static_cast<int>(length), reading,
-                                            static_cast<int>(kBoxTextSize - 1), nullptr, nullptr);
-    if (written <= 0) {
+    // or more cannot fit and was refused above; one that code page 932
+    // cannot hold, or that still needs more than 127 bytes, is passed over.
+    std::string r;
+    if (!SjisFromWide(std::wstring_view(candidate, length), r) || r.size() >= kBoxTextSize) {
       if (i == 0) break;
       continue;
     }
-    std::string r(reading, static_cast<size_t>(written));
     if (std::find(readings.begin(), readings.end(), r) == readings.end()) readings.push_back(std::move(r));
   }
   return readings;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/sjis_text.h"
+#include "convert/sjis_text_win32.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
 
@@ -17,15 +18,8 @@ static_assert(kOpenFlags == 0x1004);
 // so and stays open, rather than by a failed write afterwards.
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
 
-constexpr UINT kShiftJis = kShiftJisCodePage;
-
 // Text of code page 932 (`size` bytes, NULs and all) in UTF-16.
-std::wstring Widened(const char* text, size_t size) {
-  std::wstring wide(size, L'\0');
-  const int n = size ? MultiByteToWideChar(kShiftJis, 0, text, static_cast<int>(size), wide.data(), static_cast<int>(size)) : 0;
-  wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return wide;
-}
+std::wstring Widened(const char* text, size_t size) { return DisplayWideFromSjis(std::string_view(text, size)); }
 
 // A filter's pairs of texts with their NULs and the final extra NUL.
 size_t FilterSize(const char* filter) {
@@ -39,10 +33,11 @@ size_t FilterSize(const char* filter) {
 // ("café" as "cafe", "x¥y" as "x\y").
 template <size_t N>
 bool Narrowed(const wchar_t* wide, char (&out)[N]) {
-  BOOL usedDefault = FALSE;
-  const int n = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, -1, out, static_cast<int>(N), nullptr,
-                                    &usedDefault);
-  return n > 0 && !usedDefault;
+  std::string narrow;
+  if (!SjisFromWide(wide, narrow) || narrow.size() >= N) return false;
+  narrow.copy(out, N - 1);
+  out[narrow.size()] = '\0';
+  return true;
 }
 
 // The dialogs run in UTF-16, so that a name the code page cannot hold comes

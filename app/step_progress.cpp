@@ -23,9 +23,18 @@ constexpr ULONGLONG kPumpMilliseconds = 40;
 
 HWND StatusBarOf(HWND main) { return GetDlgItem(main, IDC_STATUS_BAR); }
 
+// A part is set only when its text changes: each setting repaints it.
 void SetPartText(HWND main, int part, const std::string& text) {
+  HWND bar = StatusBarOf(main);
   const std::wstring shown = ScreenText(text);
-  SendMessageW(StatusBarOf(main), SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(shown.c_str()));
+  const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+  if (length == shown.size()) {
+    std::wstring old(length + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(old.data()));
+    old.resize(length);
+    if (old == shown) return;
+  }
+  SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 std::string Formatted(unsigned id, int number) { return ProgramMessage(id, {number}); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/sjis_text.h"
+#include "convert/sjis_text_win32.h"
 #include "files/pool_file.h"
 #include "res/messages.h"
 #include "res/resource_ids.h"
@@ -28,7 +29,6 @@ constexpr int kListFontPoints = 10;
 constexpr UINT_PTR kSubclassId = 1;
 // The window property by which the control finds its view.
 constexpr char kViewProperty[] = "rows";
-constexpr UINT kShiftJis = kShiftJisCodePage;
 
 // A text cut to fit `size` bytes with its NUL, at a whole character.
 void CopyForDisplay(char* dest, int size, std::string_view text) {
@@ -162,7 +162,14 @@ class ListView final : public WordListView {
   // answered without it are: no row selected, and the focused row, which the
   // view follows as it moves (and checks on the row before trusting it).
   int NextRowInState(int after, unsigned state) override {
-    if ((state & kRowSelected) && SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    if (state & kRowSelected) {
+      const auto selected = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
+      if (selected == 0) return -1;
+      if (selected == 1 && state == kRowSelected) {
+        const int only = OnlySelectedRow();
+        if (only >= 0) return only > after ? only : -1;
+      }
+    }
     if (state == kRowFocused && focus_ != kFocusUnknown) {
       if (focus_ == -1) return -1;
       if (SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(focus_), LVIS_FOCUSED) & LVIS_FOCUSED) {
@@ -173,6 +180,19 @@ class ListView final : public WordListView {
     const int row = ScanRowInState(after, state);
     if (state == kRowFocused && after == -1) focus_ = row;
     return row;
+  }
+
+  // The one row selected, when it is one of the rows a single selection
+  // is usually on (the focused row, the anchor of Shift+click); otherwise
+  // -1. Call it only with one row selected.
+  int OnlySelectedRow() {
+    const int mark = static_cast<int>(SendMessageW(list_, LVM_GETSELECTIONMARK, 0, 0));
+    for (const int row : {focus_, mark}) {
+      if (row >= 0 && SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) {
+        return row;
+      }
+    }
+    return -1;
   }
 
   // A state change the view did not make (a click, a key) leaves the focus
@@ -293,11 +313,8 @@ void AnswerTextRequest(WordList table, LVITEMA& item) {
 void AnswerTextRequest(WordList table, LVITEMW& item) {
   if (item.mask & LVIF_IMAGE) item.iImage = 0;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  const std::string_view text = WordRowText(table, item.iItem, item.iSubItem);
-  const int written = text.empty() ? 0
-                                   : MultiByteToWideChar(kShiftJis, 0, text.data(), static_cast<int>(text.size()),
-                                                         item.pszText, item.cchTextMax - 1);
-  item.pszText[written > 0 ? written : 0] = L'\0';
+  const std::wstring text = DisplayWideFromSjis(WordRowText(table, item.iItem, item.iSubItem));
+  item.pszText[text.copy(item.pszText, static_cast<size_t>(item.cchTextMax - 1))] = L'\0';
 }
 
 // The row whose word begins with `start`, from `first` on, then (with wrap)
@@ -410,9 +427,12 @@ void ShowSortMark(HWND list, int column, int32_t direction) {
     HDITEMW item{};
     item.mask = HDI_FORMAT;
     if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item))) continue;
+    const int shown = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (c == column && direction == kSortedAscending) item.fmt |= HDF_SORTUP;
     if (c == column && direction == kSortedDescending) item.fmt |= HDF_SORTDOWN;
+    // A header item set anew has the whole list repainted, mark or no mark.
+    if (item.fmt == shown) continue;
     SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
   }
 }
@@ -458,10 +478,8 @@ bool AnswerWordListQuestion(const NMHDR& header, LRESULT& result) {
     }
     case LVN_ODFINDITEMW: {
       const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
-      char text[kWordFieldSize] = {};
-      if (find.lvfi.psz) {
-        WideCharToMultiByte(kShiftJis, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
-      }
+      const std::string typed = find.lvfi.psz ? TypedSjisFromWide(find.lvfi.psz) : std::string();
+      const std::string_view text = std::string_view(typed).substr(0, SjisPrefixLength(typed, kWordFieldSize - 1));
       result = AnswerFindRequest(table, find.iStart, find.lvfi.flags, text);
       return true;
     }

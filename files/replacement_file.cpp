@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
@@ -67,5 +66,3 @@ void ReplacementFile::Discard() {
   }
   tempPath_.clear();
 }
-
-std::string ErrorNumberText(int error) { return error ? std::strerror(error) : ""; }

@@ -174,3 +174,5 @@ void UnprotectTemporaryFile() {
   sigaction(SIGXFSZ, &g_previousFileSize, nullptr);
   g_protecting = 0;
 }
+
+std::string ErrorNumberText(int error) { return error ? std::strerror(error) : ""; }

@@ -13,10 +13,9 @@
 
 namespace {
 
-// The system's words for its last error, in code page 932, without the
+// The system's words for its error `error`, in code page 932, without the
 // line end it puts after them.
-std::string LastErrorText() {
-  const DWORD error = GetLastError();
+std::string SystemErrorText(DWORD error) {
   wchar_t* text = nullptr;
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -26,6 +25,8 @@ std::string LastErrorText() {
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
 }
+
+std::string LastErrorText() { return SystemErrorText(GetLastError()); }
 
 }  // namespace
 
@@ -111,3 +112,23 @@ void RemoveTemporaryFile(const std::string& tempPath) {
 // beside the file, where the next save makes a new one.
 void ProtectTemporaryFile(const std::string&) {}
 void UnprotectTemporaryFile() {}
+
+// The C library's own words are English whatever the system's language, so
+// the error numbers a save meets are told in the system's words for the
+// matching system error; any other in the C library's.
+std::string ErrorNumberText(int error) {
+  DWORD system = 0;
+  switch (error) {
+    case 0: return "";
+    case ENOSPC: system = ERROR_DISK_FULL; break;
+    case EACCES: system = ERROR_ACCESS_DENIED; break;
+    case ENOENT: system = ERROR_PATH_NOT_FOUND; break;
+    case ENAMETOOLONG: system = ERROR_FILENAME_EXCED_RANGE; break;
+    case EROFS: system = ERROR_WRITE_PROTECT; break;
+    case EIO: system = ERROR_WRITE_FAULT; break;
+    case EFBIG: system = ERROR_FILE_TOO_LARGE; break;
+    default: break;
+  }
+  const std::string text = system ? SystemErrorText(system) : std::string();
+  return text.empty() ? std::strerror(error) : text;
+}

@@ -3,9 +3,9 @@
 #include <mecab.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "convert/reading_conversion.h"
@@ -42,10 +42,16 @@ std::string Join(std::string_view folder, std::string_view name) {
 
 bool IsIpadic(std::string_view folder) { return IsFile(Join(folder, "sys.dic")) && IsFile(Join(folder, "dicrc")); }
 
-bool ReadWholeFile(const std::string& utf8Path, std::string& text) {
-  std::ifstream in(PathOf(utf8Path), std::ios::binary);
+// The file in one read of the size it has, which must not pass `limit`.
+bool ReadWholeFile(const std::string& utf8Path, std::uintmax_t limit, std::string& text) {
+  std::ifstream in(PathOf(utf8Path), std::ios::binary | std::ios::ate);
   if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::streamoff size = in.tellg();
+  if (size < 0 || static_cast<std::uintmax_t>(size) > limit || !in.seekg(0)) return false;
+  text.resize(static_cast<size_t>(size));
+  in.read(text.data(), size);
+  // One that shrank since is read as far as it goes.
+  text.resize(static_cast<size_t>(in.gcount()));
   return !in.bad();
 }
 
@@ -609,7 +615,7 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
     }
     if (!dictionaries.skk.empty()) {
       std::string text;
-      if (!ReadWholeFile(dictionaries.skk, text)) {
+      if (!ReadWholeFile(dictionaries.skk, kSkkFileLimit, text)) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
         return nullptr;
       }

@@ -1,6 +1,7 @@
 #include "readings/skk_dictionary.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -66,19 +67,6 @@ bool EucFromSjis(std::string_view sjis, std::string& out) {
   return true;
 }
 
-// An EUC-JP reading: hiragana ("ぁ" to "ん") and "ー" alone.
-bool IsEucHiragana(std::string_view euc) {
-  if (euc.empty() || euc.size() % 2 != 0) return false;
-  for (size_t at = 0; at < euc.size(); at += 2) {
-    const auto lead = static_cast<unsigned char>(euc[at]);
-    const auto trail = static_cast<unsigned char>(euc[at + 1]);
-    const bool hiragana = lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3;
-    const bool longVowel = lead == 0xA1 && trail == 0xBC;
-    if (!hiragana && !longVowel) return false;
-  }
-  return true;
-}
-
 // A kanji of JIS X 0208 in EUC-JP (rows 16 and after).
 bool IsEucKanji(std::string_view euc2) {
   return euc2.size() == 2 && static_cast<unsigned char>(euc2[0]) >= 0xB0;
@@ -104,110 +92,67 @@ std::string ReadingFromEuc(std::string_view euc) {
   return reading;
 }
 
-// The readings of single kanji as tries, two per kanji: one spelled from the
-// first syllable (for a reading that begins a compound's), one from the
-// last (for one that ends it). A compound's reading is walked down the
-// trie of its kanji once, counting every reading met on the way: the work
-// is the length of the compound's reading, however many readings the kanji
-// has. Readings are hiragana, two bytes a character.
-class ReadingTries {
- public:
-  // The node of `reading` in the trie of `kanji` spelled from `side`
-  // (0: the start, 1: the end), added when new.
-  uint32_t Add(std::string_view kanji, int side, std::string_view reading) {
-    uint32_t node = Root(kanji, side);
-    for (size_t i = 0; i < reading.size(); i += 2) node = Child(node, Character(reading, side, i), true);
-    return node;
-  }
+// A hiragana character or "ー" in EUC-JP at `at`, which has two bytes.
+bool IsEucHiraganaAt(const char* at) {
+  const auto lead = static_cast<unsigned char>(at[0]);
+  const auto trail = static_cast<unsigned char>(at[1]);
+  return (lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3) || (lead == 0xA1 && trail == 0xBC);
+}
 
-  // Counts each reading of `kanji` from `side` that is a proper start (side
-  // 0) or end (side 1) of `reading`.
-  void CountWithin(std::string_view kanji, int side, std::string_view reading) {
-    const auto root = roots_.find(Key(kanji, side));
-    if (root == roots_.end()) return;
-    uint32_t node = root->second;
-    for (size_t i = 0; i + 2 < reading.size(); i += 2) {
-      node = Child(node, Character(reading, side, i), false);
-      if (node == kNone) return;
-      ++counts_[node];
-    }
-  }
-
-  uint32_t Count(uint32_t node) const { return counts_[node]; }
-
- private:
-  static constexpr uint32_t kNone = UINT32_MAX;
-
-  static uint32_t Key(std::string_view kanji, int side) {
-    return (static_cast<unsigned char>(kanji[0]) << 9) | (static_cast<unsigned char>(kanji[1]) << 1) | side;
-  }
-  // The `i`th byte pair of `reading` counted from `side`.
-  static uint32_t Character(std::string_view reading, int side, size_t i) {
-    const size_t at = side == 0 ? i : reading.size() - 2 - i;
-    return (static_cast<unsigned char>(reading[at]) << 8) | static_cast<unsigned char>(reading[at + 1]);
-  }
-  uint32_t NewNode() {
-    counts_.push_back(0);
-    return static_cast<uint32_t>(counts_.size() - 1);
-  }
-  uint32_t Root(std::string_view kanji, int side) {
-    const auto [at, added] = roots_.try_emplace(Key(kanji, side), 0);
-    if (added) at->second = NewNode();
-    return at->second;
-  }
-  uint32_t Child(uint32_t node, uint32_t character, bool add) {
-    const uint64_t key = static_cast<uint64_t>(node) << 16 | character;
-    const auto at = edges_.find(key);
-    if (at != edges_.end()) return at->second;
-    if (!add) return kNone;
-    const uint32_t child = NewNode();
-    edges_.emplace(key, child);
-    return child;
-  }
-
-  std::unordered_map<uint32_t, uint32_t> roots_;
-  std::unordered_map<uint64_t, uint32_t> edges_;
-  std::vector<uint32_t> counts_;  // per node: the compounds it begins or ends
-};
+// Words are grouped by two of their bytes.
+uint32_t PairKey(std::string_view two) {
+  return static_cast<uint32_t>(static_cast<unsigned char>(two[0]) << 8 | static_cast<unsigned char>(two[1]));
+}
+constexpr uint32_t kPairKeys = 1u << 16;
 
 }  // namespace
 
 void SkkReadings::Load(std::string eucText) {
   text_ = std::move(eucText);
-  indexed_ = counted_ = false;
-  byLastCharacter_.clear();
+  indexed_ = grouped_ = false;
   entries_.clear();
   buckets_.clear();
+  byLast_.clear();
+  lastStarts_.clear();
+  byFirst_.clear();
+  firstStarts_.clear();
   compoundReadings_.clear();
 }
 
-void SkkReadings::IndexLine(std::string_view line) const {
-  if (line.empty() || line[0] == ';') return;
-  const size_t space = line.find(" /");
-  if (space == std::string_view::npos || space == 0) return;
-  std::string_view reading = line.substr(0, space);
+// One line "READING /CANDIDATE/CANDIDATE;ANNOTATION/.../", `end` at its
+// newline or at the end of the text. Each entry's `next` holds the hash of
+// its word until the buckets are made.
+void SkkReadings::IndexLine(const char* line, const char* end) const {
+  const char* at = line;
+  while (end - at >= 2 && IsEucHiraganaAt(at)) at += 2;
+  const char* const readingEnd = at;
+  if (readingEnd == line || readingEnd - line > UINT8_MAX) return;
   char okuri = 0;
-  if (const char last = reading.back(); last >= 'a' && last <= 'z') {
-    okuri = last;
-    reading.remove_suffix(1);
-  }
-  if (!IsEucHiragana(reading) || reading.size() > UINT8_MAX) return;
-  std::string_view candidates = line.substr(space + 2);
-  while (!candidates.empty()) {
-    const size_t slash = candidates.find('/');
-    std::string_view candidate = candidates.substr(0, slash);
-    candidates = slash == std::string_view::npos ? std::string_view() : candidates.substr(slash + 1);
-    candidate = candidate.substr(0, candidate.find(';'));  // the annotation
-    if (candidate.empty() || candidate.size() > UINT16_MAX || candidate[0] == '(' ||
-        candidate.find_first_of("#[]") != std::string_view::npos) {
-      continue;  // program code, number patterns, okuri blocks
+  if (at < end && *at >= 'a' && *at <= 'z') okuri = *at++;
+  if (end - at < 2 || at[0] != ' ' || at[1] != '/') return;
+  at += 2;
+  const auto reading = static_cast<uint32_t>(line - text_.data());
+  const auto readingLength = static_cast<uint8_t>(readingEnd - line);
+  for (;;) {
+    const char* const start = at;
+    const char* cut = nullptr;  // where the annotation starts
+    bool code = false;          // program code, number patterns, okuri blocks
+    for (; at < end && *at != '/'; ++at) {
+      if (cut != nullptr) continue;
+      if (*at == ';') {
+        cut = at;
+      } else if (*at == '#' || *at == '[' || *at == ']') {
+        code = true;
+      }
     }
-    if (entries_.size() >= kNone - 1) return;
-    const uint32_t bucket = Hash(candidate) & static_cast<uint32_t>(buckets_.size() - 1);
-    entries_.push_back({static_cast<uint32_t>(candidate.data() - text_.data()),
-                        static_cast<uint32_t>(reading.data() - text_.data()), buckets_[bucket],
-                        static_cast<uint16_t>(candidate.size()), static_cast<uint8_t>(reading.size()), okuri});
-    buckets_[bucket] = static_cast<uint32_t>(entries_.size() - 1);
+    const std::string_view candidate(start, static_cast<size_t>((cut != nullptr ? cut : at) - start));
+    if (!candidate.empty() && candidate.size() <= UINT16_MAX && candidate[0] != '(' && !code) {
+      if (entries_.size() >= kNone - 1) return;
+      entries_.push_back({static_cast<uint32_t>(start - text_.data()), reading, Hash(candidate),
+                          static_cast<uint16_t>(candidate.size()), readingLength, okuri});
+    }
+    if (at == end) return;
+    ++at;  // the slash
   }
 }
 
@@ -216,16 +161,23 @@ void SkkReadings::Index() const {
   indexed_ = true;
   // Offsets are 32 bits: a larger file is not a dictionary this reads.
   if (text_.size() >= kNone) return;
-  size_t buckets = 1024;
-  while (buckets < text_.size() / 8) buckets *= 2;
-  buckets_.assign(buckets, kNone);
   entries_.reserve(text_.size() / 16);
-  const std::string_view text = text_;
-  for (size_t lineStart = 0; lineStart < text.size();) {
-    size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string_view::npos) lineEnd = text.size();
-    IndexLine(text.substr(lineStart, lineEnd - lineStart));
-    lineStart = lineEnd + 1;
+  const char* const text = text_.data();
+  const char* const end = text + text_.size();
+  for (const char* line = text; line < end;) {
+    const auto* lineEnd = static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+    if (lineEnd == nullptr) lineEnd = end;
+    IndexLine(line, lineEnd);
+    line = lineEnd + 1;
+  }
+  size_t buckets = 1024;
+  while (buckets < entries_.size()) buckets *= 2;
+  buckets_.assign(buckets, kNone);
+  const auto mask = static_cast<uint32_t>(buckets - 1);
+  for (uint32_t at = 0; at < entries_.size(); ++at) {
+    uint32_t& bucket = buckets_[entries_[at].next & mask];
+    entries_[at].next = bucket;
+    bucket = at;
   }
 }
 
@@ -268,27 +220,53 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   return stems;
 }
 
+// Two passes over the entries: one counts each group, one places each entry.
+void SkkReadings::Group() const {
+  if (grouped_) return;
+  grouped_ = true;
+  Index();
+  const auto isTwoKanji = [this](const Entry& e) {
+    return e.wordLength == 4 && IsEucKanji(Word(e).substr(0, 2)) && IsEucKanji(Word(e).substr(2, 2));
+  };
+  lastStarts_.assign(kPairKeys + 1, 0);
+  firstStarts_.assign(kPairKeys + 1, 0);
+  for (const Entry& e : entries_) {
+    if (e.okuri != 0 || e.wordLength < 4) continue;
+    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2)) + 1];
+    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e)) + 1];
+  }
+  for (uint32_t k = 0; k < kPairKeys; ++k) {
+    lastStarts_[k + 1] += lastStarts_[k];
+    firstStarts_[k + 1] += firstStarts_[k];
+  }
+  byLast_.resize(lastStarts_.back());
+  byFirst_.resize(firstStarts_.back());
+  std::vector<uint32_t> lastNext(lastStarts_.begin(), lastStarts_.end() - 1);
+  std::vector<uint32_t> firstNext(firstStarts_.begin(), firstStarts_.end() - 1);
+  for (uint32_t at = 0; at < entries_.size(); ++at) {
+    const Entry& e = entries_[at];
+    if (e.okuri != 0 || e.wordLength < 4) continue;
+    byLast_[lastNext[PairKey(Word(e).substr(e.wordLength - 2))]++] = at;
+    if (isTwoKanji(e)) byFirst_[firstNext[PairKey(Word(e))]++] = at;
+  }
+}
+
 bool SkkReadings::EndsCompound(std::string_view part, std::string_view reading) const {
   std::string eucPart, eucReading;
   if (part.empty() || reading.empty() || !EucFromSjis(part, eucPart) || !EucFromSjis(reading, eucReading) ||
       eucPart.size() < 2) {
     return false;
   }
-  Index();
-  if (byLastCharacter_.empty()) {
-    for (uint32_t at = 0; at < entries_.size(); ++at) {
-      const std::string_view word = Word(entries_[at]);
-      if (entries_[at].okuri == 0 && word.size() >= 4) byLastCharacter_[word.substr(word.size() - 2)].push_back(at);
-    }
-  }
-  const auto found = byLastCharacter_.find(std::string_view(eucPart).substr(eucPart.size() - 2));
-  if (found == byLastCharacter_.end()) return false;
+  Group();
   const auto endsWith = [](std::string_view text, std::string_view end) {
     return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
   };
-  return std::any_of(found->second.begin(), found->second.end(), [&](uint32_t at) {
-    return endsWith(Word(entries_[at]), eucPart) && endsWith(EucReading(entries_[at]), eucReading);
-  });
+  const uint32_t key = PairKey(std::string_view(eucPart).substr(eucPart.size() - 2));
+  for (uint32_t i = lastStarts_[key]; i < lastStarts_[key + 1]; ++i) {
+    const Entry& e = entries_[byLast_[i]];
+    if (endsWith(Word(e), eucPart) && endsWith(EucReading(e), eucReading)) return true;
+  }
+  return false;
 }
 
 size_t SkkReadings::EntryCount() const {
@@ -296,56 +274,50 @@ size_t SkkReadings::EntryCount() const {
   return entries_.size();
 }
 
-void SkkReadings::CountCompoundReadings() const {
-  if (counted_) return;
-  counted_ = true;
-  Index();
-  // Each single-kanji entry with the number of two-kanji words whose reading
-  // it begins or ends.
-  ReadingTries tries;
-  std::vector<std::pair<uint32_t, uint32_t>> nodes(entries_.size(), {0, 0});
-  for (size_t at = 0; at < entries_.size(); ++at) {
-    const Entry& e = entries_[at];
-    if (e.okuri != 0 || !IsEucKanji(Word(e))) continue;
-    nodes[at] = {tries.Add(Word(e), 0, EucReading(e)), tries.Add(Word(e), 1, EucReading(e))};
-  }
-  for (const Entry& e : entries_) {
-    const std::string_view word = Word(e);
-    if (e.okuri != 0 || word.size() != 4 || !IsEucKanji(word.substr(0, 2)) || !IsEucKanji(word.substr(2, 2))) {
-      continue;
+// Of the kanji's own readings, the one the most two-kanji words confirm:
+// that begin their reading with it when the kanji comes first, that end it
+// with it when the kanji comes second (a reading the whole of the word's
+// is no confirmation). Unconfirmed, the shortest: Sino-Japanese readings
+// are one or two syllables, native ones mostly longer. Of equals, the first
+// in the file. The work is the length of the kanji's words' readings,
+// however many readings the kanji has.
+std::string SkkReadings::ChooseCompoundReading(std::string_view eucKanji) const {
+  std::vector<const Entry*> own = Lookup(eucKanji);
+  own.erase(std::remove_if(own.begin(), own.end(), [](const Entry* e) { return e->okuri != 0; }), own.end());
+  if (own.empty()) return {};
+  Group();
+  std::unordered_map<std::string_view, uint32_t> confirmed;
+  for (const Entry* e : own) confirmed.emplace(EucReading(*e), 0);
+  const uint32_t key = PairKey(eucKanji);
+  for (uint32_t i = firstStarts_[key]; i < firstStarts_[key + 1]; ++i) {
+    const std::string_view reading = EucReading(entries_[byFirst_[i]]);
+    for (size_t length = 2; length < reading.size(); length += 2) {
+      if (const auto found = confirmed.find(reading.substr(0, length)); found != confirmed.end()) ++found->second;
     }
-    tries.CountWithin(word.substr(0, 2), 0, EucReading(e));
-    tries.CountWithin(word.substr(2, 2), 1, EucReading(e));
   }
-  // Per kanji the best confirmed; unconfirmed, the shortest reading:
-  // Sino-Japanese readings are one or two syllables, native ones mostly
-  // longer. Of equals, the first in the file.
-  std::unordered_map<std::string_view, uint32_t> best;
-  std::vector<std::string_view> order;
-  const auto confirmed = [&](uint32_t at) { return tries.Count(nodes[at].first) + tries.Count(nodes[at].second); };
-  for (uint32_t at = 0; at < entries_.size(); ++at) {
-    const Entry& e = entries_[at];
-    if (e.okuri != 0 || !IsEucKanji(Word(e))) continue;
-    const auto [chosen, added] = best.try_emplace(Word(e), at);
-    if (added) {
-      order.push_back(Word(e));
-      continue;
+  for (uint32_t i = lastStarts_[key]; i < lastStarts_[key + 1]; ++i) {
+    const Entry& e = entries_[byLast_[i]];
+    if (e.wordLength != 4 || !IsEucKanji(Word(e).substr(0, 2))) continue;
+    const std::string_view reading = EucReading(e);
+    for (size_t length = 2; length < reading.size(); length += 2) {
+      const auto found = confirmed.find(reading.substr(reading.size() - length));
+      if (found != confirmed.end()) ++found->second;
     }
-    const uint32_t c = confirmed(at), b = confirmed(chosen->second);
-    if (c > b || (c == b && e.readingLength < entries_[chosen->second].readingLength)) chosen->second = at;
   }
-  for (std::string_view kanji : order) {
-    const Entry& e = entries_[best[kanji]];
-    std::string sjis = SjisFromEuc(kanji), reading = ReadingFromEuc(EucReading(e));
-    if (!sjis.empty() && !reading.empty()) compoundReadings_.emplace_back(std::move(sjis), std::move(reading));
+  const Entry* best = own.front();
+  for (const Entry* e : own) {
+    const uint32_t c = confirmed[EucReading(*e)], b = confirmed[EucReading(*best)];
+    if (c > b || (c == b && e->readingLength < best->readingLength)) best = e;
   }
-  std::sort(compoundReadings_.begin(), compoundReadings_.end());
+  return ReadingFromEuc(EucReading(*best));
 }
 
 std::string SkkReadings::CompoundReading(std::string_view kanji) const {
-  CountCompoundReadings();
-  auto at = std::lower_bound(compoundReadings_.begin(), compoundReadings_.end(), kanji,
-                             [](const auto& entry, std::string_view k) { return entry.first < k; });
-  if (at == compoundReadings_.end() || at->first != kanji) return {};
-  return at->second;
+  std::string euc;
+  if (!EucFromSjis(kanji, euc) || !IsEucKanji(euc)) return {};
+  const uint32_t key = PairKey(euc);
+  if (const auto known = compoundReadings_.find(key); known != compoundReadings_.end()) return known->second;
+  std::string reading = ChooseCompoundReading(euc);
+  compoundReadings_.emplace(key, reading);
+  return reading;
 }

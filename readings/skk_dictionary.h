@@ -6,7 +6,8 @@
 // The file is kept as it is and indexed the first time a word is looked up:
 // one pass over it that records where each candidate lies, no conversion and
 // no sort, so that a program asking for one word does not pay for reading
-// the whole dictionary into a table first.
+// the whole dictionary into a table first. What a kanji reads as in
+// compounds is worked out for that kanji when it is first asked for.
 
 #include <cstdint>
 #include <string>
@@ -68,17 +69,23 @@ class SkkReadings {
   std::string_view Word(const Entry& e) const { return {text_.data() + e.word, e.wordLength}; }
   std::string_view EucReading(const Entry& e) const { return {text_.data() + e.reading, e.readingLength}; }
   void Index() const;
-  void IndexLine(std::string_view line) const;
+  void IndexLine(const char* line, const char* end) const;
   // The entries for `eucWord`, in the order of the file.
   std::vector<const Entry*> Lookup(std::string_view eucWord) const;
-  void CountCompoundReadings() const;
+  void Group() const;
+  std::string ChooseCompoundReading(std::string_view eucKanji) const;
 
   std::string text_;
   // Built on first use; the proposer is used from one thread.
   mutable bool indexed_ = false;
   mutable std::vector<Entry> entries_;
   mutable std::vector<uint32_t> buckets_;  // the last entry of each bucket
-  mutable bool counted_ = false;
-  mutable std::unordered_map<std::string_view, std::vector<uint32_t>> byLastCharacter_;  // whole words
-  mutable std::vector<std::pair<std::string, std::string>> compoundReadings_;  // kanji, reading; by kanji
+  // Whole words of two characters or more by their last two bytes, and
+  // two-kanji words by their first kanji: the entries of group k are
+  // byLast_[lastStarts_[k]] up to byLast_[lastStarts_[k + 1]], in the order
+  // of the file. Built the first time a compound is asked for.
+  mutable bool grouped_ = false;
+  mutable std::vector<uint32_t> byLast_, lastStarts_, byFirst_, firstStarts_;
+  // CompoundReading's answers so far, by the kanji's two EUC-JP bytes.
+  mutable std::unordered_map<uint32_t, std::string> compoundReadings_;
 };

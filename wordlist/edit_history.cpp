@@ -53,6 +53,10 @@ struct EditHistory::Step {
   bool changesContext = false;
   std::string contextBefore;
   std::string contextAfter;
+  // The table's revisions before and after the step (the latter taken when
+  // it is undone): undo and redo give them back with the rows.
+  uint64_t revisionBefore = 0;
+  uint64_t revisionAfter = 0;
   // Inserted: the rows [first, first + count), kept while undone. Deleted:
   // the row at first, kept while done. Changed: the other texts of `rows`
   // (in ascending order), row i of `kept` for rows[i]. Replaced: the rows
@@ -81,6 +85,7 @@ StepMark EditHistory::Mark() const {
   StepMark mark;
   mark.states = SaveRowStates(list_);
   if (saveContext_) mark.context = saveContext_();
+  mark.revision = WordTableRevision(list_);
   return mark;
 }
 
@@ -110,6 +115,7 @@ std::unique_ptr<EditHistory::Step> NewStep(StepKind kind, StepMark&& mark, WordL
   step->label = mark.label;
   step->before = std::move(mark.states);
   step->contextBefore = std::move(mark.context);
+  step->revisionBefore = mark.revision;
   step->kept.reset(table);
   return step;
 }
@@ -281,7 +287,10 @@ bool EditHistory::Undo() {
   Step& step = *steps_[done_ - 1];
   RowStates after = SaveRowStates(list_);
   std::string contextAfter = step.changesContext && saveContext_ ? saveContext_() : std::string();
+  const uint64_t revisionAfter = WordTableRevision(list_);
   if (!Apply(step, true)) return false;
+  RestoreWordTableRevision(list_, step.revisionBefore);
+  step.revisionAfter = revisionAfter;
   step.after = std::move(after);
   if (step.changesContext) step.contextAfter = std::move(contextAfter);
   --done_;
@@ -295,6 +304,7 @@ bool EditHistory::Redo() {
   if (done_ == steps_.size()) return false;
   Step& step = *steps_[done_];
   if (!Apply(step, false)) return false;
+  RestoreWordTableRevision(list_, step.revisionAfter);
   ++done_;
   RestoreRowStates(list_, step.after);
   changedRow_ = FirstChangedRow(step, RowCount(list_));

@@ -38,6 +38,7 @@ struct StepMark {
   RowStates states;
   std::string context;
   int label = 0;
+  uint64_t revision = 0;  // the table's, which undoing the step gives back
 };
 
 class EditHistory {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <utility>
 #include <string_view>
 
 #include "convert/kana_phoneme_table.h"
@@ -137,11 +138,16 @@ int NextAttentionRow(const std::vector<uint8_t>& flags, int from, bool forward) 
                        [&](int row) { return flags[static_cast<size_t>(row)] != 0; });
 }
 
+// Revisions name rows across tables, so the revision alone says whether
+// what was found still holds.
 bool AttentionIndex::Update(WordList list) {
-  if (current_ && list == list_ && WordTableRevision(list) == revision_) return true;
-  list_ = list;
-  revision_ = WordTableRevision(list);
-  current_ = FindAttentionRows(list, flags_, leftOut_);
-  counts_ = CountAttention(flags_);
-  return current_;
+  const uint64_t revision = WordTableRevision(list);
+  if (found_[0].current && found_[0].revision == revision) return true;
+  std::swap(found_[0], found_[1]);
+  if (found_[0].current && found_[0].revision == revision) return true;
+  Found& found = found_[0];
+  found.revision = revision;
+  found.current = FindAttentionRows(list, found.flags, leftOut_);
+  found.counts = CountAttention(found.flags);
+  return found.current;
 }

@@ -49,7 +49,9 @@ int NextAttentionRow(const std::vector<uint8_t>& flags, int from, bool forward);
 
 // The rows that need attention in one table, looked for again only when the
 // table has changed since the last look (by its revision), so that moving
-// from one such row to the next costs no look at every row.
+// from one such row to the next costs no look at every row. What was found
+// in the rows before the last change is kept too: undoing a change, and
+// redoing it, gives back rows of a revision already looked at.
 class AttentionIndex {
  public:
   // `leftOut` as for FindAttentionRows.
@@ -59,14 +61,17 @@ class AttentionIndex {
   // when there is no memory to look.
   bool Update(WordList list);
 
-  const std::vector<uint8_t>& flags() const { return flags_; }
-  const AttentionCounts& counts() const { return counts_; }
+  const std::vector<uint8_t>& flags() const { return found_[0].flags; }
+  const AttentionCounts& counts() const { return found_[0].counts; }
 
  private:
+  struct Found {
+    uint64_t revision = 0;
+    bool current = false;
+    std::vector<uint8_t> flags;
+    AttentionCounts counts;
+  };
+
   LeftOutCheck leftOut_;
-  WordList list_ = nullptr;
-  uint64_t revision_ = 0;
-  bool current_ = false;
-  std::vector<uint8_t> flags_;
-  AttentionCounts counts_;
+  Found found_[2];  // the rows as they are, and as they were before
 };

@@ -1,6 +1,7 @@
 #include "wordlist/word_list.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -105,6 +106,13 @@ class TextStore {
   size_t dead_ = 0;
 };
 
+// Revisions are drawn from one counter for every table, so that a revision
+// names the rows of one table at one moment, wherever they go.
+uint64_t NextRevision() {
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 size_t TextSize(const Row& row) { return size_t{row.length[0]} + row.length[1] + row.length[2]; }
 
 // An entry's fields as the row keeps them: at most 255 bytes each, never
@@ -126,7 +134,12 @@ struct WordTable {
   TextStore texts;
   WordListView* view = nullptr;
   int32_t sortDirections[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
+  // The revision is drawn when asked for after a change, not at every row
+  // a change stores.
   uint64_t revision = 0;
+  bool changed = true;
+
+  void Touch() { changed = true; }
 
   bool Holds(int index) const { return index >= 0 && static_cast<size_t>(index) < rows.size(); }
 
@@ -145,7 +158,7 @@ struct WordTable {
   }
 
   bool StoreTexts(Row& row, const std::string_view (&fields)[kWordColumns]) {
-    ++revision;
+    Touch();
     uint32_t position;
     if (!texts.Add(fields, position)) return false;
     row.text = position;
@@ -259,7 +272,20 @@ std::string_view WordRowText(WordList list, int index, int column) {
 
 int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
 
-uint64_t WordTableRevision(WordList list) { return list ? list->revision : 0; }
+uint64_t WordTableRevision(WordList list) {
+  if (!list) return 0;
+  if (list->changed) {
+    list->revision = NextRevision();
+    list->changed = false;
+  }
+  return list->revision;
+}
+
+void RestoreWordTableRevision(WordList list, uint64_t revision) {
+  if (!list) return;
+  list->revision = revision;
+  list->changed = false;
+}
 
 size_t WordTableMemory(WordList list) {
   return list ? sizeof(WordTable) + list->rows.capacity() * sizeof(Row) + list->texts.Memory() : 0;
@@ -294,7 +320,7 @@ void DeleteSelectedWordRow(WordList list) {
   auto& rows = list->rows;
   const Row gone = rows[static_cast<size_t>(index)];
   rows.erase(rows.begin() + index);
-  ++list->revision;
+  list->Touch();
   if (list->view) {
     list->view->RowDeleted(index);
   } else if ((gone.state & kRowFocused) && !rows.empty()) {
@@ -307,7 +333,7 @@ void ClearWordList(WordList list) {
   if (!list) return;
   list->rows = {};
   list->texts = {};
-  ++list->revision;
+  list->Touch();
   if (list->view) list->view->RowsReplaced();
 }
 
@@ -315,8 +341,9 @@ void SwapWordRows(WordList list, WordList other) {
   if (!list || !other || list == other) return;
   std::swap(list->rows, other->rows);
   std::swap(list->texts, other->texts);
+  std::swap(list->revision, other->revision);  // the rows keep theirs
+  std::swap(list->changed, other->changed);
   for (WordList table : {list, other}) {
-    ++table->revision;
     for (Row& row : table->rows) row.state = 0;
     if (table->view) table->view->RowsReplaced();
   }
@@ -346,8 +373,8 @@ bool AppendWordRows(WordList list, WordList other) {
     rows.push_back(row);
   }
   other->rows = {};
-  ++other->revision;
-  ++list->revision;
+  other->Touch();
+  list->Touch();
   if (other->view) other->view->RowsReplaced();
   if (list->view) list->view->RowsAppended(static_cast<int>(first));
   return true;
@@ -400,7 +427,7 @@ void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
     }
     items = {};
     rows = std::move(sorted);
-    ++list->revision;
+    list->Touch();
     if (list->view) list->view->RowsReordered(order);
   } catch (const std::bad_alloc&) {
     // Without the memory to sort, the rows keep their order.
@@ -438,7 +465,7 @@ void DeselectAllWordRows(WordList list) {
 namespace {
 
 void ForgetStates(WordList list) {
-  ++list->revision;
+  list->Touch();
   for (Row& row : list->rows) row.state = 0;
   if (list->view) list->view->RowsReplaced();
 }
@@ -557,8 +584,8 @@ bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, Word
   for (size_t i = 0; i < count; ++i) keptRows[i].state = other->rows[i].state;
   other->rows = std::move(keptRows);
   other->texts = std::move(kept);
-  ++list->revision;
-  ++other->revision;
+  list->Touch();
+  other->Touch();
   list->texts.Release(gone);
   if (list->texts.WorthRepacking()) list->RepackTexts();
   if (list->view) list->view->RowTextsChanged();
@@ -578,7 +605,7 @@ bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
       reordered.push_back(list->rows[from]);
     }
     list->rows = std::move(reordered);
-    ++list->revision;
+    list->Touch();
   } catch (const std::bad_alloc&) {
     return false;
   }

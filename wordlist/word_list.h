@@ -59,8 +59,15 @@ int RowCount(WordList list);
 
 // A number that changes whenever the rows, their texts or their order change
 // (not their selection or focus), for those that keep what they found in
-// the rows until the rows change.
+// the rows until the rows change. No two tables' rows share a revision
+// unless they are the same rows: rows that pass to another table (swapped,
+// appended to an empty one) take their revision with them.
 uint64_t WordTableRevision(WordList list);
+
+// For the edit history, which puts rows back exactly as they were when the
+// table had `revision`: the table takes that revision again, so that what
+// was found in those rows holds again.
+void RestoreWordTableRevision(WordList list, uint64_t revision);
 
 // The bytes the table takes: its rows and the blocks of its texts.
 size_t WordTableMemory(WordList list);

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "app/main_window.h"
@@ -235,9 +234,8 @@ TEST_F(MainWindowTest, AFailedOpenLeavesTheCurrentFileForSave) {
     EXPECT_STREQ(CurrentFile.path, first.c_str());
     EXPECT_STREQ(CurrentFile.title, "a.txt");
     Command(IDM_SAVE);
-    std::ifstream written(first, std::ios::binary), other(failed, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "a\r\nadded\r\n");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), "b\n");
+    EXPECT_EQ(FileBytes(first), "a\r\nadded\r\n");
+    EXPECT_EQ(FileBytes(failed), "b\n");
     files_.Write("a.txt", "a\n");
   }
 }

@@ -4,12 +4,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/main_window.h"
 #include "app/current_file.h"
@@ -18,20 +15,6 @@
 #include "tests/app/main_window_fixture.h"
 
 namespace {
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // The platform's question before an existing file is overwritten.
 DialogStep AnswerOverwriteQuestion(int answer) {
@@ -113,7 +96,7 @@ TEST_F(SaveTest, SaveAsWritesTheRowsAndMakesTheFileCurrentThenSaveWritesThere) {
   Command(IDM_SAVE);
   EXPECT_EQ(FileBytes(path), rowsAsText_ + "追加\r\n");
   EXPECT_EQ(GetFocus(), list_);
-  EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"saved.txt"}) << "no temporary file left";
+  EXPECT_EQ(FileNamesIn(files_.PathOf("")), std::vector<std::string>{"saved.txt"}) << "no temporary file left";
 }
 
 // The Julius type of Save As writes a Julius dictionary (".dict" added to a
@@ -210,7 +193,7 @@ TEST_F(SaveTest, CancellingTheDialogWritesNothingAndShowsNothing) {
     CommandWithDialogs(command, {cancelProposing(command == IDM_BUILD_POOL ? "プール作成" : "名前を付けて保存")});
     EXPECT_EQ(GetFocus(), list_) << command;
   }
-  EXPECT_TRUE(FilesIn(files_.PathOf("")).empty());
+  EXPECT_TRUE(FileNamesIn(files_.PathOf("")).empty());
   EXPECT_EQ(Title(), kUntitledTitle);
   EXPECT_STREQ(CurrentFile.path, "");
   EXPECT_STREQ(PoolFile.path, "");
@@ -246,7 +229,7 @@ TEST_F(SaveTest, ANameTheCodePageCannotHoldIsRefused) {
                       },
                       ExpectMessage("このﾌｧｲﾙ名にはShift-JISで表せない文字があります。別の名前を選んでください",
                                     MB_ICONERROR, IDOK)});
-  EXPECT_TRUE(FilesIn(files_.PathOf("")).empty()) << "nothing written";
+  EXPECT_TRUE(FileNamesIn(files_.PathOf("")).empty()) << "nothing written";
   EXPECT_EQ(Title(), kUntitledTitle);
   EXPECT_STREQ(CurrentFile.path, "");
 }
@@ -264,7 +247,7 @@ TEST_F(SaveTest, AReadOnlyFileIsRefusedAndKept) {
                      }});
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(FileBytes(path), "old\r\n");
-  EXPECT_EQ(FilesIn(files_.PathOf("")), std::vector<std::string>{"readonly.txt"}) << "no temporary file left";
+  EXPECT_EQ(FileNamesIn(files_.PathOf("")), std::vector<std::string>{"readonly.txt"}) << "no temporary file left";
 }
 
 // The question names the first five rows that cannot be written and counts
@@ -302,7 +285,7 @@ TEST_F(SaveTest, AFileThatCannotBeWrittenIsLeftAsItWasAndNamed) {
   }
   EXPECT_EQ(FileBytes(path), "old\n");
   EXPECT_EQ(FileBytes(other), "other\n");
-  EXPECT_EQ(FilesIn(files_.PathOf("")), (std::vector<std::string>{"locked.txt", "other.txt"}))
+  EXPECT_EQ(FileNamesIn(files_.PathOf("")), (std::vector<std::string>{"locked.txt", "other.txt"}))
       << "no temporary file left";
   EXPECT_EQ(Title(), TitleFor(path));
   EXPECT_STREQ(CurrentFile.path, path.c_str());

@@ -8,38 +8,28 @@ CLI=("$@")
 # shellcheck source=test_lib.sh
 . "$(dirname "$0")/test_lib.sh"
 
-run convert きゃー らーめん
-check "arguments" $'きゃー\tky a a:\t1\nらーめん\tr a a: m e _n\t1' "$out"
-check "all converted: status 0" 0 "$status"
-
-run convert かぃ
-check "incomplete" $'かぃ\tk a *\t0' "$out"
-check "incomplete: status 1" 1 "$status"
-
-printf 'がっき\r\n\nカタカナ\nっ' >"$work/in"
-run convert <"$work/in"
-check "stdin, CR LF, empty line, last line without LF" \
-  $'がっき\tg a Qky i\t1\n\t\t-1\nカタカナ\t\t-2\nっ\t*\t0' "$out"
-check "stdin: status 1" 1 "$status"
-
-run convert </dev/null
-check "no input: nothing printed" "" "$out"
-check "no input: status 0" 0 "$status"
-
-printf '\x82\xa9\x82\xc1\x82\xcf\n' >"$work/in"
-run convert --encoding sjis <"$work/in"
-check "sjis passes bytes through" "$(printf '\x82\xa9\x82\xc1\x82\xcf\tk a Qp a\t1')" "$out"
-
-printf 'きゃー\n\xff\xfe\nかっぱ\n' >"$work/in"
-run convert --encoding=utf-8 <"$work/in"
-check "invalid UTF-8: other lines still converted" $'きゃー\tky a a:\t1\nかっぱ\tk a Qp a\t1' "$out"
-check "invalid UTF-8: status 1" 1 "$status"
-[[ "$err" == *"line 2"* ]]; check "invalid UTF-8: line number on stderr" 0 $?
-
-printf 'か😀\n' >"$work/in"
-run convert <"$work/in"
-check "character Shift-JIS cannot hold: no output line" "" "$out"
-[[ "$err" == *"line 1"* ]]; check "character Shift-JIS cannot hold: reported" 0 $?
+# convert: name, standard input (printf format), arguments, standard output,
+# exit status, what standard error must hold ("" for anything).
+convert_cases=(
+  "arguments" "" "きゃー らーめん" $'きゃー\tky a a:\t1\nらーめん\tr a a: m e _n\t1' 0 ""
+  "incomplete" "" "かぃ" $'かぃ\tk a *\t0' 1 ""
+  "stdin, CR LF, empty line, last line without LF" 'がっき\r\n\nカタカナ\nっ' "" \
+    $'がっき\tg a Qky i\t1\n\t\t-1\nカタカナ\t\t-2\nっ\t*\t0' 1 ""
+  "no input: nothing printed" "" "" "" 0 ""
+  "sjis passes bytes through" '\x82\xa9\x82\xc1\x82\xcf\n' "--encoding sjis" $'\x82\xa9\x82\xc1\x82\xcf\tk a Qp a\t1' 0 ""
+  "invalid UTF-8: other lines still converted" 'きゃー\n\xff\xfe\nかっぱ\n' "--encoding=utf-8" \
+    $'きゃー\tky a a:\t1\nかっぱ\tk a Qp a\t1' 1 "line 2"
+  "character Shift-JIS cannot hold: no output line" 'か😀\n' "" "" 1 "line 1"
+)
+for ((i = 0; i < ${#convert_cases[@]}; i += 6)); do
+  name=${convert_cases[i]}
+  # shellcheck disable=SC2059
+  printf "${convert_cases[i + 1]}" >"$work/in"
+  # shellcheck disable=SC2086
+  run convert ${convert_cases[i + 2]} <"$work/in"
+  check "$name" "${convert_cases[i + 3]} ${convert_cases[i + 4]}" "$out $status"
+  [[ "$err" == *"${convert_cases[i + 5]}"* ]]; check "$name: stderr holds '${convert_cases[i + 5]}'" 0 $?
+done
 
 long=$(printf 'し%.0s' {1..120})
 run convert "$long"
@@ -62,6 +52,8 @@ usage_cases=(
   "show|--input-encoding latin1 x.txt|--input-encoding"
   "save|x.txt|no output file"
   "save|--output-encoding latin1 -o y.txt x.txt|--output-encoding"
+  "save|-o x.txt|no FILE given"
+  "save|--output= x.txt|the output file's name is empty"
   "pool|-o a.ppl -o b.ppl x.txt|only one output file"
   "pool|--output-encoding utf-8 -o a.ppl x.txt|unknown option --output-encoding"
 )

@@ -43,11 +43,6 @@ run save -o folder in.txt
 check "a folder is not replaced" 1 "$status"
 check "no temporary file left" "folder in.txt kept.ppl saved.ppl saved.txt" "$(ls -A | grep -v -e '^out$' -e '^err$' | tr '\n' ' ' | sed 's/ $//')"
 
-run save in.txt
-check "no -o: usage error" 2 "$status"
-run save -o x.txt
-check "no FILE: usage error" 2 "$status"
-
 # UTF-8 in and out, and katakana readings folded: a UTF-8 list (with a byte
 # order mark, CR LF) gives the rows of its Shift-JIS twin; --fold-katakana
 # makes katakana readings hiragana and an empty baseform from them, and

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -63,8 +61,7 @@ TEST(JuliusDictionary, WritesEachRowItCanAsALineAndFindsTheOthers) {
 
   const std::string path = folder.PathOf("words.dict");
   ASSERT_EQ(SaveWordFile(list, path.c_str(), WordFileFormat::kJuliusDictionary), SaveResult::kSaved);
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
+  EXPECT_EQ(FileBytes(path), expected);
 }
 
 }  // namespace

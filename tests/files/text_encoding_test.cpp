@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -108,9 +106,8 @@ TEST_F(TextEncodingTest, WhatDecidesAndWhatCannotBeHeld) {
 TEST_F(TextEncodingTest, ShiftJisSamplesAreReadByteForByte) {
   for (const char* name : {"sample-words.txt", "words-without-readings.txt"}) {
     SCOPED_TRACE(name);
-    std::ifstream file(std::string(LEXIFORGE_SAMPLES) + "/" + name, std::ios::binary);
-    ASSERT_TRUE(file);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = FileBytes(std::string(LEXIFORGE_SAMPLES) + "/" + name);
+    ASSERT_FALSE(bytes.empty());
     const std::vector<TestRow> rows = Load(bytes);
     EXPECT_FALSE(LastTextWordListRead().utf8);
     EXPECT_GT(rows.size(), 0u);

@@ -20,12 +20,6 @@
 
 namespace {
 
-// The fuzz target's seed: a few words compiled by MeCab's own compiler.
-std::string SeedDictionary() {
-  std::ifstream in(LEXIFORGE_DICTIONARY_SEED, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -107,7 +101,8 @@ TEST(DictionaryCheckTest, EachDamagedFileIsRefusedByName) {
   TempFolder temp;
   const std::string folder = temp.PathOf("ipadic");
   std::filesystem::create_directory(std::filesystem::u8path(folder));
-  ASSERT_TRUE(WriteDictionaryFolder(SeedDictionary(), folder));
+  // The fuzz target's seed: a few words compiled by MeCab's own compiler.
+  ASSERT_TRUE(WriteDictionaryFolder(ReadFile(LEXIFORGE_DICTIONARY_SEED), folder));
   ASSERT_EQ(CheckIpaDictionary(folder).problem, DictionaryProblem::kNone);
   DictionaryFault fault;
   {

@@ -15,38 +15,34 @@ std::string Folded(std::string_view kana) {
   return reading.substr(1);
 }
 
-TEST(KanaFolding, KatakanaBecomesHiraganaAcrossTheWholeRange) {
-  // Both ends of the katakana, and the two sides of the byte 0x7F the
-  // katakana codes skip.
-  EXPECT_EQ(Folded(Sjis("ァアミムンー")), Sjis("ぁあみむんー"));
-  EXPECT_EQ(Folded(Sjis("コンピューター")), Sjis("こんぴゅーたー"));
-  EXPECT_EQ(Folded(Sjis("ひらがなカタカナ")), Sjis("ひらがなかたかな"));
-}
-
-TEST(KanaFolding, SmallKanaAndVuAndTheMiddleDot) {
-  EXPECT_EQ(Folded(Sjis("ッャュョヮ")), Sjis("っゃゅょゎ"));
-  EXPECT_EQ(Folded(Sjis("ヵヶ")), Sjis("かけ"));
-  EXPECT_EQ(Folded(Sjis("ヴァイオリン")), Sjis("ばいおりん"));
-  EXPECT_EQ(Folded(Sjis("ヴィヴェヴォヴ")), Sjis("びべぼぶ"));
-  EXPECT_EQ(Folded(Sjis("ジョン") + "\x81\x45" + Sjis("スミス")), Sjis("じょんすみす"));  // ・
-}
-
-TEST(KanaFolding, IterationMarksRepeatTheKanaBefore) {
-  // "\x81\x54" ゝ, "\x81\x55" ゞ, "\x81\x52" ヽ, "\x81\x53" ヾ.
-  EXPECT_EQ(Folded(Sjis("いす") + "\x81\x55"), Sjis("いすず"));
-  EXPECT_EQ(Folded(Sjis("こ") + "\x81\x54" + Sjis("ろ")), Sjis("こころ"));
-  EXPECT_EQ(Folded(Sjis("バ") + "\x81\x52"), Sjis("ばは"));  // ヽ repeats unvoiced
-  EXPECT_EQ(Folded(Sjis("ハ") + "\x81\x53"), Sjis("はば"));
-  EXPECT_EQ(Folded(Sjis("あ") + "\x81\x55"), Sjis("ああ"));  // nothing to voice
-  EXPECT_EQ(Folded("\x81\x54"), "(none)");                    // nothing to repeat
-}
-
-TEST(KanaFolding, AnythingButKanaGivesNothingAndLeavesTheReading) {
-  EXPECT_EQ(Folded(Sjis("カナA")), "(none)");
-  EXPECT_EQ(Folded("\x8a\xbf\x8e\x9a"), "(none)");  // 漢字
-  EXPECT_EQ(Folded("\xb1\xb2"), "(none)");          // half-width ｱｲ
-  EXPECT_EQ(Folded("\x82"), "(none)");              // a lead byte cut off
-  EXPECT_EQ(Folded("\x81\x58"), "(none)");          // 々 belongs to kanji
+// Katakana becomes hiragana across the whole range (both ends, and both
+// sides of the byte 0x7F the katakana codes skip), small kana and vu
+// included, the middle dot dropped; iteration marks repeat the kana before
+// them; anything but kana gives nothing and leaves the reading.
+TEST(KanaFolding, KanaBecomesHiraganaAndAnythingElseNothing) {
+  const std::pair<std::string, std::string> cases[] = {
+      {Sjis("ァアミムンー"), Sjis("ぁあみむんー")},
+      {Sjis("コンピューター"), Sjis("こんぴゅーたー")},
+      {Sjis("ひらがなカタカナ"), Sjis("ひらがなかたかな")},
+      {Sjis("ッャュョヮ"), Sjis("っゃゅょゎ")},
+      {Sjis("ヵヶ"), Sjis("かけ")},
+      {Sjis("ヴァイオリン"), Sjis("ばいおりん")},
+      {Sjis("ヴィヴェヴォヴ"), Sjis("びべぼぶ")},
+      {Sjis("ジョン") + "\x81\x45" + Sjis("スミス"), Sjis("じょんすみす")},  // ・
+      // "\x81\x54" ゝ, "\x81\x55" ゞ, "\x81\x52" ヽ, "\x81\x53" ヾ.
+      {Sjis("いす") + "\x81\x55", Sjis("いすず")},
+      {Sjis("こ") + "\x81\x54" + Sjis("ろ"), Sjis("こころ")},
+      {Sjis("バ") + "\x81\x52", Sjis("ばは")},  // ヽ repeats unvoiced
+      {Sjis("ハ") + "\x81\x53", Sjis("はば")},
+      {Sjis("あ") + "\x81\x55", Sjis("ああ")},  // nothing to voice
+      {"\x81\x54", "(none)"},                    // nothing to repeat
+      {Sjis("カナA"), "(none)"},
+      {"\x8a\xbf\x8e\x9a", "(none)"},  // 漢字
+      {"\xb1\xb2", "(none)"},          // half-width ｱｲ
+      {"\x82", "(none)"},              // a lead byte cut off
+      {"\x81\x58", "(none)"},          // 々 belongs to kanji
+  };
+  for (const auto& [kana, reading] : cases) EXPECT_EQ(Folded(kana), reading) << kana;
 }
 
 }  // namespace

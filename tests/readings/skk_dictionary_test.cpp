@@ -29,37 +29,34 @@ constexpr char kDictionary[] =
     "\xa4\xf0\xa4\xc9 /\xb0\xe6\xb8\xcd/\n"                             // ゐど /井戸/: read いど today
     "\xa4\xab /\xb2\xc3";  // か /加, the last line cut off
 
-TEST(SkkReadings, WordsGetTheirReadingsInFileOrder) {
+// Words get their readings in file order, EUC rows odd and even and high
+// mapped to code page 932; what is not a word with a hiragana reading is
+// left out.
+TEST(SkkReadings, WordsGetTheirHiraganaReadingsInCodePage932) {
   SkkReadings skk;
   skk.Load(kDictionary);
-  EXPECT_EQ(Readings(skk, "\x8a\xbf\x8e\x9a"),  // 漢字
-            (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb6", "\x82\xa9\x82\xf1\x82\xb5"}));
-  EXPECT_EQ(Readings(skk, "\x8a\xb2\x8e\x96"), (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb6"}));  // 幹事
-  EXPECT_EQ(Readings(skk, "\x8a\xc4\x8e\x8b"), (std::vector<std::string>{"\x82\xa9\x82\xf1\x82\xb5"}));  // 監視
-}
-
-TEST(SkkReadings, EucRowsOddEvenAndHighMapToCodePage932) {
-  SkkReadings skk;
-  skk.Load(kDictionary);
-  EXPECT_EQ(Readings(skk, "\x89\x40"), (std::vector<std::string>{"\x82\xa2\x82\xf1"}));  // 院 いん
-  EXPECT_EQ(Readings(skk, "\xe0\x40"),
-            (std::vector<std::string>{"\x82\xac\x82\xe5\x82\xa4"}));  // 堯 ぎょう
-  EXPECT_EQ(Readings(skk, "\x89\xc1"), (std::vector<std::string>{"\x82\xa9"}));  // 加 か
-  EXPECT_EQ(Readings(skk, "\x88\xe4\x8c\xcb"), (std::vector<std::string>{"\x82\xa2\x82\xc7"}));  // 井戸 いど
-}
-
-TEST(SkkReadings, WhatIsNotAWordWithAHiraganaReadingIsLeftOut) {
-  SkkReadings skk;
-  skk.Load(kDictionary);
-  EXPECT_TRUE(Readings(skk, "\x90\xf4").empty());  // 洗: okuri-ari, a stem and no word
+  const struct {
+    const char* word;
+    std::vector<std::string> readings;
+  } cases[] = {
+      {"\x8a\xbf\x8e\x9a", {"\x82\xa9\x82\xf1\x82\xb6", "\x82\xa9\x82\xf1\x82\xb5"}},  // 漢字 かんじ かんし
+      {"\x8a\xb2\x8e\x96", {"\x82\xa9\x82\xf1\x82\xb6"}},                                // 幹事
+      {"\x8a\xc4\x8e\x8b", {"\x82\xa9\x82\xf1\x82\xb5"}},                                // 監視
+      {"\x89\x40", {"\x82\xa2\x82\xf1"}},                                                // 院 いん
+      {"\xe0\x40", {"\x82\xac\x82\xe5\x82\xa4"}},                                        // 堯 ぎょう
+      {"\x89\xc1", {"\x82\xa9"}},                                                        // 加 か
+      {"\x88\xe4\x8c\xcb", {"\x82\xa2\x82\xc7"}},                                        // 井戸 いど
+      {"\x90\xf4", {}},  // 洗: okuri-ari, a stem and no word
+      {"(concat \"x\")", {}},
+      {"#1", {}},
+      {"\x92\x8d\x8e\xdf", {}},  // 注釈 was an annotation
+  };
+  for (const auto& c : cases) EXPECT_EQ(Readings(skk, c.word), c.readings) << c.word;
   const std::vector<SkkReadings::Stem> stems = skk.FindStems("\x90\xf4");
   ASSERT_EQ(stems.size(), 1u);
   EXPECT_EQ(stems[0].reading, "\x82\xa0\x82\xe7");  // あら
   EXPECT_EQ(stems[0].okuri, 'u');
   EXPECT_TRUE(skk.FindStems("\x8a\xbf\x8e\x9a").empty());  // 漢字 is a word, no stem
-  EXPECT_TRUE(Readings(skk, "(concat \"x\")").empty());
-  EXPECT_TRUE(Readings(skk, "#1").empty());
-  EXPECT_TRUE(Readings(skk, "\x92\x8d\x8e\xdf").empty());  // 注釈 was an annotation
   // 洗 (a stem, again inside its okuri block), 漢字 (twice), 幹事, 監視, 院,
   // the JIS X 0212 kanji (which no code page 932 word can find), 堯, 井戸,
   // 加.
@@ -80,20 +77,19 @@ constexpr char kKanjiReadings[] =
     "\xa4\xe4\xa4\xb8\xa4\xea\x20\x2f\xef\xb7\x2f\x0a"  // やじり /鏃/
     "\xa4\xbe\xa4\xaf\x20\x2f\xef\xb7\x2f\x0a";  // ぞく /鏃/
 
+// A kanji takes the reading its compounds confirm, or else its shortest.
 TEST(SkkReadings, AKanjiTakesTheReadingItsCompoundsConfirm) {
   SkkReadings skk;
   skk.Load(kKanjiReadings);
-  EXPECT_EQ(skk.CompoundReading("\x8a\x77"), "\x82\xaa\x82\xad");  // 学: がく, as in 学生 and 大学
-  EXPECT_EQ(skk.CompoundReading("\x90\xb6"), "\x82\xb9\x82\xa2");  // 生: せい, as at the end of 学生
-  EXPECT_EQ(skk.CompoundReading("\x91\xe5"), "\x82\xbe\x82\xa2");  // 大: だい, as at the start of 大学
-}
-
-TEST(SkkReadings, AKanjiNoCompoundConfirmsTakesItsShortestReading) {
-  SkkReadings skk;
-  skk.Load(kKanjiReadings);
-  EXPECT_EQ(skk.CompoundReading("\xe8\x56"), "\x82\xbc\x82\xad");  // 鏃: ぞく rather than やじり
-  EXPECT_EQ(skk.CompoundReading("\x8a\xbf"), "");  // no reading of its own
-  EXPECT_EQ(skk.CompoundReading("\x8a\x77\x90\xb6"), "");  // not one kanji
+  const std::pair<const char*, const char*> cases[] = {
+      {"\x8a\x77", "\x82\xaa\x82\xad"},  // 学: がく, as in 学生 and 大学
+      {"\x90\xb6", "\x82\xb9\x82\xa2"},  // 生: せい, as at the end of 学生
+      {"\x91\xe5", "\x82\xbe\x82\xa2"},  // 大: だい, as at the start of 大学
+      {"\xe8\x56", "\x82\xbc\x82\xad"},  // 鏃: ぞく rather than やじり, no compound
+      {"\x8a\xbf", ""},                  // no reading of its own
+      {"\x8a\x77\x90\xb6", ""},          // not one kanji
+  };
+  for (const auto& [kanji, reading] : cases) EXPECT_EQ(skk.CompoundReading(kanji), reading) << kanji;
 }
 
 }  // namespace

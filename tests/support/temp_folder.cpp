@@ -1,6 +1,8 @@
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <system_error>
@@ -28,4 +30,16 @@ std::string TempFolder::Write(std::string_view name, std::string_view bytes) con
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("TempFolder: cannot write " + path);
   return path;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }

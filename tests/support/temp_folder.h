@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TempFolder {
  public:
@@ -24,3 +25,9 @@ class TempFolder {
  private:
   std::filesystem::path folder_;
 };
+
+// The bytes of the file at `path`; empty when it cannot be read.
+std::string FileBytes(const std::string& path);
+
+// The names in `folder`, sorted: what a test left behind there.
+std::vector<std::string> FileNamesIn(const std::string& folder);

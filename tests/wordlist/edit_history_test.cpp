@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "convert/sjis_text.h"
@@ -206,6 +208,72 @@ TEST_F(EditHistoryTest, NewChangeEndsTheUndoneSteps) {
   ASSERT_TRUE(history.Undo());
   EXPECT_TRUE(Rows().empty());
   EXPECT_FALSE(history.Undo());
+}
+
+// Undo and redo give the rows back exactly, and with them the table's
+// revision of that moment, so that what was found in those rows (the rows
+// needing attention) holds again; any other change, and any other table's
+// rows, have a revision of their own.
+TEST_F(EditHistoryTest, StepsGiveBackTheRevisionOfTheirRows) {
+  const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+      {"insert", [&] {
+         StepMark mark = history.Mark();
+         Append({{"d"}});
+         history.RecordRowsInserted(std::move(mark), 3, 1);
+       }},
+      {"delete", [&] {
+         history.RecordRowDeleting(1);
+         Select({1}, 1);
+         DeleteSelectedWordRow(list);
+       }},
+      {"change", [&] {
+         history.RecordRowsChanging({0});
+         SetWordRow(list, 0, TestEntry("z", "", ""));
+       }},
+      {"exchange", [&] {
+         WordList texts = CreateWordTable();
+         Append({{"y"}}, texts);
+         ASSERT_TRUE(history.ChangeRows(history.Mark(), {2}, texts));
+       }},
+      {"replace", [&] {
+         WordList fresh = CreateWordTable();
+         Append({{"x"}}, fresh);
+         history.ReplaceRows(history.Mark(), fresh);
+       }},
+      {"sort", [&] {
+         StepMark mark = history.Mark();
+         std::vector<uint32_t> order;
+         SortWordList(list, 0, order);
+         history.RecordRowsSorted(std::move(mark), order, 0, 0);
+       }},
+  };
+  for (const auto& [name, step] : steps) {
+    SCOPED_TRACE(name);
+    ClearWordList(list);
+    Append({{"c"}, {"a"}, {"b"}});
+    const uint64_t before = WordTableRevision(list);
+    step();
+    const uint64_t after = WordTableRevision(list);
+    EXPECT_NE(after, before);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(WordTableRevision(list), before);
+    ASSERT_TRUE(history.Redo());
+    EXPECT_EQ(WordTableRevision(list), after);
+    ASSERT_TRUE(history.Undo());
+    SetWordRow(list, 0, TestEntry("w", "", ""));
+    EXPECT_NE(WordTableRevision(list), before);
+    EXPECT_NE(WordTableRevision(list), after);
+  }
+  // Two tables of the same rows are still two: rows that pass to another
+  // table take their revision along, the other table gets one of its own.
+  WordList other = CreateWordTable();
+  Append({{"w"}, {"a"}, {"b"}}, other);
+  const uint64_t mine = WordTableRevision(list), theirs = WordTableRevision(other);
+  EXPECT_NE(mine, theirs);
+  SwapWordRows(list, other);
+  EXPECT_EQ(WordTableRevision(list), theirs);
+  EXPECT_EQ(WordTableRevision(other), mine);
+  DestroyWordTable(other);
 }
 
 // Whatever bytes a row holds come back unchanged: 255-byte fields, control

@@ -11,6 +11,7 @@
 #include "convert/sjis_text.h"
 #include "tests/sjis_literal.h"
 #include "tests/support/test_word_list.h"
+#include "wordlist/edit_history.h"
 #include "wordlist/row_attention.h"
 
 namespace {
@@ -22,25 +23,23 @@ class RowsTest : public testing::Test {
   WordList list = CreateWordTable();
 };
 
-// "機" is 0x8B 0x40: its second byte is "@".
-TEST(FieldMatchesTest, MatchesBeginOnlyWhereCharactersBegin) {
+// Bytes compared as they are, whole or in part; a match begins only where a
+// character begins ("機" is 0x8B 0x40, its second byte "@"; "ア" is 0x83 0x41,
+// its second byte "A").
+TEST(FieldMatchesTest, WholeOrPartBeginningAtACharacter) {
   const std::string kanji = "\x8B\x40";
-  EXPECT_FALSE(FieldMatches(kanji, "@", false));
-  EXPECT_FALSE(FieldMatches("a" + kanji + "b", "@b", false));
-  EXPECT_TRUE(FieldMatches("a" + kanji + "@", "@", false));
-  EXPECT_TRUE(FieldMatches(Sjis("とうきょう"), Sjis("きょ"), false));
-  // "ア" is 0x83 0x41: "A" must not be found in it, but "ア" in "アA" must.
-  EXPECT_FALSE(FieldMatches(Sjis("ア"), "A", false));
-  EXPECT_TRUE(FieldMatches(Sjis("ア") + "A", "A", false));
-}
-
-TEST(FieldMatchesTest, WholeAndPartAndCase) {
-  EXPECT_TRUE(FieldMatches("abc", "abc", true));
-  EXPECT_FALSE(FieldMatches("abcd", "abc", true));
-  EXPECT_TRUE(FieldMatches("abcd", "bcd", false));
-  EXPECT_FALSE(FieldMatches("abc", "ABC", false));  // bytes, not folded
-  EXPECT_FALSE(FieldMatches("ab", "abc", false));
-  EXPECT_TRUE(FieldMatches("", "", true));
+  const struct {
+    std::string field, text;
+    bool whole, matches;
+  } cases[] = {
+      {"abc", "abc", true, true},     {"abcd", "abc", true, false},   {"abcd", "bcd", false, true},
+      {"abc", "ABC", false, false},   {"ab", "abc", false, false},    {"", "", true, true},
+      {kanji, "@", false, false},     {"a" + kanji + "b", "@b", false, false},
+      {"a" + kanji + "@", "@", false, true},
+      {Sjis("とうきょう"), Sjis("きょ"), false, true},
+      {Sjis("ア"), "A", false, false}, {Sjis("ア") + "A", "A", false, true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FieldMatches(c.field, c.text, c.whole), c.matches) << c.field << " " << c.text;
 }
 
 TEST_F(RowsTest, FindLooksAtTheRequestedColumn) {
@@ -150,6 +149,31 @@ TEST(AttentionIndexTest, DuplicatesOverManyRowsAndAfterAChange) {
   ASSERT_TRUE(index.Update(list));
   EXPECT_EQ(index.flags()[0], first);
   EXPECT_TRUE(index.flags()[1] & AttentionBit(Attention::kDuplicate));
+
+  // Rows that come back with an undo come back with what was found in
+  // them, and any other rows are looked at anew.
+  EditHistory history(list);
+  const std::vector<uint8_t> changed = index.flags();
+  history.RecordRowsChanging({1, 2});
+  SetWordRow(list, 2, entry);
+  ASSERT_TRUE(index.Update(list));
+  EXPECT_TRUE(index.flags()[2] & AttentionBit(Attention::kDuplicate));
+  for (int step = 0; step < 3; ++step) {
+    ASSERT_TRUE(step % 2 == 0 ? history.Undo() : history.Redo());
+    ASSERT_TRUE(index.Update(list));
+    std::vector<uint8_t> fresh;
+    ASSERT_TRUE(FindAttentionRows(list, fresh));
+    EXPECT_EQ(index.flags(), fresh) << step;
+    if (step % 2 == 0) {
+      EXPECT_EQ(index.flags(), changed);
+    }
+  }
+  std::vector<uint32_t> order;
+  SortWordList(list, 0, order);
+  ASSERT_TRUE(index.Update(list));
+  std::vector<uint8_t> sorted;
+  ASSERT_TRUE(FindAttentionRows(list, sorted));
+  EXPECT_EQ(index.flags(), sorted);
   DestroyWordTable(list);
 }
 

@@ -32,16 +32,31 @@ TEST(SortPrefix, TwentyNineBytesAtEachLeadByteRangeEdge) {
   EXPECT_EQ(SortPrefix(std::string(30, '\xDF')), std::string(29, '\xDF'));
 }
 
-// Texts that differ only after their first 29 bytes are ties; a difference
-// in the 29th byte orders them.
-TEST(CompareWordRows, OnlyTheFirstTwentyNineBytesCount) {
-  const int32_t up = kSortedAscending;
-  EXPECT_EQ(CompareWordRows(std::string(29, 'q') + "a", std::string(29, 'q') + "b", up), 0);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "a", std::string(28, 'q') + "b", up), -1);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xFD", std::string(28, 'q') + "\xE0", up), 1);
-  // A lead byte as the 29th byte is left out with its character.
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\xE0\x40", std::string(28, 'q') + "\xFC\x40", up), 0);
-  EXPECT_EQ(CompareWordRows(std::string(28, 'q') + "\x81\x40", std::string(28, 'q'), up), 0);
+// Texts that differ only after their first 29 bytes are ties (a lead byte
+// as the 29th byte is left out with its character); a difference in the
+// 29th byte orders them, as unsigned bytes. A column never sorted counts as
+// descending, and a click flips a direction to ascending first.
+TEST(CompareWordRows, OnlyTheFirstTwentyNineBytesCountInTheColumnsDirection) {
+  const std::string q28(28, 'q'), q29(29, 'q');
+  const struct {
+    std::string a, b;
+    int32_t direction;
+    int expected;
+  } cases[] = {
+      {q29 + "a", q29 + "b", kSortedAscending, 0},
+      {q28 + "a", q28 + "b", kSortedAscending, -1},
+      {q28 + "\xFD", q28 + "\xE0", kSortedAscending, 1},
+      {q28 + "\xE0\x40", q28 + "\xFC\x40", kSortedAscending, 0},
+      {q28 + "\x81\x40", q28, kSortedAscending, 0},
+      {q29, "z", kSortedAscending, -1},
+      {"z", "", kSortedAscending, 1},
+      {q29, "z", kSortedDescending, 1},
+      {q29, "z", kNeverSorted, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CompareWordRows(c.a, c.b, c.direction), c.expected) << c.a << " " << c.b;
+  EXPECT_EQ(FlippedSortDirection(kNeverSorted), kSortedAscending);
+  EXPECT_EQ(FlippedSortDirection(kSortedAscending), kSortedDescending);
+  EXPECT_EQ(FlippedSortDirection(kSortedDescending), kSortedAscending);
 }
 
 }  // namespace

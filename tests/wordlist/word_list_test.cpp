@@ -75,13 +75,6 @@ TEST_F(WordTableTest, GetAndSetRows) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), std::string(sizeof entry, '\0'));
 }
 
-TEST_F(WordTableTest, FieldWithoutNulIsCutAtWholeCharacter) {
-  WordEntry entry{};
-  for (size_t i = 0; i < kWordFieldSize; i += 2) std::memcpy(entry.word + i, "\x82\xa9", 2);
-  InsertWordRow(list, 0, entry);
-  EXPECT_EQ(WholeText(0, 0).size(), 254u);
-}
-
 // A row keeps at most 255 bytes of a field that fills all its 256 bytes
 // without a NUL, and GetWordRow hands out at most 127; neither ends on the
 // lead byte of a character it would split.
@@ -203,16 +196,6 @@ TEST_F(SortTest, DirectionsPerColumnKeptAcrossClearing) {
   EXPECT_EQ(Words(), (Texts{"b", "a"})) << "no such column";
 }
 
-TEST_F(SortTest, ByteOrderOfCharacterClasses) {
-  const Texts ascending = {"", "A", "a", Sjis("あ"), Sjis("ア"), Sjis("単"), Sjis("ｱ"), "\xE0\x40"};
-  Append({ascending[5], ascending[7], ascending[2], ascending[0], ascending[6], ascending[1], ascending[4],
-          ascending[3]});
-  SortWordList(list, 0);
-  EXPECT_EQ(Words(), ascending);
-  SortWordList(list, 0);
-  EXPECT_EQ(Words(), Texts(ascending.rbegin(), ascending.rend()));
-}
-
 TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
   // Enough rows that an unstable sort would show; the baseform holds each
   // row's first position. Texts that agree in 29 bytes are ties.
@@ -237,7 +220,8 @@ TEST_F(SortTest, TiesKeepTheirOrderIncludingBeyondTwentyNineBytes) {
 }
 
 // Random texts that share starts of 7, 8, 15, 16 and 28 bytes, with tails of a few
-// distinct bytes and characters, against an order computed here: a stable
+// distinct bytes and characters of every class (upper and lower case, half-width
+// katakana, kana, kanji), against an order computed here: a stable
 // sort on the first 29 bytes cut at a whole character, compared as unsigned
 // bytes.
 TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
@@ -250,7 +234,8 @@ TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
                                std::string(15, 'a') + "\x81",
                                std::string(28, 'a'),
                                std::string(27, 'a') + "\xE0"};
-  const char* pieces[] = {"a", "b", "\x7F", "\x80", "\xA1", "\xDF", "\x81\x40", "\x9F\xFC", "\xE0\x40", "\xFC\xFC"};
+  const char* pieces[] = {"A",    "a",    "b",        "\x7F",     "\x80",    "\xA1",
+                          "\xDF", "\x81\x40", "\x82\xA0", "\x9F\xFC", "\xE0\x40", "\xFC\xFC"};
   std::mt19937 random(7);
   std::vector<std::pair<std::string, std::string>> rows;  // word, position
   for (int i = 0; i < 4000; ++i) {
@@ -270,18 +255,6 @@ TEST_F(SortTest, AgreesWithAStableByteOrderOfTheFirst29Bytes) {
     for (const auto& row : rows) expected.push_back(row.second);
     ASSERT_EQ(Column(1), expected) << (ascending ? "ascending" : "descending");
   }
-}
-
-TEST_F(SortTest, CompareWordRowsInTheColumnsDirection) {
-  const std::string start(29, 'k');
-  EXPECT_EQ(CompareWordRows(start + "b", start + "a", kSortedAscending), 0) << "only 29 bytes count";
-  EXPECT_EQ(CompareWordRows(start, "z", kSortedAscending), -1);
-  EXPECT_EQ(CompareWordRows("z", "", kSortedAscending), 1);
-  EXPECT_EQ(CompareWordRows(start, "z", kSortedDescending), 1) << "descending";
-  EXPECT_EQ(CompareWordRows(start, "z", kNeverSorted), 1) << "a column never sorted counts as descending";
-  EXPECT_EQ(FlippedSortDirection(kNeverSorted), kSortedAscending);
-  EXPECT_EQ(FlippedSortDirection(kSortedAscending), kSortedDescending);
-  EXPECT_EQ(FlippedSortDirection(kSortedDescending), kSortedAscending);
 }
 
 }  // namespace
