@@ -1,12 +1,16 @@
 // The reading proposer over a word file (Shift-JIS, one word per line, the
 // first tab-separated field): how long loading takes, proposals per second,
 // memory with the dictionaries loaded; then the whole candidate lists, and
-// the start of a program that reads one word (load and first proposal).
+// the start of a program that reads one word (load and the proposal for the
+// first word with a kanji, which the dictionaries are looked up for).
 // With an output file it also writes
 // WORD<TAB>PROPOSAL<TAB>ANALYSER'S READING<TAB>CANDIDATE... per word
 // (Shift-JIS), for bench/reading_accuracy.py.
-// usage: reading_proposer_bench WORDS.txt [OUT.txt]
+// usage: reading_proposer_bench [--dictionary DIR] WORDS.txt [OUT.txt]
+// The dictionaries are those in DIR (as lexiforge-cli's --dictionary takes
+// it), else those the programs find.
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -15,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/sjis_text.h"
 #include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 
@@ -39,8 +44,14 @@ double CpuSecondsSince(std::clock_t start) { return static_cast<double>(std::clo
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* folder = nullptr;
+  if (argc > 2 && std::string(argv[1]) == "--dictionary") {
+    folder = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   if (argc < 2) {
-    std::fputs("usage: reading_proposer_bench WORDS.txt [OUT.txt]\n", stderr);
+    std::fputs("usage: reading_proposer_bench [--dictionary DIR] WORDS.txt [OUT.txt]\n", stderr);
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -63,7 +74,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   std::clock_t cpuStart = std::clock();
   ReadingDictionaries dictionaries;
-  if (!FindReadingDictionaries(ProgramFolder(), dictionaries)) {
+  if (folder ? !FindDictionariesIn(folder, dictionaries) : !FindReadingDictionaries(ProgramFolder(), dictionaries)) {
     std::fputs("no IPA dictionary found (install mecab-ipadic-utf8)\n", stderr);
     return 2;
   }
@@ -74,8 +85,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double loadSeconds = SecondsSince(start);
+  // The first word with a kanji, which the dictionaries are looked up for.
+  const auto hasKanji = [](const std::string& word) {
+    for (size_t at = 0; at < word.size(); at += SjisStepLength(std::string_view(word).substr(at))) {
+      if (IsSjisKanjiLeadByte(static_cast<unsigned char>(word[at]))) return true;
+    }
+    return false;
+  };
+  const auto firstKanji = std::find_if(words.begin(), words.end(), hasKanji);
   std::string first;
-  proposer->Propose(words.front(), first);
+  proposer->Propose(firstKanji != words.end() ? *firstKanji : words.front(), first);
   const double startSeconds = SecondsSince(start), startCpu = CpuSecondsSince(cpuStart);
   const long loaded = ResidentKilobytes();
 
@@ -91,8 +110,8 @@ int main(int argc, char** argv) {
   for (size_t i = 0; i < words.size(); ++i) candidates[i] = proposer->Candidates(words[i]);
   const double candidateSeconds = SecondsSince(start), candidateCpu = CpuSecondsSince(cpuStart);
 
-  std::printf("dictionaries: %s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
-              dictionaries.skk.c_str());
+  std::printf("dictionaries: %s%s%s%s%s\n", dictionaries.ipadic.c_str(), dictionaries.skk.empty() ? "" : ", ",
+              dictionaries.skk.c_str(), dictionaries.unidic.empty() ? "" : ", ", dictionaries.unidic.c_str());
   std::printf("load: %.3f s; load and the first word: %.3f s (%.3f s processor); resident memory %ld KiB before, "
               "%ld KiB loaded (+%ld KiB)\n",
               loadSeconds, startSeconds, startCpu, before, loaded, loaded - before);

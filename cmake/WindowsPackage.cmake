@@ -13,10 +13,10 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND}
           -DSTAGE=${stage} -DZIP=${zip}
           -DPROGRAMS=$<TARGET_FILE:lexiforge>|$<TARGET_FILE:lexiforge-cli>
-          -DIPADIC=${LEXIFORGE_IPADIC_DIR} -DSKK=${LEXIFORGE_SKK_FILE}
+          -DIPADIC=${LEXIFORGE_IPADIC_DIR} -DSKK=${LEXIFORGE_SKK_FILE} -DUNIDIC=${LEXIFORGE_UNIDIC_FILE}
           -DSOURCE=${PROJECT_SOURCE_DIR}
           -P ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
-  DEPENDS lexiforge lexiforge-cli ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake
+  DEPENDS lexiforge lexiforge-cli ${PROJECT_SOURCE_DIR}/cmake/stage_windows_package.cmake ${LEXIFORGE_UNIDIC_ARCHIVE}
           ${PROJECT_SOURCE_DIR}/packaging/README.txt ${samples}
   WORKING_DIRECTORY ${stage}
   COMMENT "Packing lexiforge-windows.zip"

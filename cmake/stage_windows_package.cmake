@@ -26,6 +26,9 @@ else()
   message(WARNING "${SKK} not found: the package has no SKK dictionary")
 endif()
 
+file(COPY_FILE ${UNIDIC} ${top}/dic/unidic-readings.txt)
+file(COPY_FILE ${SOURCE}/third_party/unidic/LICENSE ${top}/licenses/unidic-LICENSE.txt)
+
 foreach(name COPYING BSD GPL LGPL)
   file(COPY_FILE ${SOURCE}/third_party/mecab/${name} ${top}/licenses/mecab-${name}.txt)
 endforeach()

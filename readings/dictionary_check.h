@@ -34,3 +34,6 @@ DictionaryFault CheckWholeFile(std::string_view path, std::uintmax_t limit);
 
 // The largest SKK-JISYO.L that is read (the real one is under 5 MB).
 constexpr std::uintmax_t kSkkFileLimit = 64u << 20;
+// The largest table of UniDic's readings that is read (the real one is
+// under 10 MB).
+constexpr std::uintmax_t kUnidicFileLimit = 64u << 20;

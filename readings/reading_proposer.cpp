@@ -3,15 +3,15 @@
 #include <mecab.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "convert/reading_conversion.h"
 #include "convert/sjis_text.h"
 #include "readings/kana_folding.h"
+#include "readings/mapped_file.h"
 #include "readings/skk_dictionary.h"
+#include "readings/unidic_readings.h"
 
 namespace {
 
@@ -42,24 +42,17 @@ std::string Join(std::string_view folder, std::string_view name) {
 
 bool IsIpadic(std::string_view folder) { return IsFile(Join(folder, "sys.dic")) && IsFile(Join(folder, "dicrc")); }
 
-// The file in one read of the size it has, which must not pass `limit`.
-bool ReadWholeFile(const std::string& utf8Path, std::uintmax_t limit, std::string& text) {
-  std::ifstream in(PathOf(utf8Path), std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<std::uintmax_t>(size) > limit || !in.seekg(0)) return false;
-  text.resize(static_cast<size_t>(size));
-  in.read(text.data(), size);
-  // One that shrank since is read as far as it goes.
-  text.resize(static_cast<size_t>(in.gcount()));
-  return !in.bad();
-}
-
-// A proposal must make a whole baseform and fit a row.
+// A proposal must make a whole baseform and fit a row. A reading put
+// together is mostly checked twice running, once made and once added to the
+// candidates: the last one found whole is remembered.
 bool IsWholeReading(const std::string& reading) {
   if (reading.empty() || reading.size() >= kBaseformSize) return false;
+  thread_local std::string lastWhole;
+  if (reading == lastWhole) return true;
   char baseform[kBaseformSize];
-  return ConvertReadingToBaseform(reading.c_str(), baseform) == 1;
+  if (ConvertReadingToBaseform(reading.c_str(), baseform) != 1) return false;
+  lastWhole = reading;
+  return true;
 }
 
 // The field of the IPA dictionary's features that holds the reading.
@@ -111,6 +104,8 @@ using Analysis = std::vector<Morpheme>;
 
 // How many of the analyser's best analyses are looked at.
 constexpr size_t kAnalyses = 5;
+// How many readings of a pair of kanji from UniDic's words are offered.
+constexpr size_t kPairReadings = 2;
 // The most morphemes a part SKK knows whole is looked for across.
 constexpr size_t kLongestRun = 4;
 
@@ -262,6 +257,7 @@ struct ReadingProposer::Parts {
   MeCab::Lattice* lattice = nullptr;
   SkkReadings skk;
   bool hasSkk = false;
+  UnidicReadings unidic;
   std::string sjis;  // scratch: one morpheme's text
 
   ~Parts() {
@@ -272,6 +268,18 @@ struct ReadingProposer::Parts {
 
   std::vector<std::string> Skk(std::string_view word) const {
     return hasSkk ? skk.Find(word) : std::vector<std::string>();
+  }
+
+  std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
+
+  // The readings either dictionary gives `word` whole: SKK's, then UniDic's
+  // others.
+  std::vector<std::string> Known(std::string_view word) const {
+    std::vector<std::string> known = Skk(word);
+    for (std::string& r : Unidic(word)) {
+      if (!Contains(known, r)) known.push_back(std::move(r));
+    }
+    return known;
   }
 
   // Kanji the analyser does not know, read one by one with the reading each
@@ -377,8 +385,8 @@ struct ReadingProposer::Parts {
   // instead, nearest to the analyser's, in `better`.
   bool Slipped(const Analysis& analysis, size_t i, std::string& better) {
     const Morpheme& m = analysis[i];
-    if (!hasSkk || m.reading.empty() || !HasKanji(m.surface)) return false;
-    if (i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
+    if (m.reading.empty() || !HasKanji(m.surface)) return false;
+    if (hasSkk && i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
       std::vector<std::string> stems;
       const char okuri = OkuriLetter(analysis[i + 1].surface);
       for (SkkReadings::Stem& stem : skk.FindStems(m.surface)) {
@@ -389,7 +397,7 @@ struct ReadingProposer::Parts {
         return true;
       }
     }
-    const std::vector<std::string> known = Skk(m.surface);
+    const std::vector<std::string> known = Known(m.surface);
     if (known.empty() || Contains(known, m.reading)) return false;
     std::string voiced = m.reading;
     if (i > 0 && VoiceFirstKana(voiced) && Contains(known, voiced)) return false;
@@ -416,7 +424,7 @@ struct ReadingProposer::Parts {
           run.surface += analysis[k].surface;
           run.reading += analysis[k].reading;
         }
-        if (hasSkk && HasKanji(run.surface) && !(known = Skk(run.surface)).empty()) span = j - i;
+        if (HasKanji(run.surface) && !(known = Known(run.surface)).empty()) span = j - i;
       }
       if (span > 1) {
         if (!Contains(known, run.reading)) {
@@ -443,11 +451,11 @@ struct ReadingProposer::Parts {
   // when no part changed.
   bool Voiced(Analysis& analysis) {
     bool changed = false;
-    for (size_t i = 1; hasSkk && i < analysis.size(); ++i) {
+    for (size_t i = 1; i < analysis.size(); ++i) {
       Morpheme& m = analysis[i];
       std::string voiced = m.reading;
       if (!HasKanji(m.surface) || !VoiceFirstKana(voiced) ||
-          !(Contains(Skk(m.surface), voiced) || skk.EndsCompound(m.surface, voiced))) {
+          !(Contains(Known(m.surface), voiced) || (hasSkk && skk.EndsCompound(m.surface, voiced)))) {
         continue;
       }
       m.reading = std::move(voiced);
@@ -594,6 +602,10 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
     fault = CheckWholeFile(dictionaries.skk, kSkkFileLimit);
     if (fault.problem != DictionaryProblem::kNone) return nullptr;
   }
+  if (!dictionaries.unidic.empty()) {
+    fault = CheckWholeFile(dictionaries.unidic, kUnidicFileLimit);
+    if (fault.problem != DictionaryProblem::kNone) return nullptr;
+  }
   try {
     auto parts = std::make_unique<Parts>();
     // The dictionary's own settings file stands in for a mecabrc, so that
@@ -614,13 +626,21 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       return nullptr;
     }
     if (!dictionaries.skk.empty()) {
-      std::string text;
-      if (!ReadWholeFile(dictionaries.skk, kSkkFileLimit, text)) {
+      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.skk, kSkkFileLimit);
+      if (!file) {
         fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
         return nullptr;
       }
-      parts->skk.Load(std::move(text));
+      parts->skk.Load(std::move(file));
       parts->hasSkk = true;
+    }
+    if (!dictionaries.unidic.empty()) {
+      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.unidic, kUnidicFileLimit);
+      if (!file) {
+        fault = {DictionaryProblem::kUnreadable, dictionaries.unidic};
+        return nullptr;
+      }
+      parts->unidic.Load(std::move(file));
     }
     std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
     proposer->dictionaries_ = dictionaries;
@@ -634,6 +654,7 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
 }
 
 bool ReadingProposer::HasSkk() const { return parts_->hasSkk; }
+bool ReadingProposer::HasUnidic() const { return !parts_->unidic.Empty(); }
 
 namespace {
 
@@ -649,7 +670,7 @@ bool NormalizedWord(std::string_view word, std::u32string& text, std::string& ut
 }
 
 void Add(std::vector<std::string>& readings, const std::string& reading) {
-  if (readings.size() < ReadingProposer::kMaxCandidates && IsWholeReading(reading) && !Contains(readings, reading)) {
+  if (readings.size() < ReadingProposer::kMaxCandidates && !Contains(readings, reading) && IsWholeReading(reading)) {
     readings.push_back(reading);
   }
 }
@@ -724,16 +745,26 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
   std::string first;
   const bool analysed = p.ReadAnalysis(best, first, p.hasSkk);
   const std::vector<std::string> known = p.Skk(sjis);
+  const std::vector<std::string> listed = p.Unidic(sjis);
 
-  if (!known.empty()) {
-    // SKK knows the word whole: the analyser's reading where SKK lists it,
-    // otherwise SKK's nearest to it; the compound the analyser puts together
-    // from parts misses sound changes at the joins.
+  if (!known.empty() || !listed.empty()) {
+    // A dictionary knows the word whole: a reading both give first, then the
+    // analyser's where a dictionary lists it, then SKK's nearest to the
+    // analyser's, then UniDic's in its order; the compound the analyser puts
+    // together from parts misses sound changes at the joins.
     // A reading the analyser guessed for kanji it does not know is no
     // guide: SKK's order then.
     const bool guessed = std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.reading.empty(); });
-    if (analysed && Contains(known, first)) Add(readings, first);
-    for (const std::string& k : analysed && !guessed ? NearestFirst(known, first) : known) Add(readings, k);
+    std::vector<std::string> order = analysed && !guessed ? NearestFirst(known, first) : known;
+    for (const std::string& r : listed) {
+      if (!Contains(order, r)) order.push_back(r);
+    }
+    const auto weight = [&](const std::string& r) {
+      return 2 * (Contains(known, r) + Contains(listed, r)) + (analysed && r == first);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const std::string& a, const std::string& b) { return weight(a) > weight(b); });
+    for (const std::string& r : order) Add(readings, r);
   } else {
     int slips = 0;
     const Analysis mended = p.Mended(best, slips);
@@ -750,9 +781,15 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     const bool loneRepeat =
         std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
     std::string compound;
-    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis) &&
-        p.AppendKanjiByKanji(sjis, compound)) {
-      Add(readings, compound);
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis)) {
+      // Two kanji read as UniDic's words of the same kanji read them, then
+      // each kanji with its reading in SKK's compounds; where the latter is
+      // the analyser's reading too, that first.
+      const bool read = p.AppendKanjiByKanji(sjis, compound);
+      if (!(read && analysed && compound == first)) {
+        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r);
+      }
+      if (read) Add(readings, compound);
     }
     if (slips > 0) {
       // The first of the analyser's other analyses that SKK does not
@@ -770,6 +807,11 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first);
+  // Two kanji no dictionary knows together: alternatives read as UniDic's
+  // words of the same kanji read them.
+  if (all && known.empty() && listed.empty()) {
+    for (const std::string& r : p.unidic.PairReadings(sjis, kPairReadings)) Add(readings, r);
+  }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.
   if (!all || readings.empty()) return;
@@ -813,6 +855,8 @@ bool FindDictionariesIn(std::string_view folder, ReadingDictionaries& found) {
   }
   const std::string skk = Join(folder, "SKK-JISYO.L");
   if (IsFile(skk)) found.skk = skk;
+  const std::string unidic = Join(folder, "unidic-readings.txt");
+  if (IsFile(unidic)) found.unidic = unidic;
   return true;
 }
 

@@ -16,6 +16,7 @@
 struct ReadingDictionaries {
   std::string ipadic;  // a compiled IPA dictionary for MeCab, UTF-8 (sys.dic, dicrc, ...)
   std::string skk;     // SKK-JISYO.L
+  std::string unidic;  // unidic-readings.txt (UniDic's readings, see unidic_readings.h)
 };
 
 // The places looked at, in order: "dic" in `programFolder` (holding "ipadic"
@@ -25,7 +26,8 @@ struct ReadingDictionaries {
 std::vector<std::string> ReadingDictionaryFolders(std::string_view programFolder);
 
 // Looks in `folder` for the dictionaries: an IPA dictionary in "ipadic" or
-// in the folder itself, and "SKK-JISYO.L" beside it. False when there is no
+// in the folder itself, and "SKK-JISYO.L" and "unidic-readings.txt" beside
+// it. False when there is no
 // IPA dictionary there.
 bool FindDictionariesIn(std::string_view folder, ReadingDictionaries& found);
 
@@ -38,7 +40,7 @@ class ReadingProposer {
  public:
   // Loads the dictionaries, each file checked first; nullptr, with `fault`
   // naming the file and what is wrong with it, when the IPA dictionary
-  // cannot be loaded or the SKK file cannot be read.
+  // cannot be loaded or the SKK file or UniDic's table cannot be read.
   static std::unique_ptr<ReadingProposer> Load(const ReadingDictionaries& dictionaries, DictionaryFault& fault);
   ~ReadingProposer();
   ReadingProposer(const ReadingProposer&) = delete;
@@ -68,6 +70,7 @@ class ReadingProposer {
   bool ProposeByAnalyser(std::string_view word, std::string& reading);
 
   bool HasSkk() const;
+  bool HasUnidic() const;
 
   // True once a proposal has failed by a fault rather than for want of a
   // reading; every later proposal is refused.

@@ -1,6 +1,7 @@
 #include "readings/skk_dictionary.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
@@ -99,6 +100,16 @@ bool IsEucHiraganaAt(const char* at) {
   return (lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3) || (lead == 0xA1 && trail == 0xBC);
 }
 
+// What a byte of a line's candidates is: "/" and ";" end a candidate,
+// "#", "[" and "]" mark one that is no word.
+enum ByteKind : uint8_t { kPlain, kEnds, kCode };
+constexpr std::array<ByteKind, 256> kByteKinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  kinds['/'] = kinds[';'] = kEnds;
+  kinds['#'] = kinds['['] = kinds[']'] = kCode;
+  return kinds;
+}();
+
 // Words are grouped by two of their bytes.
 uint32_t PairKey(std::string_view two) {
   return static_cast<uint32_t>(static_cast<unsigned char>(two[0]) << 8 | static_cast<unsigned char>(two[1]));
@@ -108,7 +119,20 @@ constexpr uint32_t kPairKeys = 1u << 16;
 }  // namespace
 
 void SkkReadings::Load(std::string eucText) {
-  text_ = std::move(eucText);
+  file_.reset();
+  ownText_ = std::move(eucText);
+  text_ = ownText_;
+  Forget();
+}
+
+void SkkReadings::Load(std::unique_ptr<MappedFile> file) {
+  ownText_.clear();
+  file_ = std::move(file);
+  text_ = file_ ? file_->Text() : std::string_view();
+  Forget();
+}
+
+void SkkReadings::Forget() {
   indexed_ = grouped_ = false;
   entries_.clear();
   buckets_.clear();
@@ -135,17 +159,15 @@ void SkkReadings::IndexLine(const char* line, const char* end) const {
   const auto readingLength = static_cast<uint8_t>(readingEnd - line);
   for (;;) {
     const char* const start = at;
-    const char* cut = nullptr;  // where the annotation starts
-    bool code = false;          // program code, number patterns, okuri blocks
-    for (; at < end && *at != '/'; ++at) {
-      if (cut != nullptr) continue;
-      if (*at == ';') {
-        cut = at;
-      } else if (*at == '#' || *at == '[' || *at == ']') {
-        code = true;
-      }
+    bool code = false;  // program code, number patterns, okuri blocks
+    for (ByteKind kind; at < end && (kind = kByteKinds[static_cast<unsigned char>(*at)]) != kEnds; ++at) {
+      code |= kind == kCode;
     }
-    const std::string_view candidate(start, static_cast<size_t>((cut != nullptr ? cut : at) - start));
+    const std::string_view candidate(start, static_cast<size_t>(at - start));
+    if (at < end && *at == ';') {  // the annotation
+      at = static_cast<const char*>(std::memchr(at, '/', static_cast<size_t>(end - at)));
+      if (at == nullptr) at = end;
+    }
     if (!candidate.empty() && candidate.size() <= UINT16_MAX && candidate[0] != '(' && !code) {
       if (entries_.size() >= kNone - 1) return;
       entries_.push_back({static_cast<uint32_t>(start - text_.data()), reading, Hash(candidate),
@@ -198,11 +220,21 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   // Symbols are typed through their names ("きごう", "かぎかっこ", "おなじ"
   // for "々"): those are no readings.
   if (word.empty() || IsSymbolText(word) || !EucFromSjis(word, euc)) return readings;
-  std::unordered_set<std::string> seen;  // a crafted file may give one word very many
+  // Each once: looked for among the few found so far, or, past those, in a
+  // set (a crafted file may give one word very many).
+  constexpr size_t kFew = 16;
+  std::unordered_set<std::string> seen;
   for (const Entry* e : Lookup(euc)) {
     if (e->okuri != 0) continue;
     std::string reading = ReadingFromEuc(EucReading(*e));
-    if (!reading.empty() && seen.insert(reading).second) readings.push_back(std::move(reading));
+    if (reading.empty()) continue;
+    if (readings.size() < kFew) {
+      if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
+    } else {
+      if (seen.empty()) seen.insert(readings.begin(), readings.end());
+      if (!seen.insert(reading).second) continue;
+    }
+    readings.push_back(std::move(reading));
   }
   return readings;
 }
@@ -220,7 +252,8 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   return stems;
 }
 
-// Two passes over the entries: one counts each group, one places each entry.
+// Two passes over the entries: one counts each group, one places each
+// entry, from the last, at the end of what is left of its group.
 void SkkReadings::Group() const {
   if (grouped_) return;
   grouped_ = true;
@@ -232,22 +265,20 @@ void SkkReadings::Group() const {
   firstStarts_.assign(kPairKeys + 1, 0);
   for (const Entry& e : entries_) {
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2)) + 1];
-    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e)) + 1];
+    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))];
+    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e))];
   }
-  for (uint32_t k = 0; k < kPairKeys; ++k) {
-    lastStarts_[k + 1] += lastStarts_[k];
-    firstStarts_[k + 1] += firstStarts_[k];
+  for (uint32_t k = 1; k <= kPairKeys; ++k) {  // each group's end
+    lastStarts_[k] += lastStarts_[k - 1];
+    firstStarts_[k] += firstStarts_[k - 1];
   }
   byLast_.resize(lastStarts_.back());
   byFirst_.resize(firstStarts_.back());
-  std::vector<uint32_t> lastNext(lastStarts_.begin(), lastStarts_.end() - 1);
-  std::vector<uint32_t> firstNext(firstStarts_.begin(), firstStarts_.end() - 1);
-  for (uint32_t at = 0; at < entries_.size(); ++at) {
+  for (uint32_t at = static_cast<uint32_t>(entries_.size()); at-- > 0;) {
     const Entry& e = entries_[at];
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    byLast_[lastNext[PairKey(Word(e).substr(e.wordLength - 2))]++] = at;
-    if (isTwoKanji(e)) byFirst_[firstNext[PairKey(Word(e))]++] = at;
+    byLast_[--lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))]] = at;
+    if (isTwoKanji(e)) byFirst_[--firstStarts_[PairKey(Word(e))]] = at;
   }
 }
 

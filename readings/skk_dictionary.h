@@ -10,10 +10,13 @@
 // compounds is worked out for that kanji when it is first asked for.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "readings/mapped_file.h"
 
 class SkkReadings {
  public:
@@ -24,6 +27,8 @@ class SkkReadings {
   // with characters code page 932 lacks are never found. Lines that cannot
   // be read are passed over: the file is data another project keeps.
   void Load(std::string eucText);
+  // The same over the file mapped, which stays mapped while this lives.
+  void Load(std::unique_ptr<MappedFile> file);
 
   // The readings given for exactly `word` (code page 932), in code page 932,
   // in the order of the file, each once.
@@ -75,7 +80,11 @@ class SkkReadings {
   void Group() const;
   std::string ChooseCompoundReading(std::string_view eucKanji) const;
 
-  std::string text_;
+  void Forget();
+
+  std::string ownText_;
+  std::unique_ptr<MappedFile> file_;
+  std::string_view text_;  // ownText_ or the file's
   // Built on first use; the proposer is used from one thread.
   mutable bool indexed_ = false;
   mutable std::vector<Entry> entries_;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "fuzz/dictionary_folder_input.h"
+#include "readings/mapped_file.h"
 #include "readings/reading_proposer.h"
 #include "convert/sjis_text.h"
 #include "tests/support/temp_folder.h"
@@ -106,11 +107,26 @@ TEST(DictionaryCheckTest, EachDamagedFileIsRefusedByName) {
   ASSERT_EQ(CheckIpaDictionary(folder).problem, DictionaryProblem::kNone);
   DictionaryFault fault;
   {
-    std::unique_ptr<ReadingProposer> whole = ReadingProposer::Load({folder, ""}, fault);
+    std::unique_ptr<ReadingProposer> whole = ReadingProposer::Load({folder, "", ""}, fault);
     ASSERT_NE(whole, nullptr) << fault.file;
     std::string word, reading;
     ASSERT_TRUE(ConvertUtf8ToSjis("東京都", word));
     EXPECT_TRUE(whole->Propose(word, reading));
+  }
+  // UniDic's table is read whole like SKK's file: anything but a regular
+  // file is refused by name; any bytes in one are not.
+  {
+    std::filesystem::create_directory(std::filesystem::u8path(temp.PathOf("table")));
+    EXPECT_EQ(ReadingProposer::Load({folder, "", temp.PathOf("table")}, fault), nullptr);
+    EXPECT_EQ(fault.problem, DictionaryProblem::kNotRegularFile);
+    EXPECT_EQ(fault.file, temp.PathOf("table"));
+    std::unique_ptr<ReadingProposer> withNoise =
+        ReadingProposer::Load({folder, "", temp.Write("noise.txt", std::string("\x93\x8c\t\x81\n\xff", 6))}, fault);
+    ASSERT_NE(withNoise, nullptr);
+    EXPECT_TRUE(withNoise->HasUnidic());
+    std::string word, reading;
+    ASSERT_TRUE(ConvertUtf8ToSjis("東京都", word));
+    EXPECT_TRUE(withNoise->Propose(word, reading));
   }
 
   for (const Damage& damage : kDamages) {
@@ -140,7 +156,7 @@ TEST(DictionaryCheckTest, EachDamagedFileIsRefusedByName) {
       EXPECT_EQ(checked.problem, damage.expected);
       EXPECT_EQ(NameOf(checked.file), damage.file);
     }
-    EXPECT_EQ(ReadingProposer::Load({folder, ""}, fault), nullptr);
+    EXPECT_EQ(ReadingProposer::Load({folder, "", ""}, fault), nullptr);
     EXPECT_EQ(fault.problem, damage.expected);
     EXPECT_EQ(NameOf(fault.file), damage.file);
 
@@ -161,7 +177,20 @@ TEST(DictionaryCheckTest, TheSkkFileIsARegularFileOfBoundedSize) {
 #ifndef _WIN32
   ASSERT_EQ(mkfifo(temp.PathOf("fifo").c_str(), 0600), 0);
   EXPECT_EQ(CheckWholeFile(temp.PathOf("fifo"), 100).problem, DictionaryProblem::kNotRegularFile);
+  EXPECT_EQ(MappedFile::Open(temp.PathOf("fifo"), 100), nullptr);
 #endif
+  // Mapped, a file is read byte for byte (by a path in UTF-8); what the
+  // check refuses is not mapped either.
+  const std::string text = "a /b/\n\xa4\xa2 /\xb0\xa1/\n";
+  const std::unique_ptr<MappedFile> file = MappedFile::Open(temp.Write("辞書.txt", text), 100);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Text(), text);
+  const std::unique_ptr<MappedFile> empty = MappedFile::Open(temp.Write("empty", ""), 100);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_TRUE(empty->Text().empty());
+  for (const char* refused : {"large", "none", "folder"}) {
+    EXPECT_EQ(MappedFile::Open(temp.PathOf(refused), 100), nullptr) << refused;
+  }
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ class ProposerTest : public testing::Test {
   void SetUp() override {
     ASSERT_NE(proposer_, nullptr) << "install mecab-ipadic-utf8 and skkdic (scripts/install-deps.sh)";
     ASSERT_TRUE(proposer_->HasSkk());
+    ASSERT_TRUE(proposer_->HasUnidic());
   }
 
   // The proposal for `word` in UTF-8, or "(none)".
@@ -78,27 +79,14 @@ TEST_F(ProposerTest, CandidatesListTheReadingsOfAmbiguousWords) {
   EXPECT_EQ(proposer_->Candidates(Sjis932("テレビ")).size(), 1u);
 }
 
-// Symbols are typed in SKK through their names ("きごう", "かぎかっこ",
-// "おなじ" for "々"), which are no readings; "々" repeats the one kanji
-// right before it, never the whole morpheme before.
-TEST_F(ProposerTest, SymbolsHaveNoReadingAndTheIterationMarkRepeatsOneKanji) {
-  const struct {
-    const char* word;
-    const char* reading;
-  } cases[] = {
-      {"。", "(none)"},   {"！", "(none)"},   {"※", "(none)"},   {"【", "(none)"}, {"【】", "(none)"},
-      {"→", "(none)"},    {"々", "(none)"},   {"〃", "(none)"},   {"!?", "(none)"}, {"｡", "(none)"},
-      {"─", "(none)"},    {"民主々義", "みんしゅしゅぎ"},          {"日々", "ひび"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Proposal(c.word), c.reading) << c.word;
-  std::string reading;
-  EXPECT_FALSE(proposer_->ProposeByAnalyser(Sjis932("。"), reading));
-}
-
+// Symbols have no reading (golden_readings.tsv lists them), not even the
+// analyser's own.
 TEST_F(ProposerTest, NoHalfProposals) {
+  std::string reading = "left over";
+  EXPECT_FALSE(proposer_->ProposeByAnalyser(Sjis932("。"), reading));
   EXPECT_EQ(Proposal(""), "(none)");
   EXPECT_TRUE(proposer_->Candidates("").empty());
-  std::string reading = "left over";
+  reading = "left over";
   EXPECT_FALSE(proposer_->Propose("\x82", reading));  // a lead byte cut off
   EXPECT_EQ(reading, "");
   EXPECT_FALSE(proposer_->Propose(std::string(300, 'a'), reading));  // longer than a row holds
@@ -123,6 +111,7 @@ TEST(ReadingDictionaryFolders, BesideTheProgramFirstThenDebian) {
   ASSERT_TRUE(FindReadingDictionaries(ProgramFolder(), found));
   EXPECT_EQ(found.ipadic.rfind(ProgramFolder(), 0), 0u) << found.ipadic;
   EXPECT_EQ(found.skk.rfind(ProgramFolder(), 0), 0u) << found.skk;
+  EXPECT_EQ(found.unidic.rfind(ProgramFolder(), 0), 0u) << found.unidic;
 }
 
 TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
@@ -138,6 +127,10 @@ TEST(ReadingDictionaryFolders, AFolderCountsOnlyWithAnIpaDictionary) {
   ASSERT_TRUE(FindDictionariesIn(dic.PathOf(""), found));
   EXPECT_NE(found.ipadic.find("ipadic"), std::string::npos);
   EXPECT_NE(found.skk.find("SKK-JISYO.L"), std::string::npos);
+  EXPECT_TRUE(found.unidic.empty());
+  dic.Write("unidic-readings.txt", "");
+  ASSERT_TRUE(FindDictionariesIn(dic.PathOf(""), found));
+  EXPECT_NE(found.unidic.find("unidic-readings.txt"), std::string::npos);
 
   // A broken dictionary is a failure naming a file, not a proposer.
   DictionaryFault fault;

@@ -1,0 +1,75 @@
+#pragma once
+// The readings UniDic gives words written with kanji, from the table
+// scripts/make-unidic-readings.py derives from it (dic/unidic-readings.txt):
+// one line per word, in code page 932, sorted by the word's bytes,
+// WORD<TAB>READING[<TAB>READING...], the readings in katakana, the likeliest
+// first. UniDic lists the forms a word takes inside compounds as readings of
+// their own (寿司 スシ and ズシ), so the table also shows a part's voicing.
+//
+// The text is kept as it is (the file mapped) and searched by halves, so
+// that loading costs no read and no index. A table out of order or with lines that cannot be
+// read gives fewer readings, never a fault: the file is data from outside.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "readings/mapped_file.h"
+
+class UnidicReadings {
+ public:
+  // Takes the table's text.
+  void Load(std::string sjisText);
+  // The same over the file mapped, which stays mapped while this lives.
+  void Load(std::unique_ptr<MappedFile> file);
+
+  // The readings given for exactly `word` (code page 932), in hiragana (code
+  // page 932), in the table's order, each once; readings that are not kana
+  // are passed over.
+  std::vector<std::string> Find(std::string_view word) const;
+
+  // For a word of two kanji (code page 932) the table does not hold whole:
+  // the readings made of a reading of each kanji alone, best first by how
+  // many of the table's two-kanji words start with the first kanji read so
+  // and end with the second read so, at most `count`; only readings some
+  // such word confirms for each kanji. Such a word is mostly read as the
+  // words made of the same kanji are.
+  std::vector<std::string> PairReadings(std::string_view word, size_t count) const;
+
+  bool Empty() const { return text_.empty(); }
+
+ private:
+  // The rest of the line of `word` after its tab, or an empty view.
+  std::string_view Line(std::string_view word) const;
+  // The offset of the first line whose word is not less than `word`.
+  size_t LowerBound(std::string_view word) const;
+  std::string_view LineAt(size_t offset) const;
+  // The readings on a line after its word, folded, each once.
+  static std::vector<std::string> ReadingsOf(std::string_view line);
+  // The readings on a line after its word as the table writes them.
+  static std::vector<std::string_view> RawReadingsOf(std::string_view line);
+  // Adds to `counts[i]` each reading of the two-kanji word on `line` that
+  // is `known[i]` for its kanji at `end` (0 the first, 1 the second) and a
+  // reading of the other kanji alone for the rest (as the table writes
+  // them).
+  void CountPart(std::string_view line, int end, const std::vector<std::string_view>& known,
+                 std::vector<unsigned>& counts) const;
+  // The counts of CountPart over every two-kanji word with `kanji` at
+  // `end`, for the readings of `kanji` alone, `known`; kept once counted.
+  const std::vector<unsigned>& PartCounts(std::string_view kanji, int end,
+                                          const std::vector<std::string_view>& known) const;
+
+  void Forget();
+
+  std::string ownText_;
+  std::unique_ptr<MappedFile> file_;
+  std::string_view text_;  // ownText_ or the file's
+  // The lines of two-kanji words, by their second kanji; built on first use
+  // (the proposer is used from one thread).
+  mutable bool pairsIndexed_ = false;
+  mutable std::vector<uint32_t> bySecond_;
+  mutable std::unordered_map<std::string, std::vector<unsigned>> partCounts_;  // end ('0', '1') and kanji
+};
