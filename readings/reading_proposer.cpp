@@ -781,9 +781,15 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     const bool loneRepeat =
         std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
     std::string compound;
-    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis) &&
-        p.AppendKanjiByKanji(sjis, compound)) {
-      Add(readings, compound);
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis)) {
+      // Two kanji read as UniDic's words of the same kanji read them, then
+      // each kanji with its reading in SKK's compounds; where the latter is
+      // the analyser's reading too, that first.
+      const bool read = p.AppendKanjiByKanji(sjis, compound);
+      if (!(read && analysed && compound == first)) {
+        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r);
+      }
+      if (read) Add(readings, compound);
     }
     if (slips > 0) {
       // The first of the analyser's other analyses that SKK does not

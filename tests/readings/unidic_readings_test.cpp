@@ -103,4 +103,34 @@ TEST(UnidicReadings, ADisorderedTableFindsLessButNothingWrong) {
   EXPECT_TRUE(noise.Find(std::string_view("\x82\xa0", 2)).empty());
 }
 
+// Two kanji read as the table's two-kanji words read each kanji in that
+// place: 山 starts two words as サン and one as ヤマ, 川 ends one as セン
+// (小川 オガワ is no カワ of 川 alone after a reading of 小); readings no
+// such word confirms are never offered.
+TEST(UnidicReadings, PairsAreReadAsTheWordsOfTheirKanji) {
+  std::vector<std::string> lines;
+  for (const char* line : {"山\tヤマ\tサン", "川\tカワ\tセン", "林\tリン\tハヤシ", "村\tソン\tムラ", "道\tドウ\tミチ",
+                           "河\tカ\tカワ", "小\tショウ\tコ\tオ", "山林\tサンリン", "山村\tサンソン", "山道\tヤマミチ",
+                           "河川\tカセン", "小川\tオガワ", "林道\tリンドウ"}) {
+    lines.push_back(Sjis(line));
+  }
+  std::sort(lines.begin(), lines.end());
+  UnidicReadings table;
+  table.Load(Joined(lines, true));
+  const auto pairs = [&](std::string_view word, size_t count) {
+    std::vector<std::string> out;
+    for (const std::string& r : table.PairReadings(Sjis(word), count)) {
+      std::string utf8;
+      out.push_back(ConvertSjisToUtf8(r, utf8) ? utf8 : "(not code page 932)");
+    }
+    return out;
+  };
+  EXPECT_EQ(pairs("山川", 5), (std::vector<std::string>{"さんせん", "やません"}));
+  EXPECT_EQ(pairs("山川", 1), (std::vector<std::string>{"さんせん"}));
+  EXPECT_EQ(pairs("林村", 5), (std::vector<std::string>{"りんそん"}));
+  EXPECT_EQ(pairs("村山", 5), (std::vector<std::string>{}));  // 村 starts no word
+  EXPECT_EQ(pairs("山林道", 5), (std::vector<std::string>{}));
+  EXPECT_EQ(pairs("山ア", 5), (std::vector<std::string>{}));
+}
+
 }  // namespace
