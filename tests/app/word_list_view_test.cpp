@@ -112,22 +112,19 @@ TEST_F(MainWindowTest, TheControlKeepsSelectionAndFocusByTheTablesRules) {
 
 TEST_F(MainWindowTest, TheControlShowsTheTablesTexts) {
   Append({{"漢字", "かんじ", "k a _n j i"}, {"x"}});
-  wchar_t text[64] = {};
-  LVITEMW item{};
-  item.iSubItem = 2;
-  item.pszText = text;
-  item.cchTextMax = 64;
-  SendMessageW(list_, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(Sjis(item.pszText), "k a _n j i");
-  item.iSubItem = 0;
-  item.pszText = text;
-  SendMessageW(list_, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(Sjis(item.pszText), "漢字");
-  item.iSubItem = 1;
-  item.pszText = text;
-  item.cchTextMax = 64;
-  SendMessageW(list_, LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(Sjis(item.pszText), "") << "an empty reading";
+  const struct {
+    int row, column;
+    const char* shown;
+  } cells[] = {{0, 2, "k a _n j i"}, {0, 0, "漢字"}, {1, 1, ""}};  // an empty reading
+  for (const auto& cell : cells) {
+    wchar_t text[64] = {};
+    LVITEMW item{};
+    item.iSubItem = cell.column;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(list_, LVM_GETITEMTEXTW, cell.row, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(Sjis(item.pszText), cell.shown);
+  }
 }
 
 // Typing a word's first letters moves the focus to the next row whose word
