@@ -74,6 +74,11 @@ class StdoutBuffer {
     if (text_.size() >= kFlushSize) Flush();
   }
   void Append(char c) { text_.push_back(c); }
+  // What was collected so far, to append to in place; FlushWhenFull after.
+  std::string& text() { return text_; }
+  void FlushWhenFull() {
+    if (text_.size() >= kFlushSize) Flush();
+  }
   // Writes what was collected (on a console, all but the start of a
   // character the next block ends, unless `end`).
   void Flush(bool end = false);

@@ -12,55 +12,45 @@ void AppendEscape(std::string& out, unsigned char b) {
   out.append(escape, sizeof escape);
 }
 
-}  // namespace
-
-// Characters that need no escape are appended a run at a time.
-void AppendPrintableField(std::string_view text, Encoding encoding, std::string& piece) {
-  while (!text.empty()) {
-    size_t run = 0;
-    for (;;) {
-      if (run == text.size()) break;
-      const auto b = static_cast<unsigned char>(text[run]);
-      const size_t length = IsControlByte(b) ? 0 : encoding == Encoding::kSjis ? 1 : SjisCharacterLength(text.substr(run));
-      if (length == 0) break;
-      run += length;
-    }
-    piece.append(text.data(), run);
-    text.remove_prefix(run);
-    if (text.empty()) break;
-    AppendEscape(piece, static_cast<unsigned char>(text[0]));
-    text.remove_prefix(1);
+// The length of the run of bytes at the start of `text` that go out as they
+// are: in Shift-JIS every byte but the control bytes, in UTF-8 printable
+// ASCII (which code page 932 keeps as it is).
+size_t PlainRun(std::string_view text, Encoding encoding) {
+  size_t run = 0;
+  for (; run < text.size(); ++run) {
+    const auto b = static_cast<unsigned char>(text[run]);
+    if (IsControlByte(b) || (encoding == Encoding::kUtf8 && b >= 0x80)) break;
   }
+  return run;
 }
 
-void ConvertPrintable(const std::string& piece, Encoding encoding, std::string& out) {
-  if (encoding == Encoding::kSjis) {
-    out = piece;
-    return;
-  }
-  if (ConvertSjisToUtf8(piece, out)) return;
-  // The piece holds a character with no Unicode mapping: convert one
-  // character at a time and escape those that fail.
-  out.clear();
-  std::string converted;
-  std::string_view rest = piece;
-  while (!rest.empty()) {
-    const size_t length = IsSjisLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2 ? 2 : 1;
-    const std::string_view character = rest.substr(0, length);
-    if (static_cast<unsigned char>(character[0]) < 0x80) {
-      out.append(character);
-    } else if (ConvertSjisToUtf8(character, converted)) {
-      out.append(converted);
-    } else {
-      for (const char c : character) AppendEscape(out, static_cast<unsigned char>(c));
+}  // namespace
+
+void AppendPrintableText(std::string_view text, Encoding encoding, std::string& out) {
+  const SjisUtf8Table* table = encoding == Encoding::kUtf8 ? &SjisToUtf8Table() : nullptr;
+  while (!text.empty()) {
+    const size_t run = PlainRun(text, encoding);
+    out.append(text.data(), run);
+    text.remove_prefix(run);
+    if (text.empty()) break;
+    const auto b = static_cast<unsigned char>(text[0]);
+    const size_t length = IsControlByte(b) ? 0 : SjisCharacterLength(text);
+    if (length == 0) {
+      AppendEscape(out, b);
+      text.remove_prefix(1);
+      continue;
     }
-    rest.remove_prefix(length);
+    if (const std::string_view utf8 = table->Of(text); !utf8.empty()) {
+      out.append(utf8);
+    } else {
+      for (size_t i = 0; i < length; ++i) AppendEscape(out, static_cast<unsigned char>(text[i]));
+    }
+    text.remove_prefix(length);
   }
 }
 
 std::string PrintableText(std::string_view sjis, Encoding encoding) {
-  std::string piece, out;
-  AppendPrintableField(sjis, encoding, piece);
-  ConvertPrintable(piece, encoding, out);
+  std::string out;
+  AppendPrintableText(sjis, encoding, out);
   return out;
 }

@@ -8,12 +8,9 @@
 
 #include "cli/cli_io.h"
 
-// Appends one field, escaped as above, still in Shift-JIS.
-void AppendPrintableField(std::string_view sjis, Encoding encoding, std::string& piece);
+// Appends one Shift-JIS text, escaped as above, in the output encoding: in
+// UTF-8 a character that has no Unicode mapping is escaped byte by byte.
+void AppendPrintableText(std::string_view sjis, Encoding encoding, std::string& out);
 
-// Converts text made by AppendPrintableField into the output encoding;
-// characters that have no Unicode mapping are escaped byte by byte.
-void ConvertPrintable(const std::string& piece, Encoding encoding, std::string& out);
-
-// Both steps for one short text, such as a word in a message.
+// The same for one short text, such as a word in a message.
 std::string PrintableText(std::string_view sjis, Encoding encoding);

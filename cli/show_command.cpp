@@ -50,37 +50,25 @@ constexpr char kShowUsage[] =
     "--fill-readings, when no dictionary is found, a dictionary file cannot be\n"
     "loaded or the proposer fails.\n";
 
-// Output is gathered as Shift-JIS with the escapes already in place and
-// converted in pieces of about this size: one conversion per piece instead of
-// one per field.
-constexpr size_t kPieceSize = 64 * 1024;
-
+// Each row goes straight into the output buffer, already in the output
+// encoding.
 class RowPrinter {
  public:
-  explicit RowPrinter(Encoding encoding) : encoding_(encoding) { piece_.reserve(kPieceSize + sizeof(WordEntry) * 4); }
-  ~RowPrinter() { Flush(); }
+  explicit RowPrinter(Encoding encoding) : encoding_(encoding) {}
 
   void PrintRow(WordList list, int index) {
-    AppendPrintableField(WordRowText(list, index, 0), encoding_, piece_);
-    piece_.push_back('\t');
-    AppendPrintableField(WordRowText(list, index, 1), encoding_, piece_);
-    piece_.push_back('\t');
-    AppendPrintableField(WordRowText(list, index, 2), encoding_, piece_);
-    piece_.push_back('\n');
-    if (piece_.size() >= kPieceSize) Flush();
-  }
-
-  void Flush() {
-    ConvertPrintable(piece_, encoding_, converted_);
-    out_.Append(converted_);
-    piece_.clear();
-    out_.Flush();
+    std::string& text = out_.text();
+    AppendPrintableText(WordRowText(list, index, 0), encoding_, text);
+    text.push_back('\t');
+    AppendPrintableText(WordRowText(list, index, 1), encoding_, text);
+    text.push_back('\t');
+    AppendPrintableText(WordRowText(list, index, 2), encoding_, text);
+    text.push_back('\n');
+    out_.FlushWhenFull();
   }
 
  private:
   Encoding encoding_;
-  std::string piece_;
-  std::string converted_;
   StdoutBuffer out_;
 };
 

@@ -271,53 +271,87 @@ static_assert(kParsed.count == kKanaPhonemeRows, "812 keys in all");
 
 // The lookup index: each key packed into one number, 7 bits per character
 // (see PackKanaUnit), in an open-addressing hash table. Keys are unique, so
-// finding a key here gives the same row as a scan from the top would.
-constexpr int kIndexSlots = 2048;
-static_assert(kIndexSlots >= 2 * kKanaPhonemeRows);
+// finding a key here gives the same row as a scan from the top would. Every
+// start of a key is in the index too, marked as one (a start that is no key
+// has no row), so that a search for the longest key stops as soon as no key
+// begins with the stretch.
+constexpr int kIndexBits = 12;
+constexpr int kIndexSlots = 1 << kIndexBits;
 
 struct IndexSlot {
   uint32_t packedKey = 0;  // 0: empty slot (no key packs to 0)
   int16_t row = -1;
+  bool keyStart = false;  // a longer key begins with this one
 };
 
 constexpr uint32_t SlotOf(uint32_t packedKey) {
-  return (packedKey * 2654435761u) >> (32 - 11);
+  return (packedKey * 2654435761u) >> (32 - kIndexBits);
 }
 
-constexpr uint32_t PackKey(const char* key) {
+constexpr uint32_t PackKey(const char* key, int units) {
   uint32_t packed = 0;
-  for (int i = 0, shift = 0; key[i]; i += 2, shift += 7) {
-    const int unit = KanaUnit(static_cast<unsigned char>(key[i]), static_cast<unsigned char>(key[i + 1]));
+  for (int i = 0; i < units; ++i) {
+    const int unit = KanaUnit(static_cast<unsigned char>(key[2 * i]), static_cast<unsigned char>(key[2 * i + 1]));
     if (unit == 0) throw "kana table: key outside the allowed characters";
-    packed |= static_cast<uint32_t>(unit) << shift;
+    packed = PackKanaUnit(packed, i, unit);
   }
   return packed;
 }
 
-constexpr std::array<IndexSlot, kIndexSlots> BuildIndex() {
-  std::array<IndexSlot, kIndexSlots> slots{};
-  for (int row = 0; row < kKanaPhonemeRows; ++row) {
-    const uint32_t packed = PackKey(kParsed.rows[row].key);
-    uint32_t slot = SlotOf(packed);
-    while (slots[slot].packedKey != 0) {
-      if (slots[slot].packedKey == packed) throw "kana table: key listed twice";
-      slot = (slot + 1) % kIndexSlots;
-    }
-    slots[slot] = {packed, static_cast<int16_t>(row)};
-  }
-  return slots;
+constexpr int KeyUnits(const char* key) {
+  int units = 0;
+  while (key[2 * units]) ++units;
+  return units;
 }
 
-constexpr std::array<IndexSlot, kIndexSlots> kIndex = BuildIndex();
+constexpr IndexSlot& SlotFor(std::array<IndexSlot, kIndexSlots>& slots, uint32_t packed, int& used) {
+  uint32_t slot = SlotOf(packed);
+  while (slots[slot].packedKey != 0 && slots[slot].packedKey != packed) slot = (slot + 1) % kIndexSlots;
+  if (slots[slot].packedKey == 0) {
+    slots[slot].packedKey = packed;
+    ++used;
+  }
+  return slots[slot];
+}
+
+struct Index {
+  std::array<IndexSlot, kIndexSlots> slots{};
+  int used = 0;
+};
+
+constexpr Index BuildIndex() {
+  Index index;
+  for (int row = 0; row < kKanaPhonemeRows; ++row) {
+    const char* key = kParsed.rows[row].key;
+    const int units = KeyUnits(key);
+    if (units > kKanaMaxKeyUnits) throw "kana table: key longer than the longest a search tries";
+    IndexSlot& slot = SlotFor(index.slots, PackKey(key, units), index.used);
+    if (slot.row >= 0) throw "kana table: key listed twice";
+    slot.row = static_cast<int16_t>(row);
+    for (int start = 1; start < units; ++start) SlotFor(index.slots, PackKey(key, start), index.used).keyStart = true;
+  }
+  return index;
+}
+
+constexpr Index kIndex = BuildIndex();
+static_assert(kIndex.used * 2 <= kIndexSlots, "the index stays at most half full");
+
+const IndexSlot& FindSlot(uint32_t packedKey) {
+  static constexpr IndexSlot kNone{};
+  for (uint32_t slot = SlotOf(packedKey);; slot = (slot + 1) % kIndexSlots) {
+    const IndexSlot& s = kIndex.slots[slot];
+    if (s.packedKey == packedKey) return s;
+    if (s.packedKey == 0) return kNone;
+  }
+}
 
 }  // namespace
 
-int FindKanaRow(uint32_t packedKey) {
-  for (uint32_t slot = SlotOf(packedKey);; slot = (slot + 1) % kIndexSlots) {
-    const IndexSlot& s = kIndex[slot];
-    if (s.packedKey == packedKey) return s.row;
-    if (s.packedKey == 0) return -1;
-  }
+int FindKanaRow(uint32_t packedKey) { return FindSlot(packedKey).row; }
+
+KanaStretch FindKanaStretch(uint32_t packedKey) {
+  const IndexSlot& slot = FindSlot(packedKey);
+  return {slot.row, slot.keyStart};
 }
 
 const std::array<KanaPhonemeEntry, kKanaPhonemeRows + 1> KanaPhonemeTable = kParsed.rows;

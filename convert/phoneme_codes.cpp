@@ -1,6 +1,5 @@
 #include "convert/phoneme_codes.h"
 
-#include <algorithm>
 #include <cstring>
 
 const std::array<PhonemeCodeEntry, kPhonemeCodeRows + 1> PhonemeCodeTable = {{
@@ -51,36 +50,58 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
 
 namespace {
 
-// A symbol of up to three bytes as one number, its bytes from the most
-// significant on, zeros after a shorter symbol: numbers order as the
-// symbols do (no symbol holds a zero byte), and a comparison costs no look
-// for the symbol's end. 0 for a text that is no symbol's length.
-constexpr uint32_t PackedSymbol(std::string_view symbol) {
-  if (symbol.empty() || symbol.size() > 3) return 0;
-  uint32_t packed = 0;
-  for (size_t i = 0; i < 3; ++i) {
-    const unsigned byte = i < symbol.size() ? static_cast<unsigned char>(symbol[i]) : 0u;
-    if (byte == 0 && i < symbol.size()) return 0;  // no symbol holds a NUL
-    packed = packed << 8 | byte;
+// Every symbol as a cell of a table: each of its bytes numbered among the
+// bytes symbols use (from 1; 0 past a shorter symbol's end), the three numbers
+// the cell's coordinates. A lookup is three byte look-ups and one cell.
+class SymbolIndex {
+ public:
+  SymbolIndex() {
+    int used = 0;
+    for (int i = 0; i < kPhonemeCodeRows; ++i) {
+      for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
+        uint8_t& number = number_[static_cast<unsigned char>(*p)];
+        if (number == 0) number = static_cast<uint8_t>(++used);
+      }
+    }
+    for (int i = 0; i < kPhonemeCodeRows; ++i) code_[Cell(PhonemeCodeTable[i].symbol)] = PhonemeCodeTable[i].code;
   }
-  return packed;
-}
 
-struct PackedSymbols {
-  std::array<uint32_t, kPhonemeCodeRows> key{};
-  PackedSymbols() {
-    for (int i = 0; i < kPhonemeCodeRows; ++i) key[static_cast<size_t>(i)] = PackedSymbol(PhonemeCodeTable[i].symbol);
+  uint8_t CodeOf(std::string_view symbol) const {
+    if (symbol.empty() || symbol.size() > 3) return 0;
+    size_t cell = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      uint8_t number = 0;
+      if (i < symbol.size()) {
+        number = number_[static_cast<unsigned char>(symbol[i])];
+        if (number == 0) return 0;  // a byte no symbol holds
+      }
+      cell = cell * kNumbers + number;
+    }
+    return code_[cell];
   }
+
+ private:
+  // The symbols use fewer than 31 different bytes.
+  static constexpr size_t kNumbers = 32;
+
+  size_t Cell(const char* symbol) const {
+    size_t cell = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      const uint8_t number = *symbol ? number_[static_cast<unsigned char>(*symbol++)] : 0;
+      cell = cell * kNumbers + number;
+    }
+    return cell;
+  }
+
+  std::array<uint8_t, 256> number_{};
+  std::array<uint8_t, kNumbers * kNumbers * kNumbers> code_{};
 };
+
+const SymbolIndex& Index() {
+  static const SymbolIndex index;
+  return index;
+}
 
 }  // namespace
 
-// The codes number the symbols in their byte order, so the table is sorted by
-// symbol as well and a binary search finds one.
-uint8_t PhonemeCodeOf(std::string_view symbol) {
-  static const PackedSymbols packed;
-  const uint32_t key = PackedSymbol(symbol);
-  if (key == 0) return 0;
-  const auto row = std::lower_bound(packed.key.begin(), packed.key.end(), key);
-  return row != packed.key.end() && *row == key ? PhonemeCodeTable[static_cast<size_t>(row - packed.key.begin())].code : 0;
-}
+uint8_t PhonemeCodeOf(std::string_view symbol) { return Index().CodeOf(symbol); }

@@ -21,50 +21,54 @@ bool IsHiraganaReading(const unsigned char* p) {
 // separated by a space. Returns false, leaving the text alone, when it would
 // not fit into the 255 bytes of a field.
 bool AppendPiece(char (&out)[kBaseformSize], size_t& len, const char* piece) {
-  const size_t pieceLen = std::strlen(piece);
+  size_t pieceLen = 0;
+  while (piece[pieceLen]) ++pieceLen;
   const size_t separator = len > 0 ? 1 : 0;
   if (len + separator + pieceLen > kBaseformSize - 1) return false;
   if (separator) out[len++] = ' ';
   std::memcpy(out + len, piece, pieceLen);
   len += pieceLen;
-  out[len] = '\0';
   return true;
 }
 
 }  // namespace
 
+// The reading is checked whole before the baseform is touched, so the
+// baseform is built in place.
 int ConvertReadingToBaseform(const char* reading, char (&baseform)[kBaseformSize]) {
   const auto* text = reinterpret_cast<const unsigned char*>(reading);
   if (text[0] == 0) return -1;
   if (!IsHiraganaReading(text)) return -2;
 
-  char result[kBaseformSize] = {};
   size_t len = 0;
   bool incomplete = false;
   const unsigned char* pos = text;
   while (*pos) {
-    // Try every stretch from here up to the longest key length; the last one
-    // found is the longest key that matches. A failed length does not end the
-    // search, so "っぱ" is found although "っ" alone is no key.
+    // Try each stretch from here while a key may still begin with it; the
+    // last one found is the longest key that matches. A stretch that is no
+    // key does not end the search, so "っぱ" is found although "っ" alone is
+    // no key.
     uint32_t packed = 0;
     int bestRow = -1;
     int bestUnits = 0;
     for (int n = 0; n < kKanaMaxKeyUnits && pos[2 * n]; ++n) {
       packed = PackKanaUnit(packed, n, UnitAt(pos + 2 * n));
-      if (const int row = FindKanaRow(packed); row >= 0) {
-        bestRow = row;
+      const KanaStretch stretch = FindKanaStretch(packed);
+      if (stretch.row >= 0) {
+        bestRow = stretch.row;
         bestUnits = n + 1;
       }
+      if (!stretch.longerKeys) break;
     }
     const char* piece = bestRow >= 0 ? KanaPhonemeTable[bestRow].phoneme : "*";
-    if (!AppendPiece(result, len, piece)) break;
+    if (!AppendPiece(baseform, len, piece)) break;
     if (bestRow < 0) {
       incomplete = true;
       bestUnits = 1;
     }
     pos += 2 * bestUnits;
   }
-  std::memcpy(baseform, result, len + 1);
+  baseform[len] = '\0';
   return incomplete ? 0 : 1;
 }
 

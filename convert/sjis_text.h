@@ -3,9 +3,11 @@
 // double-byte character, cuts at whole characters, and conversion to and
 // from UTF-8. Every other file asks here; no byte range is written anywhere
 // else. The conversion is iconv on POSIX systems (sjis_text_posix.cpp) and
-// the code-page functions on Windows (sjis_text_win32.cpp).
+// the code-page functions on Windows (sjis_text_win32.cpp); from code page
+// 932 to UTF-8 it goes through a table made from them (SjisUtf8Table).
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -76,6 +78,94 @@ size_t CopySjisText(char (&dest)[N], std::string_view text, size_t limit = N - 1
 // replaced by "?".
 bool ConvertSjisToUtf8(std::string_view in, std::string& out);
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out);
+
+// Code page 932 converts each character on its own, so the platform's
+// conversion is asked once for every byte and every pair beginning with a
+// lead byte, and the table of what it gave serves every later conversion
+// (ConvertSjisToUtf8, and callers that go character by character) without a
+// call per text.
+class SjisUtf8Table {
+ public:
+  // `convert(bytes, utf8)` is the platform's conversion: false when it maps
+  // `bytes` to nothing.
+  template <typename Convert>
+  explicit SjisUtf8Table(Convert convert) {
+    std::string utf8;
+    char bytes[2];
+    for (int b = 0; b < 256; ++b) {
+      bytes[0] = static_cast<char>(b);
+      if (!IsSjisLeadByte(static_cast<unsigned char>(b))) {
+        Fill(entries_[b], 1, convert(std::string_view(bytes, 1), utf8), utf8);
+        continue;
+      }
+      row_[b] = ++rows_;
+      for (int trail = 0; trail < 256; ++trail) {
+        bytes[1] = static_cast<char>(trail);
+        Fill(entries_[row_[b] * 256 + trail], 2, convert(std::string_view(bytes, 2), utf8), utf8);
+      }
+    }
+  }
+
+  // The UTF-8 of the character at the start of `text`: its first byte, or
+  // its first two when that is a lead byte. Empty when code page 932 gives it
+  // none (a byte or pair that is no character, a lead byte at the end of
+  // `text`).
+  std::string_view Of(std::string_view text) const {
+    if (text.empty()) return {};
+    const auto b = static_cast<unsigned char>(text[0]);
+    const uint8_t row = row_[b];
+    if (row == 0) return Text(entries_[b]);
+    if (text.size() < 2) return {};
+    return Text(entries_[row * 256 + static_cast<unsigned char>(text[1])]);
+  }
+
+  // The whole text, character by character; false at the first character
+  // that has no UTF-8.
+  bool Convert(std::string_view in, std::string& out) const {
+    out.resize(in.size() * 3 + 8);
+    char* dst = out.data();
+    for (size_t pos = 0; pos < in.size();) {
+      const auto b = static_cast<unsigned char>(in[pos]);
+      const Entry* entry;
+      if (const uint8_t row = row_[b]; row == 0) {
+        entry = &entries_[b];
+        pos += 1;
+      } else {
+        if (pos + 1 == in.size()) return false;
+        entry = &entries_[row * 256 + static_cast<unsigned char>(in[pos + 1])];
+        pos += 2;
+      }
+      if (entry->length == 0) return false;
+      std::memcpy(dst, entry->bytes, sizeof entry->bytes);
+      dst += entry->length;
+    }
+    out.resize(static_cast<size_t>(dst - out.data()));
+    return true;
+  }
+
+ private:
+  // A byte of code page 932 gives at most three bytes of UTF-8 (a character
+  // of the Basic Multilingual Plane); Convert's buffer counts on it.
+  struct Entry {
+    char bytes[7];
+    uint8_t length;  // 0: no UTF-8
+  };
+
+  static void Fill(Entry& entry, size_t bytes, bool converted, const std::string& utf8) {
+    if (!converted || utf8.empty() || utf8.size() > 3 * bytes) return;
+    std::memcpy(entry.bytes, utf8.data(), utf8.size());
+    entry.length = static_cast<uint8_t>(utf8.size());
+  }
+
+  static std::string_view Text(const Entry& entry) { return {entry.bytes, entry.length}; }
+
+  uint8_t rows_ = 0;
+  uint8_t row_[256] = {};  // a lead byte's row of pairs, from 1; 0 for a byte of its own
+  Entry entries_[61 * 256] = {};  // the bytes of their own, then the 60 lead bytes' rows
+};
+
+// The table, made on first use.
+const SjisUtf8Table& SjisToUtf8Table();
 
 // UTF-8, as far as telling a file's encoding and reading it piece by piece
 // need it.

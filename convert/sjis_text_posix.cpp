@@ -81,27 +81,17 @@ class CharacterCache {
 
 }  // namespace
 
-bool ConvertSjisToUtf8(std::string_view in, std::string& out) {
-  thread_local Converter converter("UTF-8", "CP932");
-  // Single bytes by themselves, then byte pairs after them.
-  thread_local CharacterCache cache(0x100 + 0x10000);
-  out.clear();
-  std::string_view converted;
-  for (size_t at = 0; at < in.size();) {
-    const auto first = static_cast<unsigned char>(in[at]);
-    size_t length = 1;
-    bool found = cache.Find(first, in.substr(at, 1), converter, converted);
-    if (!found && at + 1 < in.size()) {
-      length = 2;
-      const auto second = static_cast<unsigned char>(in[at + 1]);
-      found = cache.Find(0x100 + (first << 8 | second), in.substr(at, 2), converter, converted);
-    }
-    if (!found) return converter.Convert(in, out);
-    out.append(converted);
-    at += length;
-  }
-  return true;
+const SjisUtf8Table& SjisToUtf8Table() {
+  static const SjisUtf8Table table = [] {
+    Converter converter("UTF-8", "CP932");
+    return SjisUtf8Table([&converter](std::string_view bytes, std::string& utf8) {
+      return converter.Convert(bytes, utf8);
+    });
+  }();
+  return table;
 }
+
+bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return SjisToUtf8Table().Convert(in, out); }
 
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
   thread_local Converter converter("CP932", "UTF-8");

@@ -65,10 +65,15 @@ bool Utf8FromWide(std::wstring_view in, std::string& out) { return FromWide(CP_U
 
 bool WideFromUtf8(std::string_view in, std::wstring& out) { return ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, in, out); }
 
-bool ConvertSjisToUtf8(std::string_view in, std::string& out) {
-  std::wstring wide;
-  return WideFromSjis(in, wide) && Utf8FromWide(wide, out);
+const SjisUtf8Table& SjisToUtf8Table() {
+  static const SjisUtf8Table table([](std::string_view bytes, std::string& utf8) {
+    std::wstring wide;
+    return WideFromSjis(bytes, wide) && Utf8FromWide(wide, utf8);
+  });
+  return table;
 }
+
+bool ConvertSjisToUtf8(std::string_view in, std::string& out) { return SjisToUtf8Table().Convert(in, out); }
 
 bool ConvertUtf8ToSjis(std::string_view in, std::string& out) {
   std::wstring wide;

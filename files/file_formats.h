@@ -9,6 +9,7 @@
 // program's menu reaches a format through a command of its own (app/).
 
 #include <string>
+#include <string_view>
 
 #include "files/input_file.h"
 #include "wordlist/word_list.h"
@@ -30,6 +31,16 @@ enum class RowProblem {
   kUncoveredReading,  // Julius: a reading character no kana rule covers
 };
 
+// One row's three texts as the writers look at them: views into the table's
+// texts (WordRowText) or into an entry's fields, valid while those are.
+struct RowTexts {
+  std::string_view word, reading, baseform;
+  RowTexts(std::string_view w, std::string_view r, std::string_view b) : word(w), reading(r), baseform(b) {}
+  // An entry's NUL-terminated fields.
+  RowTexts(const WordEntry& entry)  // NOLINT(google-explicit-constructor): an entry is a row's texts
+      : word(entry.word), reading(entry.reading), baseform(entry.baseform) {}
+};
+
 struct FileFormat {
   WordFileFormat format;
   // The last three bytes of a dropped file's path that choose this format,
@@ -49,9 +60,9 @@ struct FileFormat {
   // For a format the system writes: why a row cannot be written exactly (or
   // kNone), what comes before the first row, and the bytes of one row that
   // has no problem. nullptr for a format that is only read.
-  RowProblem (*rowProblem)(const WordEntry& row);
+  RowProblem (*rowProblem)(const RowTexts& row);
   void (*appendStart)(std::string& out);
-  void (*appendRow)(const WordEntry& row, std::string& out);
+  void (*appendRow)(const RowTexts& row, std::string& out);
 };
 
 const FileFormat& FileFormatOf(WordFileFormat format);

@@ -23,19 +23,19 @@ const std::string* Utf8Word(std::string_view word) {
 
 }  // namespace
 
-RowProblem JuliusDictionaryRowProblem(const WordEntry& row) {
+RowProblem JuliusDictionaryRowProblem(const RowTexts& row) {
   const std::string_view word = row.word;
   if (word.empty()) return RowProblem::kEmptyWord;
   if (word.find_first_of("\t\n\r") != std::string_view::npos) return RowProblem::kControlByte;
   if (word.find(' ') != std::string_view::npos || !Utf8Word(word)) return RowProblem::kWordNotInJulius;
-  if (row.reading[0] == '\0') return RowProblem::kEmptyReading;
+  if (row.reading.empty()) return RowProblem::kEmptyReading;
   thread_local std::string phonemes;
   phonemes.clear();
   if (!AppendJuliusPhonemes(row.reading, phonemes)) return RowProblem::kUncoveredReading;
   return RowProblem::kNone;
 }
 
-void AppendJuliusDictionaryRow(const WordEntry& row, std::string& out) {
+void AppendJuliusDictionaryRow(const RowTexts& row, std::string& out) {
   const std::string* word = Utf8Word(row.word);
   if (!word) return;  // a row with a problem is not written
   out.append(*word);

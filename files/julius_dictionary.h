@@ -17,7 +17,7 @@ inline constexpr int kJuliusMostWords = 65534;
 // tab, LF or CR in the word (they end its fields and lines); a space in it
 // (the recogniser splits the word there) or bytes that are no code page 932
 // character; no reading; a reading character no kana rule covers.
-RowProblem JuliusDictionaryRowProblem(const WordEntry& row);
+RowProblem JuliusDictionaryRowProblem(const RowTexts& row);
 
 // The line of a row that has no problem.
-void AppendJuliusDictionaryRow(const WordEntry& row, std::string& out);
+void AppendJuliusDictionaryRow(const RowTexts& row, std::string& out);

@@ -85,27 +85,43 @@ LoadResult LoadPoolFile(WordList list, const char* path, const LoadProgress& pro
 
 namespace {
 
+// Symbols are the stretches between single spaces; an empty one is a space
+// too many (or one at either end).
+template <typename Take>
+void ForEachSymbol(std::string_view baseform, Take take) {
+  const char* start = baseform.data();
+  const char* end = start + baseform.size();
+  for (const char* p = start;; ++p) {
+    if (p == end || *p == ' ') {
+      take(std::string_view(start, static_cast<size_t>(p - start)));
+      if (p == end) return;
+      start = p + 1;
+    }
+  }
+}
+
+// Spacing counts before symbols: a baseform with both faults is one of bad
+// spacing.
 RowProblem BaseformProblem(std::string_view baseform) {
   if (baseform.empty()) return RowProblem::kEmptyBaseform;
   // Codes carry no spaces: the reader puts exactly one between symbols, so
   // only such a baseform comes back as it was.
-  if (baseform.front() == ' ' || baseform.back() == ' ' || baseform.find("  ") != std::string_view::npos) {
-    return RowProblem::kBadSpacing;
-  }
-  for (size_t start = 0; start < baseform.size();) {
-    size_t end = baseform.find(' ', start);
-    if (end == std::string_view::npos) end = baseform.size();
-    if (PhonemeCodeOf(baseform.substr(start, end - start)) == 0) return RowProblem::kUnknownSymbol;
-    start = end + 1;
-  }
+  bool badSpacing = false, unknown = false;
+  ForEachSymbol(baseform, [&](std::string_view symbol) {
+    if (symbol.empty()) {
+      badSpacing = true;
+    } else if (!unknown && PhonemeCodeOf(symbol) == 0) {
+      unknown = true;
+    }
+  });
   // Every field of a row is under 256 bytes, and so is the coded baseform,
   // at most one code per two bytes of text: nothing here can be too long.
-  return RowProblem::kNone;
+  return badSpacing ? RowProblem::kBadSpacing : unknown ? RowProblem::kUnknownSymbol : RowProblem::kNone;
 }
 
 }  // namespace
 
-RowProblem PoolFileRowProblem(const WordEntry& row) { return BaseformProblem(row.baseform); }
+RowProblem PoolFileRowProblem(const RowTexts& row) { return BaseformProblem(row.baseform); }
 
 static_assert(static_cast<int>(RowProblem::kBadSpacing) - static_cast<int>(RowProblem::kEmptyBaseform) + 1 ==
                   kLeftOutReasons,
@@ -122,17 +138,14 @@ RowProblem PoolLeftOutProblem(int reason) {
 
 void AppendPoolFileStart(std::string& out) { out.append(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize); }
 
-void AppendPoolFileRecord(const WordEntry& row, std::string& out) {
+void AppendPoolFileRecord(const RowTexts& row, std::string& out) {
   out.append(row.word);
   out.push_back('\0');
   out.append(row.reading);
   out.push_back('\0');
-  const std::string_view baseform = row.baseform;
-  for (size_t start = 0; start < baseform.size();) {
-    size_t end = baseform.find(' ', start);
-    if (end == std::string_view::npos) end = baseform.size();
-    out.push_back(static_cast<char>(PhonemeCodeOf(baseform.substr(start, end - start))));
-    start = end + 1;
-  }
+  // Only a row without a problem is written: every symbol has its code.
+  ForEachSymbol(row.baseform, [&out](std::string_view symbol) {
+    if (!symbol.empty()) out.push_back(static_cast<char>(PhonemeCodeOf(symbol)));
+  });
   out.push_back('\0');
 }

@@ -27,7 +27,7 @@ LoadResult LoadPoolFile(WordList list, const char* path, const LoadProgress& pro
 bool HasPoolHeader(std::FILE* file);
 
 // Why the row cannot be written exactly as a pool file record, or kNone.
-RowProblem PoolFileRowProblem(const WordEntry& row);
+RowProblem PoolFileRowProblem(const RowTexts& row);
 
 // The same check as the rows needing attention take it (LeftOutCheck,
 // wordlist/row_attention.h): 0 for a row the pool file holds, otherwise the
@@ -40,4 +40,4 @@ void AppendPoolFileStart(std::string& out);
 
 // The record of a row that has no problem: the word, the reading and the
 // baseform coded one byte per phoneme symbol, each NUL-terminated.
-void AppendPoolFileRecord(const WordEntry& row, std::string& out);
+void AppendPoolFileRecord(const RowTexts& row, std::string& out);

@@ -91,7 +91,23 @@ bool TextFileLines::Refill() {
     failed_ = std::ferror(file_) != 0;
     error_ = errno;
   }
+  const auto* stop = static_cast<const char*>(std::memchr(block_.get(), kEndOfFile, len_));
+  stop_ = stop ? static_cast<size_t>(stop - block_.get()) : len_;
   return len_ > 0;
+}
+
+// A line that ends before the block's end and before any Ctrl-Z in it needs
+// none of the care NextBytes takes over a block's end.
+bool TextFileLines::NextInBlock(std::string_view& line) {
+  if (utf8_ || pendingCr_ || pos_ >= stop_) return false;
+  const char* start = block_.get() + pos_;
+  const auto* lf = static_cast<const char*>(std::memchr(start, '\n', stop_ - pos_));
+  if (!lf) return false;
+  size_t length = static_cast<size_t>(lf - start);
+  pos_ += length + 1;
+  if (length > 0 && start[length - 1] == '\r') --length;
+  line = std::string_view(start, length);
+  return true;
 }
 
 bool TextFileLines::Next(std::string& line) {
@@ -175,7 +191,7 @@ bool TextFileLines::NextBytes(const std::function<void(std::string_view piece)>&
         any = true;
       }
       ended_ = true;
-      pos_ = len_ = 0;
+      pos_ = len_ = stop_ = 0;
       return any;
     }
     if (lf) {

@@ -45,6 +45,12 @@ class TextFileLines {
   // as it takes, none for an empty line). Returns false when no line is left.
   bool Next(const std::function<void(std::string_view piece)>& take);
 
+  // The next line, without its line end, as a view into the block read (valid
+  // until the next call), when the line lies whole in the block, as most
+  // lines do; otherwise (the line runs past the block, or the file is UTF-8)
+  // false, having read nothing: Next then hands the line on in pieces.
+  bool NextInBlock(std::string_view& line);
+
   // Whether the line last read held a character that code page 932 cannot
   // hold or bytes that are not UTF-8 (in a UTF-8 file only).
   bool UnheldCharacters() const { return unheld_; }
@@ -64,6 +70,7 @@ class TextFileLines {
   std::unique_ptr<char[]> block_;
   size_t pos_ = 0;
   size_t len_ = 0;
+  size_t stop_ = 0;  // where a Ctrl-Z in the block ends the file, or len_
   bool ended_ = false;  // a Ctrl-Z, the end of the file or a read error was met
   bool pendingCr_ = false;  // a CR ended the last block: the CR of a CR LF, or an ordinary byte
   bool failed_ = false;  // a read error was met

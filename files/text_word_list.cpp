@@ -23,12 +23,10 @@ TextWordListRead g_lastRead;
 // An empty reading or baseform is written as this, and read back as empty.
 constexpr std::string_view kPlaceholder = "?";
 
-char* SkipTabs(char* p, const char* end) {
+const char* SkipTabs(const char* p, const char* end) {
   while (p < end && *p == '\t') ++p;
   return p;
 }
-
-bool IsPlaceholder(const char* field) { return field == kPlaceholder; }
 
 // A file that opens but cannot be read at all (a failing disk, a range
 // another program has locked) is a file that cannot be read.
@@ -93,9 +91,10 @@ class WordLineKeeper {
   bool done_ = false;
 };
 
-// Each line is parsed once, from what its row depends on. Fails when the
-// file could not be read to its end, a row found no memory, or `progress`
-// asked to stop.
+// Each line is parsed once: straight from the block read where it lies
+// whole in it, otherwise from what its row depends on. Fails when the file
+// could not be read to its end, a row found no memory, or `progress` asked
+// to stop.
 LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, ProgressReport& progress) {
   try {
     TextFileLines lines(file, encoding);
@@ -103,39 +102,43 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
     uint64_t done = 0;
     long lineNumber = 0;
     for (;;) {
-      keeper.Start();
       if (!progress.At(done)) return LoadFailed(LoadFailure::kStopped);
-      ++done;  // the line's end
-      if (!lines.Next([&keeper, &done](std::string_view piece) {
-            done += piece.size();
-            keeper.Add(piece);
-          })) {
-        break;
+      std::string_view line;
+      if (lines.NextInBlock(line)) {
+        done += line.size() + 1;
+      } else {
+        keeper.Start();
+        ++done;  // the line's end
+        if (!lines.Next([&keeper, &done](std::string_view piece) {
+              done += piece.size();
+              keeper.Add(piece);
+            })) {
+          break;
+        }
+        line = keeper.line();
       }
       ++lineNumber;
-      std::string& line = keeper.line();
-      char word[kWordFieldSize] = {};
-      char reading[kWordFieldSize] = {};
-      char baseform[kWordFieldSize] = {};
-      int fields = SplitWordLine(line.data(), word, reading, baseform);
-      if (fields == 0) continue;
+      std::string_view fields[kWordColumns];
+      int found = SplitWordFields(line, fields);
+      if (found == 0) continue;
       if (lines.UnheldCharacters()) {
         // The word is not what the file says: its reading is not to be trusted.
         g_lastRead.unheldLines.push_back(lineNumber);
-        fields = 1;
+        found = 1;
       }
-      // The fields are NUL-terminated in their buffers; the row takes them
-      // without a copy into an entry first.
-      std::string_view texts[kWordColumns] = {word, {}, {}};
+      std::string_view texts[kWordColumns] = {fields[0], {}, {}};
       char generated[kBaseformSize];
-      if (fields == 3 && !IsPlaceholder(baseform)) texts[2] = baseform;
-      if (fields >= 2) {
-        if (!IsPlaceholder(reading)) texts[1] = reading;
+      if (found == 3 && fields[2] != kPlaceholder) texts[2] = fields[2];
+      if (found >= 2) {
+        if (fields[1] != kPlaceholder) texts[1] = fields[1];
         // An empty reading, or one that is not all hiragana, leaves the
         // baseform empty; the result is of no interest here.
-        if (fields == 2) {
+        if (found == 2) {
+          char reading[kTextFieldLimit + 1];
+          std::memcpy(reading, texts[1].data(), texts[1].size());
+          reading[texts[1].size()] = '\0';
           generated[0] = '\0';
-          ConvertReadingToBaseform(texts[1].empty() ? "" : reading, generated);
+          ConvertReadingToBaseform(reading, generated);
           texts[2] = generated;
         }
       }
@@ -155,7 +158,9 @@ RowProblem FieldProblem(std::string_view field) {
   // field holding any of them would not come back whole. A CR comes back: the
   // reader drops only the one just before each line's LF, and every line
   // written ends in CR LF.
-  if (field.find_first_of("\t\n\x1A") != std::string_view::npos) return RowProblem::kControlByte;
+  for (const char c : field) {
+    if (c == '\t' || c == '\n' || c == '\x1A') return RowProblem::kControlByte;
+  }
   return RowProblem::kNone;
 }
 
@@ -163,20 +168,17 @@ RowProblem FieldProblem(std::string_view field) {
 
 // A field is cut at the last whole character within its 80 bytes: a lone
 // lead byte would corrupt the text and make a reading unconvertible.
-int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
-                  char (&baseform)[kWordFieldSize]) {
-  char* end = line + std::strlen(line);
-  if (end > line && end[-1] == '\n') *--end = '\0';
-  char* pos = SkipTabs(line, end);
+int SplitWordFields(std::string_view line, std::string_view (&fields)[3]) {
+  const char* pos = line.data();
+  const char* end = pos + line.size();
+  if (const void* nul = std::memchr(pos, '\0', line.size())) end = static_cast<const char*>(nul);
+  pos = SkipTabs(pos, end);
   if (pos == end) return 0;
-
-  char(*fields[])[kWordFieldSize] = {&word, &reading, &baseform};
   int found = 0;
   for (;;) {
-    char* tab = static_cast<char*>(std::memchr(pos, '\t', static_cast<size_t>(end - pos)));
-    char* fieldEnd = tab ? tab : end;
-    *fieldEnd = '\0';
-    CopySjisText(*fields[found], std::string_view(pos, static_cast<size_t>(fieldEnd - pos)), kTextFieldLimit);
+    const auto* tab = static_cast<const char*>(std::memchr(pos, '\t', static_cast<size_t>(end - pos)));
+    const std::string_view field(pos, static_cast<size_t>((tab ? tab : end) - pos));
+    fields[found] = field.substr(0, SjisPrefixLength(field, kTextFieldLimit));
     ++found;
     // Whatever follows the third field's tab is ignored.
     if (!tab || found == 3) return found;
@@ -184,6 +186,17 @@ int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWor
     // A line that ends in tabs after its word or reading gives no row.
     if (pos == end) return 0;
   }
+}
+
+int SplitWordLine(const char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
+                  char (&baseform)[kWordFieldSize]) {
+  std::string_view text(line);
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  std::string_view fields[kWordColumns];
+  const int found = SplitWordFields(text, fields);
+  char(*buffers[])[kWordFieldSize] = {&word, &reading, &baseform};
+  for (int i = 0; i < found; ++i) CopySjisText(*buffers[i], fields[i]);
+  return found;
 }
 
 void SetTextWordListEncoding(TextEncoding encoding) { g_encoding = encoding; }
@@ -212,7 +225,7 @@ LoadResult LoadTextWordList(WordList list, const char* path, bool append, const 
                                [&](WordList fresh) { return ReadWordLines(file.get(), encoding, fresh, report); });
 }
 
-RowProblem TextWordListRowProblem(const WordEntry& row) {
+RowProblem TextWordListRowProblem(const RowTexts& row) {
   const std::string_view word = row.word, reading = row.reading, baseform = row.baseform;
   if (word.empty()) return RowProblem::kEmptyWord;
   for (std::string_view field : {word, reading, baseform}) {
@@ -225,7 +238,7 @@ RowProblem TextWordListRowProblem(const WordEntry& row) {
 // An empty reading or baseform is written "?", so that a row with a reading
 // but no baseform does not get one generated when it is read again; a row
 // with neither is written as the word alone.
-void AppendTextWordListRow(const WordEntry& row, std::string& out) {
+void AppendTextWordListRow(const RowTexts& row, std::string& out) {
   const std::string_view reading = row.reading, baseform = row.baseform;
   out.append(row.word);
   if (!reading.empty() || !baseform.empty()) {

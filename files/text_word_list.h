@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/file_formats.h"
@@ -15,12 +16,15 @@
 
 inline constexpr size_t kTextFieldLimit = 80;  // bytes kept of each field read from a file
 
-// Splits one line (NUL-terminated, changed in place: a final LF and the tabs
-// that end fields become NULs) into the three zero-filled field buffers, each
-// field cut after the last whole character within 80 bytes. Returns the
+// Splits one line, up to its first NUL, into its fields (views into the
+// line), each cut after the last whole character within 80 bytes. Returns the
 // number of fields found (1 to 3), or 0 when the line gives no row; after 0
-// the buffers are not to be used.
-int SplitWordLine(char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
+// the fields are not to be used.
+int SplitWordFields(std::string_view line, std::string_view (&fields)[3]);
+
+// The same for a NUL-terminated line, whose final LF is no part of it, into
+// the three zero-filled field buffers. The line is left as it is.
+int SplitWordLine(const char* line, char (&word)[kWordFieldSize], char (&reading)[kWordFieldSize],
                   char (&baseform)[kWordFieldSize]);
 
 // The encoding text word lists are read in from now on: kAuto (the start)
@@ -47,7 +51,7 @@ LoadResult LoadTextWordList(WordList list, const char* path, bool append, const 
 
 // Why the row cannot be written exactly as a line of a text word list, or
 // kNone.
-RowProblem TextWordListRowProblem(const WordEntry& row);
+RowProblem TextWordListRowProblem(const RowTexts& row);
 
 // The line of a row that has no problem, appended to `out`.
-void AppendTextWordListRow(const WordEntry& row, std::string& out);
+void AppendTextWordListRow(const RowTexts& row, std::string& out);

@@ -8,21 +8,14 @@ namespace {
 
 constexpr size_t kWriteBlock = 64 * 1024;
 
-// The row's texts, each whole (a row holds at most 255 bytes of each) with
-// its NUL, into an entry reused from row to row: the bytes past each NUL
-// are left as they were, which no format looks at.
-void CopyRowTexts(WordList list, int index, WordEntry& row) {
-  char* fields[kWordColumns] = {row.word, row.reading, row.baseform};
-  for (int c = 0; c < kWordColumns; ++c) {
-    const std::string_view text = WordRowText(list, index, c);
-    std::memcpy(fields[c], text.data(), text.size());
-    fields[c][text.size()] = '\0';
-  }
+// A row's texts as the table holds them, whole.
+RowTexts TextsOf(WordList list, int index) {
+  return {WordRowText(list, index, 0), WordRowText(list, index, 1), WordRowText(list, index, 2)};
 }
 
 }  // namespace
 
-RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row) {
+RowProblem RowProblemFor(WordFileFormat format, const RowTexts& row) {
   const FileFormat& entry = FileFormatOf(format);
   return entry.rowProblem ? entry.rowProblem(row) : RowProblem::kEmptyWord;
 }
@@ -30,12 +23,11 @@ RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row) {
 UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named) {
   UnwritableRows found;
   const int rows = RowCount(list);
-  WordEntry row{};
   for (int i = 0; i < rows; ++i) {
-    CopyRowTexts(list, i, row);
+    const RowTexts row = TextsOf(list, i);
     const RowProblem problem = RowProblemFor(format, row);
     if (problem == RowProblem::kNone) continue;
-    if (found.first.size() < named) found.first.push_back({i, row.word, problem});
+    if (found.first.size() < named) found.first.push_back({i, std::string(row.word), problem});
     ++found.count;
   }
   return found;
@@ -83,9 +75,8 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
   };
   if (entry.appendStart) entry.appendStart(block);
   const int rows = RowCount(list);
-  WordEntry row{};
   for (int i = 0; i < rows; ++i) {
-    CopyRowTexts(list, i, row);
+    const RowTexts row = TextsOf(list, i);
     if (entry.rowProblem(row) != RowProblem::kNone) continue;
     entry.appendRow(row, block);
     if (block.size() >= kWriteBlock) {

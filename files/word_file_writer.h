@@ -15,7 +15,7 @@
 
 // Why the row cannot be written exactly in the format, or kNone. A format
 // that is only read holds no row.
-RowProblem RowProblemFor(WordFileFormat format, const WordEntry& row);
+RowProblem RowProblemFor(WordFileFormat format, const RowTexts& row);
 
 // A row the format cannot hold: its index, its word and why.
 struct UnwritableRow {

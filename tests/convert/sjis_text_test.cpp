@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "tests/sjis_literal.h"
 #include "tests/support/lead_byte_cases.h"
@@ -53,6 +54,64 @@ TEST(SjisConversion, RoundTripsAndRefusals) {
   EXPECT_EQ(sjis, bytes);
   for (const char* bad : {"\x82", "\x82\x20", "\x85\x40x"}) EXPECT_FALSE(ConvertSjisToUtf8(bad, utf8)) << bad;
   for (const char* bad : {"é", "\xE6\x9D", "\xFF", "한"}) EXPECT_FALSE(ConvertUtf8ToSjis(bad, sjis)) << bad;
+}
+
+// What code page 932 maps each kind of character to, written out here: the
+// ASCII bytes as they are (0x5C is the backslash), half-width katakana,
+// the symbol rows where code page 932 differs from plain JIS (0x8160 the
+// full-width tilde, 0x817C the full-width minus), the NEC and IBM rows, the
+// user-defined area; bytes and pairs that are no character map to nothing.
+// Each character converts alone, through the table and as part of a text,
+// to the same UTF-8.
+TEST(SjisConversion, EachKindOfCharacterThroughTheTable) {
+  struct Case {
+    std::string sjis;
+    std::string utf8;  // empty: no mapping
+  };
+  const Case cases[] = {
+      {std::string(1, '\0'), std::string(1, '\0')},
+      {"\x5C", "\\"},
+      {"\x7E", "~"},
+      {"\x7F", "\x7F"},
+      {"\xA1", "\uFF61"},
+      {"\xDF", "\uFF9F"},
+      {"\x81\x40", "\u3000"},
+      {"\x81\x60", "\uFF5E"},
+      {"\x81\x7C", "\uFF0D"},
+      {"\x82\xA0", "\u3042"},
+      {"\x87\x40", "\u2460"},
+      {"\x88\x9F", "\u4E9C"},
+      {"\xED\x40", "\u7E8A"},
+      {"\xF0\x40", "\uE000"},
+      {"\xFA\x40", "\u2170"},
+      {"\xFC\x4B", "\u9ED1"},
+      {"\x80", ""},
+      {"\xA0", ""},
+      {"\xFD", ""},
+      {"\xFF", ""},
+      {"\x85\x40", ""},
+      {"\x82\x20", ""},
+      {"\x82\x0A", ""},
+      {"\x82", ""},
+  };
+  std::string utf8, text, textUtf8;
+  for (const Case& c : cases) {
+    const std::string_view shown = c.sjis;
+    EXPECT_EQ(SjisToUtf8Table().Of(c.sjis), c.utf8) << testing::PrintToString(shown);
+    EXPECT_EQ(ConvertSjisToUtf8(c.sjis, utf8), !c.utf8.empty()) << testing::PrintToString(shown);
+    if (c.utf8.empty()) {
+      // Between good characters the text as a whole fails (a lone lead
+      // byte only at the end, where no byte can pair with it).
+      const bool loneLead = c.sjis.size() == 1 && IsSjisLeadByte(static_cast<unsigned char>(c.sjis[0]));
+      EXPECT_FALSE(ConvertSjisToUtf8("a" + c.sjis + (loneLead ? "" : "a"), utf8)) << testing::PrintToString(shown);
+      continue;
+    }
+    EXPECT_EQ(utf8, c.utf8);
+    text += c.sjis;
+    textUtf8 += c.utf8;
+  }
+  ASSERT_TRUE(ConvertSjisToUtf8(text, utf8));
+  EXPECT_EQ(utf8, textUtf8);
 }
 
 // A cut that falls after the first byte of a pair drops the pair only when

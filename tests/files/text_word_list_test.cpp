@@ -178,6 +178,26 @@ TEST_F(LoadTextWordListTest, LongLinesGiveOneRowEach) {
   EXPECT_EQ(Load(file), expected);
 }
 
+// The reader takes most lines straight from its 64 KiB block and the rest
+// piece by piece: a line gives the same row wherever the block ends fall in
+// it (in its text, on its CR, on its LF), and a Ctrl-Z behind it still ends
+// the file.
+TEST_F(LoadTextWordListTest, ARowDoesNotDependOnWhereTheBlocksEnd) {
+  const std::string lines[] = {Sjis("単語\tかっぱ\r\n"), "w\t?\tb\r\n", "x\r\n", "y\rz\n", "\t\n", "v\t\t\tか\n"};
+  const TestRow filler{std::string(80, 'p'), "", ""};
+  for (const std::string& line : lines) {
+    std::vector<TestRow> alone = Load(line);
+    std::vector<TestRow> expected = {filler};
+    expected.insert(expected.end(), alone.begin(), alone.end());
+    expected.insert(expected.end(), alone.begin(), alone.end());
+    for (size_t start = 65536 - line.size() - 1; start <= 65537; ++start) {
+      const std::string file = std::string(start - 1, 'p') + "\n" + line + line;
+      ASSERT_EQ(Load(file), expected) << "line " << line << " from byte " << start;
+      ASSERT_EQ(Load(file + "\x1A" "q\n"), expected) << "line " << line << " from byte " << start;
+    }
+  }
+}
+
 TEST_F(LoadTextWordListTest, ReplaceAndAppendModes) {
   list.Append({"old", "", ""});
   EXPECT_TRUE(LoadTextWordList(list, folder.Write("two.txt", "b\nc\n").c_str(), true));
