@@ -68,7 +68,7 @@ void FillReadings(HWND main) {
     DestroyWordTable(texts);
     return;
   }
-  if (!history.ChangeRows(std::move(mark), std::move(changed), texts)) {
+  if (!history.ChangeRows(std::move(mark), std::move(changed), texts, kFilledColumns)) {
     count.unstored += count.filled;
     count.filled = 0;
   }

@@ -80,7 +80,7 @@ bool ProposeReadings(WordList list, const std::vector<int>& rows, ReadingPropose
     }
     // A baseform the row already has was written by someone: it stays.
     const std::string_view baseform = WordRowText(list, row, 2);
-    const std::string_view fields[kWordColumns] = {word, probe.reading, baseform.empty() ? probe.baseform : baseform};
+    const std::string_view fields[kWordColumns] = {{}, probe.reading, baseform.empty() ? probe.baseform : baseform};
     if (AppendWordRowTexts(texts, fields)) {
       changed.push_back(static_cast<uint32_t>(row));
       ++count.filled;
@@ -98,7 +98,7 @@ ReadingFillCount FillMissingReadings(WordList list, ReadingProposer& proposer, W
   std::vector<uint32_t> changed;
   const std::vector<int> rows = RowsWithoutReadings(list);
   if (!texts || !ProposeReadings(list, rows, proposer, format, texts.get(), changed, count) ||
-      !ExchangeWordRowTexts(list, changed, texts.get())) {
+      !ExchangeWordRowTexts(list, changed, texts.get(), kFilledColumns)) {
     count.unstored += count.filled;
     count.filled = 0;
   }

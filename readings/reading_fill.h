@@ -32,11 +32,14 @@ std::vector<int> RowsWithoutReadings(WordList list);
 // rows; returns false to stop.
 using FillProgress = std::function<bool(size_t done)>;
 
+// The columns a fill changes: the reading and the baseform.
+inline constexpr unsigned kFilledColumns = ColumnBit(1) | ColumnBit(2);
+
 // The proposals for `rows` (as RowsWithoutReadings gives them) for writing
 // in `format`, leaving the list as it is: each row that gets a reading is
-// appended to `changed`, and its new texts as a row of `texts`, so that row
-// i of `texts` holds the new texts of row changed[i] (for
-// ExchangeWordRowTexts). A fill never makes a row unwritable: a proposal
+// appended to `changed`, and its new reading and baseform as a row of
+// `texts` (without its word), so that row i of `texts` holds the new texts
+// of row changed[i] (for ExchangeWordRowTexts of kFilledColumns). A fill never makes a row unwritable: a proposal
 // whose reading or baseform the format cannot hold is not taken. Returns
 // false when `progress` stopped it; `changed` and `texts` then hold what
 // was proposed so far.

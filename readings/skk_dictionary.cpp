@@ -252,6 +252,15 @@ std::vector<SkkReadings::Stem> SkkReadings::FindStems(std::string_view kanji) co
   return stems;
 }
 
+// One group for each pair of bytes in a dictionary of many entries; fewer,
+// shared, in a small one, whose groups would mostly stay empty. The pair is
+// shifted onto itself first (a one-to-one change), so that what a small
+// dictionary's groups share is mixed from both bytes.
+uint32_t SkkReadings::GroupOf(std::string_view two) const {
+  const uint32_t key = PairKey(two);
+  return (key ^ key >> 7) & groupMask_;
+}
+
 // Two passes over the entries: one counts each group, one places each
 // entry, from the last, at the end of what is left of its group.
 void SkkReadings::Group() const {
@@ -261,14 +270,17 @@ void SkkReadings::Group() const {
   const auto isTwoKanji = [this](const Entry& e) {
     return e.wordLength == 4 && IsEucKanji(Word(e).substr(0, 2)) && IsEucKanji(Word(e).substr(2, 2));
   };
-  lastStarts_.assign(kPairKeys + 1, 0);
-  firstStarts_.assign(kPairKeys + 1, 0);
+  uint32_t groups = 16;
+  while (groups < kPairKeys && groups < entries_.size()) groups *= 2;
+  groupMask_ = groups - 1;
+  lastStarts_.assign(groups + 1, 0);
+  firstStarts_.assign(groups + 1, 0);
   for (const Entry& e : entries_) {
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    ++lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))];
-    if (isTwoKanji(e)) ++firstStarts_[PairKey(Word(e))];
+    ++lastStarts_[GroupOf(Word(e).substr(e.wordLength - 2))];
+    if (isTwoKanji(e)) ++firstStarts_[GroupOf(Word(e))];
   }
-  for (uint32_t k = 1; k <= kPairKeys; ++k) {  // each group's end
+  for (uint32_t k = 1; k <= groups; ++k) {  // each group's end
     lastStarts_[k] += lastStarts_[k - 1];
     firstStarts_[k] += firstStarts_[k - 1];
   }
@@ -277,8 +289,8 @@ void SkkReadings::Group() const {
   for (uint32_t at = static_cast<uint32_t>(entries_.size()); at-- > 0;) {
     const Entry& e = entries_[at];
     if (e.okuri != 0 || e.wordLength < 4) continue;
-    byLast_[--lastStarts_[PairKey(Word(e).substr(e.wordLength - 2))]] = at;
-    if (isTwoKanji(e)) byFirst_[--firstStarts_[PairKey(Word(e))]] = at;
+    byLast_[--lastStarts_[GroupOf(Word(e).substr(e.wordLength - 2))]] = at;
+    if (isTwoKanji(e)) byFirst_[--firstStarts_[GroupOf(Word(e))]] = at;
   }
 }
 
@@ -292,8 +304,8 @@ bool SkkReadings::EndsCompound(std::string_view part, std::string_view reading) 
   const auto endsWith = [](std::string_view text, std::string_view end) {
     return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
   };
-  const uint32_t key = PairKey(std::string_view(eucPart).substr(eucPart.size() - 2));
-  for (uint32_t i = lastStarts_[key]; i < lastStarts_[key + 1]; ++i) {
+  const uint32_t group = GroupOf(std::string_view(eucPart).substr(eucPart.size() - 2));
+  for (uint32_t i = lastStarts_[group]; i < lastStarts_[group + 1]; ++i) {
     const Entry& e = entries_[byLast_[i]];
     if (endsWith(Word(e), eucPart) && endsWith(EucReading(e), eucReading)) return true;
   }
@@ -319,16 +331,18 @@ std::string SkkReadings::ChooseCompoundReading(std::string_view eucKanji) const 
   Group();
   std::unordered_map<std::string_view, uint32_t> confirmed;
   for (const Entry* e : own) confirmed.emplace(EucReading(*e), 0);
-  const uint32_t key = PairKey(eucKanji);
-  for (uint32_t i = firstStarts_[key]; i < firstStarts_[key + 1]; ++i) {
-    const std::string_view reading = EucReading(entries_[byFirst_[i]]);
+  const uint32_t group = GroupOf(eucKanji);
+  for (uint32_t i = firstStarts_[group]; i < firstStarts_[group + 1]; ++i) {
+    const Entry& e = entries_[byFirst_[i]];
+    if (Word(e).substr(0, 2) != eucKanji) continue;
+    const std::string_view reading = EucReading(e);
     for (size_t length = 2; length < reading.size(); length += 2) {
       if (const auto found = confirmed.find(reading.substr(0, length)); found != confirmed.end()) ++found->second;
     }
   }
-  for (uint32_t i = lastStarts_[key]; i < lastStarts_[key + 1]; ++i) {
+  for (uint32_t i = lastStarts_[group]; i < lastStarts_[group + 1]; ++i) {
     const Entry& e = entries_[byLast_[i]];
-    if (e.wordLength != 4 || !IsEucKanji(Word(e).substr(0, 2))) continue;
+    if (e.wordLength != 4 || !IsEucKanji(Word(e).substr(0, 2)) || Word(e).substr(2) != eucKanji) continue;
     const std::string_view reading = EucReading(e);
     for (size_t length = 2; length < reading.size(); length += 2) {
       const auto found = confirmed.find(reading.substr(reading.size() - length));

@@ -92,9 +92,13 @@ class SkkReadings {
   // Whole words of two characters or more by their last two bytes, and
   // two-kanji words by their first kanji: the entries of group k are
   // byLast_[lastStarts_[k]] up to byLast_[lastStarts_[k + 1]], in the order
-  // of the file. Built the first time a compound is asked for.
+  // of the file. A group holds every word of its two bytes and, in a small
+  // dictionary, those of others that share the group. Built the first time
+  // a compound is asked for.
   mutable bool grouped_ = false;
+  mutable uint32_t groupMask_ = 0;
   mutable std::vector<uint32_t> byLast_, lastStarts_, byFirst_, firstStarts_;
+  uint32_t GroupOf(std::string_view two) const;
   // CompoundReading's answers so far, by the kanji's two EUC-JP bytes.
   mutable std::unordered_map<uint32_t, std::string> compoundReadings_;
 };

@@ -64,6 +64,7 @@ struct EditHistory::Step {
   int first = 0;
   int count = 0;
   std::vector<uint32_t> rows;
+  unsigned columns = kAllColumns;  // Changed: the columns whose texts `kept` holds
   KeptTable kept;
   // Sorted: the row at i came from order[i].
   std::vector<uint32_t> order;
@@ -176,15 +177,16 @@ void EditHistory::RecordRowsChanging(const std::vector<int>& rows, int label) {
   Push(std::move(step));
 }
 
-bool EditHistory::ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts) {
+bool EditHistory::ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts, unsigned columns) {
   auto step = NewStep(StepKind::kChanged, std::move(mark), texts);
   if (!step) {
     DestroyWordTable(texts);
     return false;
   }
   if (rows.empty()) return true;
-  if (!ExchangeWordRowTexts(list_, rows, texts)) return false;
+  if (!ExchangeWordRowTexts(list_, rows, texts, columns)) return false;
   step->rows = std::move(rows);
+  step->columns = columns;
   Push(std::move(step));
   return true;
 }
@@ -257,7 +259,7 @@ bool EditHistory::Apply(Step& step, bool undo) {
                   : MoveWordRows(kept, 0, step.count, list_, step.first);
     case StepKind::kDeleted:
       return undo ? MoveWordRows(kept, 0, 1, list_, step.first) : MoveWordRows(list_, step.first, 1, kept, 0);
-    case StepKind::kChanged: return ExchangeWordRowTexts(list_, step.rows, kept);
+    case StepKind::kChanged: return ExchangeWordRowTexts(list_, step.rows, kept, step.columns);
     case StepKind::kReplaced: SwapWordRows(list_, kept); return true;
     case StepKind::kSorted: return undo ? Unsort(list_, step) : Resort(list_, step);
   }

@@ -5,8 +5,8 @@
 // it, and redoing does it again. A new step ends the steps that were undone.
 //
 // A step keeps only what it changed: the rows it inserted, deleted or
-// changed (for rows changed in place, their other texts and four bytes a
-// row for the row's number), a sort's permutation, or, for a table replaced
+// changed (for rows changed in place, the texts they had in the columns
+// that changed and four bytes a row for the row's number), a sort's permutation, or, for a table replaced
 // whole (New, Open), the old table itself. Undoing or redoing a step works
 // on the table in one pass. Steps are unlimited; a step that finds no memory is
 // not kept (the change itself is still made), which also ends older steps,
@@ -68,12 +68,13 @@ class EditHistory {
   // over; no rows, no step.
   void RecordRowsChanging(const std::vector<int>& rows, int label = 0);
 
-  // Row rows[i] takes the texts of row i of `texts`, in one pass, and the
-  // step keeps the texts the rows had (in `texts`, which the step owns from
-  // here on, recorded or not). `rows` must hold rows of the table; no rows,
-  // no step. False, changing nothing, when the rows do not fit `texts` or
-  // there is no memory for the change.
-  bool ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts);
+  // Row rows[i] takes the texts of the `columns` (as for
+  // ExchangeWordRowTexts) of row i of `texts`, in one pass, and the step
+  // keeps the texts of those columns the rows had (in `texts`, which the
+  // step owns from here on, recorded or not). `rows` must hold rows of the
+  // table; no rows, no step. False, changing nothing, when the rows do not
+  // fit `texts` or there is no memory for the change.
+  bool ChangeRows(StepMark mark, std::vector<uint32_t> rows, WordList texts, unsigned columns = kAllColumns);
 
   // Replaces every row by those of `fresh` and keeps the old rows in it:
   // the step owns `fresh` from here on, recorded or not. Take `mark` before

@@ -537,7 +537,7 @@ bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherInd
 // The texts `other` gets go into a store of its own, so that a table that
 // keeps the texts of a step holds no dead bytes; those `list` gets are added
 // to its store, and its old ones released.
-bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other) {
+bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other, unsigned columns) {
   if (!list || !other || list == other || other->rows.size() != rows.size()) return false;
   const size_t count = rows.size();
   for (const uint32_t row : rows) {
@@ -545,43 +545,45 @@ bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, Word
   }
   TextStore kept;
   std::vector<Row> keptRows;
-  std::vector<uint32_t> positions;
+  std::vector<Row> newRows;
   try {
     keptRows.reserve(count);
-    positions.reserve(count);
+    newRows.reserve(count);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  const auto fields = [](WordList table, const Row& row, std::string_view (&out)[kWordColumns]) {
-    for (int c = 0; c < kWordColumns; ++c) out[c] = table->Text(row, c);
+  // The texts of row `taken`'s columns, and of row `kept`'s others.
+  const auto fields = [columns](WordList taken, const Row& from, WordList stays, const Row& to,
+                                std::string_view (&out)[kWordColumns]) {
+    for (int c = 0; c < kWordColumns; ++c) out[c] = columns & ColumnBit(c) ? taken->Text(from, c) : stays->Text(to, c);
   };
   std::string_view texts[kWordColumns];
-  for (const uint32_t index : rows) {
-    Row row = list->rows[index];
-    fields(list, row, texts);
+  for (size_t i = 0; i < count; ++i) {
+    Row row{};
+    fields(list, list->rows[rows[i]], other, other->rows[i], texts);
     if (!kept.Add(texts, row.text)) return false;
-    row.state = 0;
+    for (int c = 0; c < kWordColumns; ++c) row.length[c] = static_cast<uint8_t>(texts[c].size());
+    row.state = other->rows[i].state;
     keptRows.push_back(row);
   }
   size_t added = 0;
-  for (const Row& row : other->rows) {
-    fields(other, row, texts);
-    uint32_t position;
-    if (!list->texts.Add(texts, position)) {
+  for (size_t i = 0; i < count; ++i) {
+    Row row = list->rows[rows[i]];
+    fields(other, other->rows[i], list, row, texts);
+    if (!list->texts.Add(texts, row.text)) {
       list->texts.Release(added);
       return false;
     }
+    for (int c = 0; c < kWordColumns; ++c) row.length[c] = static_cast<uint8_t>(texts[c].size());
     added += TextSize(row);
-    positions.push_back(position);
+    newRows.push_back(row);
   }
   size_t gone = 0;
   for (size_t i = 0; i < count; ++i) {
     Row& row = list->rows[rows[i]];
     gone += TextSize(row);
-    row.text = positions[i];
-    std::memcpy(row.length, other->rows[i].length, sizeof row.length);
+    row = newRows[i];
   }
-  for (size_t i = 0; i < count; ++i) keptRows[i].state = other->rows[i].state;
   other->rows = std::move(keptRows);
   other->texts = std::move(kept);
   list->Touch();

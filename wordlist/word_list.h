@@ -193,12 +193,18 @@ bool MoveWordRows(WordList from, int first, int count, WordList to, int at);
 // nothing, when either row is missing or there is no memory.
 bool ExchangeWordRowTexts(WordList list, int index, WordList other, int otherIndex);
 
+// Columns as the bits of a set (bit c for column c).
+inline constexpr unsigned ColumnBit(int column) { return 1u << column; }
+inline constexpr unsigned kAllColumns = ColumnBit(0) | ColumnBit(1) | ColumnBit(2);
+
 // In one pass, row rows[i] of `list` and row i of `other` exchange their
-// texts, for every i; an attached view hears RowTextsChanged once. `other`
-// must have as many rows as `rows` names, `rows` only rows of `list`, and
-// the tables must differ; otherwise, or without the memory, nothing changes
-// and the result is false. The rows' states stay.
-bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other);
+// texts of the `columns`, for every i; the texts of the other columns stay
+// with their rows in both tables. An attached view hears RowTextsChanged
+// once. `other` must have as many rows as `rows` names, `rows` only rows of
+// `list`, and the tables must differ; otherwise, or without the memory,
+// nothing changes and the result is false. The rows' states stay.
+bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, WordList other,
+                          unsigned columns = kAllColumns);
 
 // Puts the rows in the order `order` gives: the row now at i is the one
 // that was at order[i]. `order` must name every row once; otherwise, or

@@ -12,6 +12,16 @@
 
 namespace {
 
+// Splits one line and returns its fields; the count of fields must be
+// `expectedFields` (0: the line gives no row).
+TestRow SplitFields(const std::string& text, int expectedFields) {
+  std::vector<char> line(text.begin(), text.end());
+  line.push_back('\0');
+  char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
+  EXPECT_EQ(SplitWordLine(line.data(), word, reading, baseform), expectedFields);
+  return {word, reading, baseform};
+}
+
 struct SplitCase {
   std::string line;
   int fields;
@@ -40,24 +50,12 @@ TEST(SplitWordLine, LineShapesTabsAndFieldCuts) {
       {Sjis("W\ta") + kana40, 2, {"W", Sjis("a") + kana40.substr(0, 78), ""}},
   };
   for (const SplitCase& c : cases) {
-    std::vector<char> line(c.line.begin(), c.line.end());
-    line.push_back('\0');
-    char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
-    ASSERT_EQ(SplitWordLine(line.data(), word, reading, baseform), c.fields) << c.line;
+    SCOPED_TRACE(c.line);
+    const TestRow fields = SplitFields(c.line, c.fields);
     if (c.fields > 0) {
-      EXPECT_EQ((TestRow{word, reading, baseform}), c.expected) << c.line;
+      EXPECT_EQ(fields, c.expected);
     }
   }
-}
-
-// Splits one line and returns its fields, or fails the test when the line
-// gives no row or another number of fields.
-TestRow SplitFields(const std::string& text, int expectedFields) {
-  std::vector<char> line(text.begin(), text.end());
-  line.push_back('\0');
-  char word[kWordFieldSize] = {}, reading[kWordFieldSize] = {}, baseform[kWordFieldSize] = {};
-  EXPECT_EQ(SplitWordLine(line.data(), word, reading, baseform), expectedFields);
-  return {word, reading, baseform};
 }
 
 // Each field keeps at most 80 bytes, and never the lead byte of a character

@@ -82,34 +82,52 @@ TEST_F(EditHistoryTest, DeletedRowComesBackInItsPlace) {
 
 // Rows changed in one exchange, as the fill of readings changes them: the
 // step keeps the old texts in the table that brought the new ones, undo and
-// redo exchange them in one pass, and the first changed row is named.
+// redo exchange them in one pass, and the first changed row is named. An
+// exchange of some columns (the fill's reading and baseform) leaves the
+// other texts where they are, in the rows and in the step.
 TEST_F(EditHistoryTest, RowsChangedInOneExchange) {
-  Append(kThree);
-  Select({1}, 1);
-  const uint64_t revision = WordTableRevision(list);
-  WordList texts = CreateWordTable();
-  Append({{"a", "あ", "a"}, {"c", "し", "sh i"}}, texts);
-  StepMark mark = history.Mark();
-  mark.label = 7;
-  EXPECT_FALSE(ExchangeWordRowTexts(list, {0, 9}, texts)) << "row 9 is no row";
-  EXPECT_FALSE(history.ChangeRows(history.Mark(), {0}, CreateWordTable())) << "one row named, no texts for it";
-  EXPECT_EQ(Rows(), kThree);
-  ASSERT_TRUE(history.ChangeRows(std::move(mark), {0, 2}, texts));
-  const std::vector<Texts> changed = {{"a", "あ", "a"}, kThree[1], {"c", "し", "sh i"}};
-  EXPECT_EQ(Rows(), changed);
-  EXPECT_NE(WordTableRevision(list), revision);
-  EXPECT_EQ(Selected(), (std::vector<int>{1})) << "the states stay";
-  EXPECT_EQ(history.UndoLabel(), 7);
-  // What the step keeps: the two old rows' texts and twelve bytes a row, in
-  // whole blocks of the text store.
-  EXPECT_LT(history.LastStepMemory(), 70u * 1024);
-  ASSERT_TRUE(history.Undo());
-  EXPECT_EQ(Rows(), kThree);
-  EXPECT_EQ(history.LastChangedRow(), 0);
-  EXPECT_EQ(history.RedoLabel(), 7);
-  EXPECT_EQ(history.UndoLabel(), 0);
-  ASSERT_TRUE(history.Redo());
-  EXPECT_EQ(Rows(), changed);
+  const struct {
+    unsigned columns;
+    std::vector<Texts> texts, changed;
+  } cases[] = {
+      {kAllColumns,
+       {{"A", "あ", "a"}, {"C", "し", "sh i"}},
+       {{"A", "あ", "a"}, kThree[1], {"C", "し", "sh i"}}},
+      {ColumnBit(1) | ColumnBit(2),
+       {{"", "あ", "a"}, {"", "", "sh i"}},
+       {{"a", "あ", "a"}, kThree[1], {"c", "", "sh i"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.columns);
+    ClearWordList(list);
+    Append(kThree);
+    Select({1}, 1);
+    const uint64_t revision = WordTableRevision(list);
+    WordList texts = CreateWordTable();
+    Append(c.texts, texts);
+    StepMark mark = history.Mark();
+    mark.label = 7;
+    EXPECT_FALSE(ExchangeWordRowTexts(list, {0, 9}, texts, c.columns)) << "row 9 is no row";
+    EXPECT_FALSE(history.ChangeRows(history.Mark(), {0}, CreateWordTable(), c.columns))
+        << "one row named, no texts for it";
+    EXPECT_EQ(Rows(), kThree);
+    ASSERT_TRUE(history.ChangeRows(std::move(mark), {0, 2}, texts, c.columns));
+    EXPECT_EQ(Rows(), c.changed);
+    EXPECT_NE(WordTableRevision(list), revision);
+    EXPECT_EQ(Selected(), (std::vector<int>{1})) << "the states stay";
+    EXPECT_EQ(history.UndoLabel(), 7);
+    // What the step keeps: the two old rows' texts and twelve bytes a row, in
+    // whole blocks of the text store.
+    EXPECT_LT(history.LastStepMemory(), 70u * 1024);
+    for (int again = 0; again < 2; ++again) {
+      ASSERT_TRUE(history.Undo());
+      EXPECT_EQ(Rows(), kThree);
+      EXPECT_EQ(history.LastChangedRow(), 0);
+      EXPECT_EQ(history.RedoLabel(), 7);
+      ASSERT_TRUE(history.Redo());
+      EXPECT_EQ(Rows(), c.changed);
+    }
+  }
 }
 
 // Rows changed in place by the caller after their texts were kept (Modify).
