@@ -63,18 +63,42 @@ bool WriteText(std::FILE* stream, std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
 }
 
-void PrintError(const char* format, ...) {
-  std::va_list arguments;
-  va_start(arguments, format);
+namespace {
+
+void AppendFormatted(std::string& text, const char* format, std::va_list arguments) {
   std::va_list copy;
   va_copy(copy, arguments);
   const int length = std::vsnprintf(nullptr, 0, format, copy);
   va_end(copy);
-  std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-  if (length > 0) std::vsnprintf(text.data(), text.size(), format, arguments);
+  if (length <= 0) return;
+  const size_t start = text.size();
+  text.resize(start + static_cast<size_t>(length) + 1);
+  std::vsnprintf(text.data() + start, static_cast<size_t>(length) + 1, format, arguments);
+  text.resize(start + static_cast<size_t>(length));
+}
+
+}  // namespace
+
+void PrintError(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::string text;
+  AppendFormatted(text, format, arguments);
   va_end(arguments);
-  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
   WriteText(stderr, text);
+}
+
+void ErrorLines::Print(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  AppendFormatted(text_, format, arguments);
+  va_end(arguments);
+  if (text_.size() >= kFlushSize) Flush();
+}
+
+void ErrorLines::Flush() {
+  if (!text_.empty()) WriteText(stderr, text_);
+  text_.clear();
 }
 
 int ParseEncodingOption(int argc, char** argv, int& i, Encoding& encoding) {

@@ -60,6 +60,26 @@ bool WriteText(std::FILE* stream, std::string_view text);
 // WriteText.
 void PrintError(const char* format, ...);
 
+// Messages of many lines (one per row a command leaves out), gathered and
+// written to standard error as PrintError writes them, but in large blocks:
+// a write per line costs more than the line. Each block ends with a whole
+// line. Flush before anything else goes to standard error.
+class ErrorLines {
+ public:
+  ErrorLines() = default;
+  ~ErrorLines() { Flush(); }
+  ErrorLines(const ErrorLines&) = delete;
+  ErrorLines& operator=(const ErrorLines&) = delete;
+
+  // One or more whole lines, formatted as printf formats.
+  void Print(const char* format, ...);
+  void Flush();
+
+ private:
+  static constexpr size_t kFlushSize = 1 << 16;
+  std::string text_;
+};
+
 // Collects output and writes it to stdout in large blocks. A failed write is
 // remembered for FinishStandardOutput.
 class StdoutBuffer {

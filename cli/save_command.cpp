@@ -200,8 +200,9 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
 
   // Every such row by name, so the user can mend them.
   const UnwritableRows unwritable = FindUnwritableRows(list, format, SIZE_MAX);
+  ErrorLines rowLines;
   for (const UnwritableRow& row : unwritable.first) {
-    PrintError("lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
+    rowLines.Print("lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
                  PrintableText(row.word, encoding).c_str(), Describe(row.problem),
                  strict ? "nothing written" : "left out");
   }
@@ -210,10 +211,11 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   // and left out alike.
   const std::vector<int> unconvertible = utf8Output ? RowsNotInUtf8(list) : std::vector<int>();
   for (const int row : unconvertible) {
-    PrintError("lexiforge-cli %s: row %d (%s): its text is not valid Shift-JIS, so has no UTF-8 form; %s\n",
+    rowLines.Print("lexiforge-cli %s: row %d (%s): its text is not valid Shift-JIS, so has no UTF-8 form; %s\n",
                  command, row + 1, PrintableText(WordRowText(list, row, 0), encoding).c_str(),
                  strict ? "nothing written" : "left out");
   }
+  rowLines.Flush();
   const int refused = unwritable.count + static_cast<int>(unconvertible.size());
   if (refused > 0) complete = false;
 

@@ -28,12 +28,12 @@ struct DictionaryFault {
 // matrix.bin and char.bin, in that order; the first fault found.
 DictionaryFault CheckIpaDictionary(std::string_view folder);
 
-// A file that is read whole into memory (SKK-JISYO.L): there, a regular
-// file, and at most `limit` bytes.
+// A text file that is mapped whole into memory (SKK-JISYO.L, UniDic's
+// table): there, a regular file, and at most `limit` bytes.
 DictionaryFault CheckWholeFile(std::string_view path, std::uintmax_t limit);
 
-// The largest SKK-JISYO.L that is read (the real one is under 5 MB).
+// The largest SKK-JISYO.L that is mapped (the real one is under 5 MB).
 constexpr std::uintmax_t kSkkFileLimit = 64u << 20;
-// The largest table of UniDic's readings that is read (the real one is
+// The largest table of UniDic's readings that is mapped (the real one is
 // under 10 MB).
 constexpr std::uintmax_t kUnidicFileLimit = 64u << 20;

@@ -378,11 +378,11 @@ struct ReadingProposer::Parts {
     return IsWholeReading(reading);
   }
 
-  // A morpheme in kanji whose reading the dictionaries contradict: SKK
-  // knows the word and not that reading (金 read きむ), or knows it as the
-  // stem of a word written with the okurigana that follow, with another
-  // reading (響 before めく: どよ, not ひびき). The reading SKK gives
-  // instead, nearest to the analyser's, in `better`.
+  // A morpheme in kanji whose reading the dictionaries contradict: SKK or
+  // UniDic knows the word and neither lists that reading (金 read きむ), or
+  // SKK knows it as the stem of a word written with the okurigana that
+  // follow, with another reading (響 before めく: どよ, not ひびき). The
+  // reading they give instead, nearest to the analyser's, in `better`.
   bool Slipped(const Analysis& analysis, size_t i, std::string& better) {
     const Morpheme& m = analysis[i];
     if (m.reading.empty() || !HasKanji(m.surface)) return false;
@@ -405,11 +405,11 @@ struct ReadingProposer::Parts {
     return true;
   }
 
-  // The analysis checked against SKK part by part: where SKK knows a run of
-  // two or more morphemes as one word (乍ら in 乍らも), the longest such
-  // run becomes one part; a part whose reading SKK does not list for it, or
-  // a slipped morpheme, is read as SKK reads it. `slips` is how many parts
-  // changed.
+  // The analysis checked against the dictionaries part by part: where SKK
+  // or UniDic knows a run of two or more morphemes as one word (乍ら in
+  // 乍らも), the longest such run becomes one part; a part whose reading
+  // they do not list for it, or a slipped morpheme, is read as they read
+  // it. `slips` is how many parts changed.
   Analysis Mended(const Analysis& analysis, int& slips) {
     Analysis mended;
     slips = 0;
@@ -445,8 +445,9 @@ struct ReadingProposer::Parts {
     return mended;
   }
 
-  // The analysis with each later part in kanji voiced where SKK lists the
-  // voiced form of its reading for it (寿司 as ずし in 握り寿司) or has a
+  // The analysis with each later part in kanji voiced where SKK or UniDic
+  // lists the voiced form of its reading for it (寿司 as ずし in 握り寿司;
+  // UniDic lists the forms its words take inside compounds) or SKK has a
   // compound ending with the part so voiced (虱 as じらみ in 毛虱); false
   // when no part changed.
   bool Voiced(Analysis& analysis) {

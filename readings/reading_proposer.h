@@ -1,8 +1,9 @@
 #pragma once
 // Proposes the reading of a word that has none: the morphological analyser
 // MeCab with the IPA dictionary reads the word morpheme by morpheme, and
-// SKK's dictionary, where present, supplies the readings it knows for the
-// whole word. Both are data folders found at run time.
+// SKK's dictionary and UniDic's readings, where present, supply the readings
+// they know for the whole word and its parts. All are data found at run
+// time.
 
 #include <memory>
 #include <string>
@@ -60,9 +61,10 @@ class ReadingProposer {
   // Every reading considered for `word`, best first, each once, at most
   // kMaxCandidates of them; empty when there is no proposal. The first is
   // Propose's. They are the analyser's readings of the whole word (its best
-  // analyses in turn), SKK's readings of the whole word, and readings put
-  // together from its parts (with the voicing SKK gives a part where it
-  // lists the part's voiced form).
+  // analyses in turn), SKK's and UniDic's readings of the whole word, and
+  // readings put together from its parts (with the voicing SKK or UniDic
+  // gives a part where it lists the part's voiced form; two kanji also as
+  // UniDic's words of the same kanji read them).
   std::vector<std::string> Candidates(std::string_view word);
   static constexpr size_t kMaxCandidates = 8;
 
