@@ -39,6 +39,14 @@ bool FromWide(UINT codePage, std::wstring_view in, std::string& out) {
 }  // namespace
 
 bool WideFromSjis(std::string_view in, std::wstring& out) {
+  // Windows gives the unassigned single bytes characters of their own (0x80
+  // as U+0080, 0xA0 and 0xFD to 0xFF in the private use area); they are no
+  // characters here, as on every other system.
+  for (size_t pos = 0; pos < in.size();) {
+    const size_t length = SjisCharacterLength(in.substr(pos));
+    if (length == 0) return false;
+    pos += length;
+  }
   return ToWide(kShiftJisCodePage, MB_ERR_INVALID_CHARS, in, out);
 }
 
