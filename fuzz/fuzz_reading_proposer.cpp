@@ -1,5 +1,6 @@
 // Any bytes given as a word (a row of a file from anywhere) go through the
-// reading proposer with the dictionaries Debian installs: no crash, no
+// reading proposer with the dictionaries in dic/ beside the target (the IPA
+// dictionary, SKK's and UniDic's readings): no crash, no
 // fault, and what comes out is whole: readings that make a baseform, each
 // once, the first of them Propose's.
 
@@ -11,6 +12,7 @@
 
 #include "convert/reading_conversion.h"
 #include "fuzz/fuzz_support.h"
+#include "readings/program_folder.h"
 #include "readings/reading_proposer.h"
 
 namespace {
@@ -18,7 +20,8 @@ namespace {
 ReadingProposer& TheProposer() {
   static std::unique_ptr<ReadingProposer> proposer = [] {
     ReadingDictionaries dictionaries;
-    Require(FindReadingDictionaries("", dictionaries), "install mecab-ipadic-utf8 and skkdic");
+    Require(FindReadingDictionaries(ProgramFolder(), dictionaries), "install mecab-ipadic-utf8 and skkdic");
+    Require(!dictionaries.unidic.empty(), "no dic/unidic-readings.txt beside the target");
     DictionaryFault fault;
     std::unique_ptr<ReadingProposer> loaded = ReadingProposer::Load(dictionaries, fault);
     Require(loaded != nullptr, "the dictionaries do not load");

@@ -809,9 +809,10 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
   }
   if (analysed) Add(readings, first);
   // Two kanji no dictionary knows together: alternatives read as UniDic's
-  // words of the same kanji read them.
-  if (all && known.empty() && listed.empty()) {
-    for (const std::string& r : p.unidic.PairReadings(sjis, kPairReadings)) Add(readings, r);
+  // words of the same kanji read them, and the first of them where nothing
+  // above read the word (the analyser knew neither kanji).
+  if (known.empty() && listed.empty() && (all || readings.empty())) {
+    for (const std::string& r : p.unidic.PairReadings(sjis, all ? kPairReadings : 1)) Add(readings, r);
   }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.
