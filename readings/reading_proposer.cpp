@@ -670,8 +670,9 @@ bool NormalizedWord(std::string_view word, std::u32string& text, std::string& ut
   return ConvertUtf8ToSjis(utf8, sjis) && !sjis.empty();
 }
 
-void Add(std::vector<std::string>& readings, const std::string& reading) {
-  if (readings.size() < ReadingProposer::kMaxCandidates && !Contains(readings, reading) && IsWholeReading(reading)) {
+// Adds `reading` to the candidates, while they are fewer than `limit`.
+void Add(std::vector<std::string>& readings, const std::string& reading, size_t limit) {
+  if (readings.size() < limit && !Contains(readings, reading) && IsWholeReading(reading)) {
     readings.push_back(reading);
   }
 }
@@ -722,18 +723,20 @@ std::vector<std::string> ReadingProposer::Candidates(std::string_view word) {
 // the first depends on them.
 void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& readings, bool all) {
   readings.clear();
+  // Propose takes the first: the others are not checked.
+  const size_t limit = all ? kMaxCandidates : 1;
   std::u32string text;
   std::string utf8, sjis, reading;
   if (!NormalizedWord(word, text, utf8, sjis)) return;
   // A word of kana alone is its own reading.
   if (AppendKanaReading(sjis, reading)) {
-    Add(readings, reading);
+    Add(readings, reading, limit);
     return;
   }
   if (std::find_if(text.begin(), text.end(), IsDigit) != text.end()) {
     std::vector<std::string> numbers;
     if (parts_->ReadNumberWord(text, *this, numbers)) {
-      for (const std::string& n : numbers) Add(readings, n);
+      for (const std::string& n : numbers) Add(readings, n, limit);
     }
     return;
   }
@@ -765,7 +768,7 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](const std::string& a, const std::string& b) { return weight(a) > weight(b); });
-    for (const std::string& r : order) Add(readings, r);
+    for (const std::string& r : order) Add(readings, r, limit);
   } else {
     int slips = 0;
     const Analysis mended = p.Mended(best, slips);
@@ -774,7 +777,7 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     // A later part SKK lists in its voiced form is a compound's (寿司 in
     // 握り寿司 as ずし): that voicing first.
     Analysis voiced = slips > 0 ? mended : best;
-    if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading);
+    if (p.Voiced(voiced) && p.ReadAnalysis(voiced, reading, true)) Add(readings, reading, limit);
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word of
     // bare kanji is mostly a Sino-Japanese compound. So is one where it
@@ -788,9 +791,9 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
       // the analyser's reading too, that first.
       const bool read = p.AppendKanjiByKanji(sjis, compound);
       if (!(read && analysed && compound == first)) {
-        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r);
+        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r, limit);
       }
-      if (read) Add(readings, compound);
+      if (read) Add(readings, compound, limit);
     }
     if (slips > 0) {
       // The first of the analyser's other analyses that SKK does not
@@ -800,25 +803,25 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
         int otherSlips = 0;
         p.Mended(analyses[i], otherSlips);
         if (otherSlips == 0 && p.ReadAnalysis(analyses[i], reading, true)) {
-          Add(readings, reading);
+          Add(readings, reading, limit);
           break;
         }
       }
-      if (mendedRead) Add(readings, fixed);
+      if (mendedRead) Add(readings, fixed, limit);
     }
   }
-  if (analysed) Add(readings, first);
+  if (analysed) Add(readings, first, limit);
   // Two kanji no dictionary knows together: alternatives read as UniDic's
   // words of the same kanji read them, and the first of them where nothing
   // above read the word (the analyser knew neither kanji).
   if (known.empty() && listed.empty() && (all || readings.empty())) {
-    for (const std::string& r : p.unidic.PairReadings(sjis, all ? kPairReadings : 1)) Add(readings, r);
+    for (const std::string& r : p.unidic.PairReadings(sjis, all ? kPairReadings : 1)) Add(readings, r, limit);
   }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.
   if (!all || readings.empty()) return;
   for (size_t i = 1; i < analyses.size(); ++i) {
-    if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading);
+    if (p.ReadAnalysis(analyses[i], reading, p.hasSkk)) Add(readings, reading, limit);
   }
 }
 
