@@ -135,8 +135,7 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
         // baseform empty; the result is of no interest here.
         if (found == 2) {
           char reading[kTextFieldLimit + 1];
-          std::memcpy(reading, texts[1].data(), texts[1].size());
-          reading[texts[1].size()] = '\0';
+          reading[texts[1].copy(reading, kTextFieldLimit)] = '\0';  // a placeholder's empty view may carry no pointer
           generated[0] = '\0';
           ConvertReadingToBaseform(reading, generated);
           texts[2] = generated;
