@@ -7,6 +7,14 @@
 
 namespace {
 
+// A reading as the proposer gives it: not empty (a lone "・" folds to
+// nothing), and folding it again changes nothing. A table from outside may
+// hold marks that fold into something else next to the kana before them.
+bool IsFoldedReading(const std::string& reading) {
+  std::string again;
+  return !reading.empty() && AppendKanaReading(reading, again) && again == reading;
+}
+
 bool IsKanji(std::string_view two) {
   return two.size() == 2 && IsSjisKanjiLeadByte(static_cast<unsigned char>(two[0]));
 }
@@ -105,7 +113,8 @@ std::vector<std::string> UnidicReadings::ReadingsOf(std::string_view rest) {
   std::vector<std::string> readings;
   for (std::string_view kana : RawReadingsOf(rest)) {
     std::string reading;
-    if (AppendKanaReading(kana, reading) && std::find(readings.begin(), readings.end(), reading) == readings.end()) {
+    if (AppendKanaReading(kana, reading) && IsFoldedReading(reading) &&
+        std::find(readings.begin(), readings.end(), reading) == readings.end()) {
       readings.push_back(std::move(reading));
     }
   }
@@ -179,7 +188,7 @@ std::vector<std::string> UnidicReadings::PairReadings(std::string_view word, siz
     for (size_t j = 0; j < seconds.size(); ++j) {
       std::string reading;
       if (firstCounts[i] > 0 && secondCounts[j] > 0 && AppendKanaReading(firsts[i], reading) &&
-          AppendKanaReading(seconds[j], reading)) {
+          AppendKanaReading(seconds[j], reading) && IsFoldedReading(reading)) {
         scored.push_back({1ull * firstCounts[i] * secondCounts[j], std::move(reading)});
       }
     }
