@@ -3,7 +3,7 @@
 # installs what is missing, builds the native and the Windows targets, runs
 # the native tests, the Windows tests under Wine on Xvfb, the native tests
 # again under the sanitizers, and each fuzz target for a bounded time
-# (LEXIFORGE_FUZZ_SECONDS, 30 by default). The sanitized tests and the fuzz
+# (LEXIFORGE_FUZZ_SECONDS, 20 by default). The sanitized tests and the fuzz
 # targets are one clang build (build/sanitize): each toolchain builds the
 # project, MeCab included, once.
 set -euo pipefail
@@ -31,7 +31,7 @@ cmake --preset sanitize >/dev/null
 cmake --build build/sanitize -j"$jobs"
 (cd build/sanitize && ctest --output-on-failure -j"$jobs") || status=1
 
-echo "== fuzz targets, ${LEXIFORGE_FUZZ_SECONDS:-30} s each"
-scripts/fuzz.sh "${LEXIFORGE_FUZZ_SECONDS:-30}" || status=1
+echo "== fuzz targets, ${LEXIFORGE_FUZZ_SECONDS:-20} s each"
+scripts/fuzz.sh "${LEXIFORGE_FUZZ_SECONDS:-20}" || status=1
 
 exit $status
