@@ -626,21 +626,21 @@ std::unique_ptr<ReadingProposer> ReadingProposer::Load(const ReadingDictionaries
       fault = AnalyserFault(dictionaries.ipadic, MeCab::getLastError());
       return nullptr;
     }
+    // The text dictionaries are optional; one named but not readable is a fault.
+    const auto map = [&fault](const std::string& path, std::uintmax_t limit) {
+      std::unique_ptr<MappedFile> file = MappedFile::Open(path, limit);
+      if (!file) fault = {DictionaryProblem::kUnreadable, path};
+      return file;
+    };
     if (!dictionaries.skk.empty()) {
-      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.skk, kSkkFileLimit);
-      if (!file) {
-        fault = {DictionaryProblem::kUnreadable, dictionaries.skk};
-        return nullptr;
-      }
+      std::unique_ptr<MappedFile> file = map(dictionaries.skk, kSkkFileLimit);
+      if (!file) return nullptr;
       parts->skk.Load(std::move(file));
       parts->hasSkk = true;
     }
     if (!dictionaries.unidic.empty()) {
-      std::unique_ptr<MappedFile> file = MappedFile::Open(dictionaries.unidic, kUnidicFileLimit);
-      if (!file) {
-        fault = {DictionaryProblem::kUnreadable, dictionaries.unidic};
-        return nullptr;
-      }
+      std::unique_ptr<MappedFile> file = map(dictionaries.unidic, kUnidicFileLimit);
+      if (!file) return nullptr;
       parts->unidic.Load(std::move(file));
     }
     std::unique_ptr<ReadingProposer> proposer(new ReadingProposer(std::move(parts)));
