@@ -270,6 +270,19 @@ std::string_view WordRowText(WordList list, int index, int column) {
   return list->Text(list->rows[static_cast<size_t>(index)], column);
 }
 
+void WordRowTexts(WordList list, int index, std::string_view (&texts)[kWordColumns]) {
+  if (!list || !list->Holds(index)) {
+    for (std::string_view& text : texts) text = {};
+    return;
+  }
+  const Row& row = list->rows[static_cast<size_t>(index)];
+  const char* start = list->texts.At(row.text);
+  for (int c = 0; c < kWordColumns; ++c) {
+    texts[c] = {start, row.length[c]};
+    start += row.length[c];
+  }
+}
+
 int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
 
 uint64_t WordTableRevision(WordList list) {
