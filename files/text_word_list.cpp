@@ -134,11 +134,9 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
         // An empty reading, or one that is not all hiragana, leaves the
         // baseform empty; the result is of no interest here.
         if (found == 2) {
-          char reading[kTextFieldLimit + 1];
-          reading[texts[1].copy(reading, kTextFieldLimit)] = '\0';  // a placeholder's empty view may carry no pointer
-          generated[0] = '\0';
-          ConvertReadingToBaseform(reading, generated);
-          texts[2] = generated;
+          size_t length = 0;
+          ConvertReadingToBaseform(texts[1], generated, length);
+          texts[2] = std::string_view(generated, length);
         }
       }
       if (!AppendWordRowTexts(list, texts)) return LoadFailed(LoadFailure::kNoMemory);
