@@ -80,6 +80,36 @@ class SymbolIndex {
     return code_[cell];
   }
 
+  // The cell is built as the bytes go by, and shifted into place at the
+  // symbol's end as Cell places a shorter symbol.
+  SymbolCodes CodeSymbols(std::string_view text, uint8_t* codes) const {
+    static_assert(kNumbers == 32, "a byte's number takes five bits of a cell");
+    SymbolCodes found;
+    size_t cell = 0;
+    size_t length = 0;
+    bool known = true;
+    for (size_t i = 0;; ++i) {
+      if (i == text.size() || text[i] == ' ') {
+        if (length == 0) {
+          found.emptySymbol = true;
+        } else if (const uint8_t code = known && length <= 3 ? code_[cell << (5 * (3 - length))] : 0; code != 0) {
+          if (codes) codes[found.count] = code;
+          ++found.count;
+        } else {
+          found.unknownSymbol = true;
+        }
+        if (i == text.size()) return found;
+        cell = 0;
+        length = 0;
+        known = true;
+        continue;
+      }
+      const uint8_t number = number_[static_cast<unsigned char>(text[i])];
+      known = known && number != 0;
+      if (++length <= 3) cell = cell * kNumbers + number;
+    }
+  }
+
  private:
   // The symbols use fewer than 31 different bytes.
   static constexpr size_t kNumbers = 32;
@@ -105,3 +135,7 @@ const SymbolIndex& Index() {
 }  // namespace
 
 uint8_t PhonemeCodeOf(std::string_view symbol) { return Index().CodeOf(symbol); }
+
+SymbolCodes CodePhonemeSymbols(std::string_view baseform, uint8_t* codes) {
+  return Index().CodeSymbols(baseform, codes);
+}
