@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -33,27 +34,46 @@ struct Row {
 };
 static_assert(sizeof(Row) == 8);
 
+// Memory of `size` bytes, or nullptr; std::free frees it. A block of a huge
+// page or more is asked for in huge pages where the system gives them on
+// request (Linux): a table of a million rows then takes a few dozen page
+// faults instead of fifteen thousand, which is much of what reading it costs.
+void* AllocateBlock(size_t size) {
+#ifdef __linux__
+  constexpr size_t kHugePage = 2 * 1024 * 1024;
+  if (size >= kHugePage) {
+    void* block = nullptr;
+    if (posix_memalign(&block, kHugePage, size) != 0) return nullptr;
+    madvise(block, size, MADV_HUGEPAGE);  // advice only: without it the block is just slower to fill
+    return block;
+  }
+#endif
+  return std::malloc(size);
+}
+
+// The row array's memory, through AllocateBlock.
+template <typename T>
+struct BlockAllocator {
+  using value_type = T;
+  BlockAllocator() = default;
+  template <typename U>
+  BlockAllocator(const BlockAllocator<U>&) {}  // NOLINT(google-explicit-constructor): as allocators convert
+  T* allocate(size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    if (void* block = AllocateBlock(n * sizeof(T))) return static_cast<T*>(block);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* block, size_t) { std::free(block); }
+  friend bool operator==(const BlockAllocator&, const BlockAllocator&) { return true; }
+};
+
+using RowArray = std::vector<Row, BlockAllocator<Row>>;
+
 // Frees a block of texts.
 struct FreeTextBlock {
   void operator()(char* block) const { std::free(block); }
 };
 using TextBlock = std::unique_ptr<char, FreeTextBlock>;
-
-// A large block of texts, or nullptr. Where the system gives huge pages on
-// request (Linux), the block is asked for in them: a table of a million
-// rows then takes a few dozen page faults instead of ten thousand, which is
-// much of what reading it costs.
-TextBlock NewLargeTextBlock(size_t size) {
-#ifdef __linux__
-  constexpr size_t kHugePage = 2 * 1024 * 1024;
-  void* block = nullptr;
-  if (posix_memalign(&block, kHugePage, size) != 0) return nullptr;
-  madvise(block, size, MADV_HUGEPAGE);  // advice only: without it the block is just slower to fill
-  return TextBlock(static_cast<char*>(block));
-#else
-  return TextBlock(static_cast<char*>(std::malloc(size)));
-#endif
-}
 
 // Row texts packed into blocks that never move, so growing the store copies
 // nothing. A text position is slot number * kSlotSize + offset and fits 32
@@ -134,8 +154,7 @@ class TextStore {
   bool NewBlock() {
     const size_t slots = slots_.size() >= kLargeSlots ? kLargeSlots : 1;
     if (slots_.size() + slots > kMaxSlots) return false;
-    TextBlock block = slots == 1 ? TextBlock(static_cast<char*>(std::malloc(kSlotSize)))
-                                 : NewLargeTextBlock(slots * kSlotSize);
+    TextBlock block(static_cast<char*>(AllocateBlock(slots * kSlotSize)));
     if (!block) return false;
     try {
       // Grown by doubling, as push_back would, but before anything changes.
@@ -183,7 +202,7 @@ void EntryTexts(const WordEntry& entry, std::string_view (&texts)[kWordColumns])
 }  // namespace
 
 struct WordTable {
-  std::vector<Row> rows;
+  RowArray rows;
   TextStore texts;
   WordListView* view = nullptr;
   int32_t sortDirections[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
@@ -485,7 +504,7 @@ void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
     }
     SortItemsStably(items, direction);
     order.reserve(rows.size());
-    std::vector<Row> sorted;
+    RowArray sorted;
     sorted.reserve(rows.size());
     for (const SortItem& item : items) {
       sorted.push_back(rows[item.row]);
@@ -545,7 +564,7 @@ bool MoveWordRows(WordList from, int first, int count, WordList to, int at) {
   }
   const auto begin = from->rows.begin() + first;
   const auto end = begin + count;
-  std::vector<Row> moved;
+  RowArray moved;
   try {
     moved.reserve(static_cast<size_t>(count));
   } catch (const std::bad_alloc&) {
@@ -610,8 +629,8 @@ bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, Word
     if (row >= list->rows.size()) return false;
   }
   TextStore kept;
-  std::vector<Row> keptRows;
-  std::vector<Row> newRows;
+  RowArray keptRows;
+  RowArray newRows;
   try {
     keptRows.reserve(count);
     newRows.reserve(count);
@@ -665,7 +684,7 @@ bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
   if (!list || order.size() != list->rows.size()) return false;
   try {
     std::vector<bool> seen(order.size());
-    std::vector<Row> reordered;
+    RowArray reordered;
     reordered.reserve(order.size());
     for (const uint32_t from : order) {
       if (from >= order.size() || seen[from]) return false;
