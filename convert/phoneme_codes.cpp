@@ -50,81 +50,78 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
 
 namespace {
 
-// Every symbol as a cell of a table: each of its bytes numbered among the
-// bytes symbols use (from 1; 0 past a shorter symbol's end), the three numbers
-// the cell's coordinates. A lookup is three byte look-ups and one cell.
+// The symbols as a tree walked byte by byte: from the start, each byte a
+// symbol holds leads to the state of the symbol's bytes so far, and any other
+// byte to a dead end; a state where a symbol ends gives its code. Bytes are
+// numbered first among the bytes symbols use (0 for any other), so that a
+// state's ways on take one small row.
 class SymbolIndex {
  public:
   SymbolIndex() {
-    int used = 0;
     for (int i = 0; i < kPhonemeCodeRows; ++i) {
       for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
         uint8_t& number = number_[static_cast<unsigned char>(*p)];
-        if (number == 0) number = static_cast<uint8_t>(++used);
+        if (number == 0) number = static_cast<uint8_t>(++numbers_);
       }
     }
-    for (int i = 0; i < kPhonemeCodeRows; ++i) code_[Cell(PhonemeCodeTable[i].symbol)] = PhonemeCodeTable[i].code;
+    int states = kFirstFree;
+    for (int i = 0; i < kPhonemeCodeRows; ++i) {
+      uint8_t state = kStart;
+      for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
+        uint8_t& to = next_[Way(state, *p)];
+        if (to == kDead) to = static_cast<uint8_t>(states++);
+        state = to;
+      }
+      code_[state] = PhonemeCodeTable[i].code;
+    }
   }
 
   uint8_t CodeOf(std::string_view symbol) const {
-    if (symbol.empty() || symbol.size() > 3) return 0;
-    size_t cell = 0;
-    for (size_t i = 0; i < 3; ++i) {
-      uint8_t number = 0;
-      if (i < symbol.size()) {
-        number = number_[static_cast<unsigned char>(symbol[i])];
-        if (number == 0) return 0;  // a byte no symbol holds
-      }
-      cell = cell * kNumbers + number;
-    }
-    return code_[cell];
+    uint8_t state = kStart;
+    for (const char c : symbol) state = next_[Way(state, c)];
+    return code_[state];
   }
 
-  // The cell is built as the bytes go by, and shifted into place at the
-  // symbol's end as Cell places a shorter symbol.
+  // One walk over the text: each space ends a symbol (an empty one when no
+  // byte came since the last), and so does the text's end.
   SymbolCodes CodeSymbols(std::string_view text, uint8_t* codes) const {
-    static_assert(kNumbers == 32, "a byte's number takes five bits of a cell");
     SymbolCodes found;
-    size_t cell = 0;
-    size_t length = 0;
-    bool known = true;
-    for (size_t i = 0;; ++i) {
-      if (i == text.size() || text[i] == ' ') {
-        if (length == 0) {
-          found.emptySymbol = true;
-        } else if (const uint8_t code = known && length <= 3 ? code_[cell << (5 * (3 - length))] : 0; code != 0) {
-          if (codes) codes[found.count] = code;
-          ++found.count;
-        } else {
-          found.unknownSymbol = true;
-        }
-        if (i == text.size()) return found;
-        cell = 0;
-        length = 0;
-        known = true;
-        continue;
+    uint8_t state = kStart;
+    const auto end = [&] {
+      if (state == kStart) {
+        found.emptySymbol = true;
+      } else if (const uint8_t code = code_[state]; code != 0) {
+        if (codes) codes[found.count] = code;
+        ++found.count;
+      } else {
+        found.unknownSymbol = true;
       }
-      const uint8_t number = number_[static_cast<unsigned char>(text[i])];
-      known = known && number != 0;
-      if (++length <= 3) cell = cell * kNumbers + number;
+      state = kStart;
+    };
+    for (const char c : text) {
+      if (c == ' ') {
+        end();
+      } else {
+        state = next_[Way(state, c)];
+      }
     }
+    end();
+    return found;
   }
 
  private:
-  // The symbols use fewer than 31 different bytes.
+  // The 55 symbols hold fewer than 32 different bytes and fewer than 254
+  // bytes in all, so each of those bytes, and the start of each, is a state.
   static constexpr size_t kNumbers = 32;
+  static constexpr size_t kStates = 256;
+  static constexpr uint8_t kDead = 0, kStart = 1, kFirstFree = 2;
 
-  size_t Cell(const char* symbol) const {
-    size_t cell = 0;
-    for (size_t i = 0; i < 3; ++i) {
-      const uint8_t number = *symbol ? number_[static_cast<unsigned char>(*symbol++)] : 0;
-      cell = cell * kNumbers + number;
-    }
-    return cell;
-  }
+  size_t Way(uint8_t state, char c) const { return state * kNumbers + number_[static_cast<unsigned char>(c)]; }
 
   std::array<uint8_t, 256> number_{};
-  std::array<uint8_t, kNumbers * kNumbers * kNumbers> code_{};
+  int numbers_ = 0;
+  std::array<uint8_t, kStates * kNumbers> next_{};  // kDead where no symbol goes on
+  std::array<uint8_t, kStates> code_{};             // 0 where no symbol ends, and at the start
 };
 
 const SymbolIndex& Index() {

@@ -90,8 +90,6 @@ namespace {
 // symbols, so only such a baseform comes back as it was.
 RowProblem BaseformProblem(std::string_view baseform) {
   if (baseform.empty()) return RowProblem::kEmptyBaseform;
-  // Every field of a row is under 256 bytes, and so is the coded baseform,
-  // at most one code per two bytes of text: nothing here can be too long.
   const SymbolCodes found = CodePhonemeSymbols(baseform, nullptr);
   return found.emptySymbol ? RowProblem::kBadSpacing : found.unknownSymbol ? RowProblem::kUnknownSymbol : RowProblem::kNone;
 }
@@ -121,10 +119,9 @@ void AppendPoolFileRecord(const RowTexts& row, std::string& out) {
   out.append(row.reading);
   out.push_back('\0');
   // Only a row without a problem is written: every symbol has its code.
-  const std::string_view baseform = row.baseform;
   const size_t start = out.size();
-  out.resize(start + baseform.size() / 2 + 1);
-  const SymbolCodes found = CodePhonemeSymbols(baseform, reinterpret_cast<uint8_t*>(out.data() + start));
+  out.resize(start + row.baseform.size() / 2 + 1);
+  const SymbolCodes found = CodePhonemeSymbols(row.baseform, reinterpret_cast<uint8_t*>(out.data() + start));
   out.resize(start + found.count);
   out.push_back('\0');
 }
