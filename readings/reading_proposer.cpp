@@ -791,7 +791,7 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
       // the analyser's reading too, that first.
       const bool read = p.AppendKanjiByKanji(sjis, compound);
       if (!(read && analysed && compound == first)) {
-        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r, limit);
+        for (const auto& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r.reading, limit);
       }
       if (read) Add(readings, compound, limit);
     }
@@ -811,11 +811,25 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first, limit);
-  // Two kanji no dictionary knows together: alternatives read as UniDic's
-  // words of the same kanji read them, and the first of them where nothing
-  // above read the word (the analyser knew neither kanji).
-  if (known.empty() && listed.empty() && (all || readings.empty())) {
-    for (const std::string& r : p.unidic.PairReadings(sjis, all ? kPairReadings : 1)) Add(readings, r, limit);
+  // Two kanji no dictionary knows together: read as UniDic's words of the
+  // same kanji read them, that reading first where it scores above the
+  // first found so far, unless the analyser knows the word as one; the next
+  // ones as alternatives.
+  if (known.empty() && listed.empty()) {
+    const std::vector<UnidicReadings::ScoredReading> pairs = p.unidic.PairReadings(sjis, SIZE_MAX);
+    const bool oneWord = best.size() == 1 && !best[0].unknown;
+    if (!pairs.empty() && (readings.empty() || !oneWord) && IsWholeReading(pairs[0].reading)) {
+      unsigned long long firstScore = 0;
+      for (const auto& r : pairs) {
+        if (!readings.empty() && r.reading == readings[0]) firstScore = r.score;
+      }
+      if (readings.empty() || pairs[0].score > firstScore) {
+        readings.erase(std::remove(readings.begin(), readings.end(), pairs[0].reading), readings.end());
+        readings.insert(readings.begin(), pairs[0].reading);
+        if (readings.size() > limit) readings.pop_back();
+      }
+    }
+    for (size_t i = 0; all && i < pairs.size() && i < kPairReadings; ++i) Add(readings, pairs[i].reading, limit);
   }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.
