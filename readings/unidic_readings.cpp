@@ -23,14 +23,10 @@ bool IsKanjiPair(std::string_view word) {
   return word.size() == 4 && IsKanji(word.substr(0, 2)) && IsKanji(word.substr(2, 2));
 }
 
-// Lines of two-kanji words (by their offsets) ordered by the second kanji.
-struct SecondKanjiOrder {
-  std::string_view text;
-  std::string_view Second(uint32_t at) const { return text.substr(at + 2, 2); }
-  bool operator()(uint32_t a, uint32_t b) const { return Second(a) < Second(b); }
-  bool operator()(uint32_t a, std::string_view kanji) const { return Second(a) < kanji; }
-  bool operator()(std::string_view kanji, uint32_t a) const { return kanji < Second(a); }
-};
+// A kanji's two bytes as one number, for counting lines by it.
+uint32_t KanjiKey(std::string_view two) {
+  return static_cast<unsigned char>(two[0]) << 8 | static_cast<unsigned char>(two[1]);
+}
 
 std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('\t')); }
 
@@ -57,6 +53,7 @@ void UnidicReadings::Load(std::unique_ptr<MappedFile> file) {
 void UnidicReadings::Forget() {
   pairsIndexed_ = false;
   bySecond_.clear();
+  secondStarts_.clear();
   partReadings_.clear();
 }
 
@@ -236,16 +233,27 @@ const std::vector<UnidicReadings::PartReading>& UnidicReadings::PartReadings(std
     return parts;
   }
   if (!pairsIndexed_) {
+    // One pass counting the lines by their second kanji, one putting them
+    // in place: no sort, as a program asking for one word waits for it.
     pairsIndexed_ = true;
+    std::vector<uint32_t> pairs;
+    secondStarts_.assign(kKanjiKeys + 1, 0);
     for (size_t at = 0; at < text_.size() && text_.size() <= UINT32_MAX;) {
       const std::string_view line = LineAt(at);
-      if (IsKanjiPair(KeyOf(line))) bySecond_.push_back(static_cast<uint32_t>(at));
+      const std::string_view word = KeyOf(line);
+      if (IsKanjiPair(word)) {
+        pairs.push_back(static_cast<uint32_t>(at));
+        ++secondStarts_[KanjiKey(word.substr(2, 2)) + 1];
+      }
       at += line.size() + 1;
     }
-    std::stable_sort(bySecond_.begin(), bySecond_.end(), SecondKanjiOrder{text_});
+    for (size_t k = 1; k <= kKanjiKeys; ++k) secondStarts_[k] += secondStarts_[k - 1];
+    bySecond_.resize(pairs.size());
+    std::vector<uint32_t> next(secondStarts_.begin(), secondStarts_.end() - 1);
+    for (const uint32_t at : pairs) bySecond_[next[KanjiKey(text_.substr(at + 2, 2))]++] = at;
   }
-  const auto range = std::equal_range(bySecond_.begin(), bySecond_.end(), kanji, SecondKanjiOrder{text_});
-  for (auto it = range.first; it != range.second; ++it) CountPart(LineAt(*it), 1, own, parts);
+  const uint32_t second = KanjiKey(kanji);
+  for (uint32_t i = secondStarts_[second]; i < secondStarts_[second + 1]; ++i) CountPart(LineAt(bySecond_[i]), 1, own, parts);
   return parts;
 }
 

@@ -82,9 +82,12 @@ class UnidicReadings {
   std::string ownText_;
   std::unique_ptr<MappedFile> file_;
   std::string_view text_;  // ownText_ or the file's
-  // The lines of two-kanji words, by their second kanji; built on first use
-  // (the proposer is used from one thread).
+  // The lines of two-kanji words by their second kanji, in the table's
+  // order: those of the kanji with bytes k are bySecond_[secondStarts_[k]]
+  // up to bySecond_[secondStarts_[k + 1]]. Built on first use (the proposer
+  // is used from one thread).
+  static constexpr size_t kKanjiKeys = 0x10000;
   mutable bool pairsIndexed_ = false;
-  mutable std::vector<uint32_t> bySecond_;
+  mutable std::vector<uint32_t> bySecond_, secondStarts_;
   mutable std::unordered_map<std::string, std::vector<PartReading>> partReadings_;  // end ('0', '1') and kanji
 };
