@@ -781,11 +781,15 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word of
     // bare kanji is mostly a Sino-Japanese compound. So is one where it
-    // split "々" off, not knowing the word it is in.
+    // split "々" off, not knowing the word it is in. Not so where a
+    // dictionary knows a run of those kanji as one word (駕籠 in 山駕籠):
+    // that word is read as they read it.
     const bool loneRepeat =
         std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
+    const bool knownRun = mended.size() < best.size();
     std::string compound;
-    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis)) {
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && !knownRun && best.size() >= 2 &&
+        IsKanjiAlone(sjis)) {
       // Two kanji read as UniDic's words of the same kanji read them, then
       // each kanji with its reading in SKK's compounds; where the latter is
       // the analyser's reading too, that first.
