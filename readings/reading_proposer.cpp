@@ -398,7 +398,18 @@ struct ReadingProposer::Parts {
       }
     }
     const std::vector<std::string> known = Known(m.surface);
-    if (known.empty() || Contains(known, m.reading)) return false;
+    if (known.empty()) return false;
+    if (Contains(known, m.reading)) {
+      // A word of two characters or more that both dictionaries read
+      // otherwise first (襤褸 ぼろ, not the analyser's らんる).
+      const std::vector<std::string> skkFirst = Skk(m.surface), unidicFirst = Unidic(m.surface);
+      if (m.surface.size() < 4 || skkFirst.empty() || unidicFirst.empty() || skkFirst[0] != unidicFirst[0] ||
+          skkFirst[0] == m.reading) {
+        return false;
+      }
+      better = skkFirst[0];
+      return true;
+    }
     std::string voiced = m.reading;
     if (i > 0 && VoiceFirstKana(voiced) && Contains(known, voiced)) return false;
     better = known[Nearest(known, m.reading)];
