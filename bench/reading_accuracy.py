@@ -21,7 +21,9 @@ Each word is proposed by the proposer (MeCab with the IPA dictionary,
 SKK-JISYO.L and UniDic's table; its first reading, and whether the gold one
 is among all it lists), by MeCab alone, and by KAKASI (kakasi -JH -KH).
 
-usage: bench/reading_accuracy.py BUILD_DIR [N]
+usage: bench/reading_accuracy.py [--misses] BUILD_DIR [N]
+       (--misses: also lists each word held out whose first proposal is
+       wrong: WORD, gold reading, first proposal, the other candidates)
        (needs unidic-mecab, manpages-ja, kakasi)
 """
 import collections
@@ -154,8 +156,11 @@ def propose(bench, gold, dictionary):
 
 
 def main():
-    build = sys.argv[1]
-    n = int(sys.argv[2]) if len(sys.argv) > 2 else 5000
+    args = sys.argv[1:]
+    misses = "--misses" in args
+    args = [a for a in args if a != "--misses"]
+    build = args[0]
+    n = int(args[1]) if len(args) > 1 else 5000
     bench = os.path.join(build, "bench", "reading_proposer_bench")
     dic = os.path.join(build, "bench", "dic")
     lists = gold_lists(n)
@@ -175,6 +180,8 @@ def main():
                 hits["KAKASI"] += k == r
                 hits["proposer gave none"] += row[1] == ""
                 hits["held: gave none"] += held[1] == ""
+                if misses and held[1] != r:
+                    print(f"miss {name}\t{w}\t{r}\t{held[1]}\t{' '.join(held[3:])}")
             print(f"{name} words ({len(gold)}):")
             for label, key in (("proposer, with UniDic (not independent)", "proposer"),
                                ("  among its candidates", "among candidates"),

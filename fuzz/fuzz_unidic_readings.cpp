@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   table.Load(std::string(reinterpret_cast<const char*>(data), size));
   for (const std::string& word : Words()) {
     RequireReadings(table.Find(word));
-    const std::vector<std::string> pairs = table.PairReadings(word, 3);
+    std::vector<std::string> pairs;
+    for (auto& r : table.PairReadings(word, 3)) pairs.push_back(std::move(r.reading));
     Require(pairs.size() <= 3, "more pair readings than asked for");
     RequireReadings(pairs);
   }

@@ -398,7 +398,18 @@ struct ReadingProposer::Parts {
       }
     }
     const std::vector<std::string> known = Known(m.surface);
-    if (known.empty() || Contains(known, m.reading)) return false;
+    if (known.empty()) return false;
+    if (Contains(known, m.reading)) {
+      // A word of two characters or more that both dictionaries read
+      // otherwise first (襤褸 ぼろ, not the analyser's らんる).
+      const std::vector<std::string> skkFirst = Skk(m.surface), unidicFirst = Unidic(m.surface);
+      if (m.surface.size() < 4 || skkFirst.empty() || unidicFirst.empty() || skkFirst[0] != unidicFirst[0] ||
+          skkFirst[0] == m.reading) {
+        return false;
+      }
+      better = skkFirst[0];
+      return true;
+    }
     std::string voiced = m.reading;
     if (i > 0 && VoiceFirstKana(voiced) && Contains(known, voiced)) return false;
     better = known[Nearest(known, m.reading)];
@@ -781,17 +792,21 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     // Neither dictionary knows the word and the analyser took it kanji by
     // kanji with each kanji's own word (often a native reading): a word of
     // bare kanji is mostly a Sino-Japanese compound. So is one where it
-    // split "々" off, not knowing the word it is in.
+    // split "々" off, not knowing the word it is in. Not so where a
+    // dictionary knows a run of those kanji as one word (駕籠 in 山駕籠):
+    // that word is read as they read it.
     const bool loneRepeat =
         std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.surface == "\x81\x58"; });
+    const bool knownRun = mended.size() < best.size();
     std::string compound;
-    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && best.size() >= 2 && IsKanjiAlone(sjis)) {
+    if (((analysed && best.size() * 2 == sjis.size()) || loneRepeat) && !knownRun && best.size() >= 2 &&
+        IsKanjiAlone(sjis)) {
       // Two kanji read as UniDic's words of the same kanji read them, then
       // each kanji with its reading in SKK's compounds; where the latter is
       // the analyser's reading too, that first.
       const bool read = p.AppendKanjiByKanji(sjis, compound);
       if (!(read && analysed && compound == first)) {
-        for (const std::string& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r, limit);
+        for (const auto& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r.reading, limit);
       }
       if (read) Add(readings, compound, limit);
     }
@@ -811,11 +826,25 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
     }
   }
   if (analysed) Add(readings, first, limit);
-  // Two kanji no dictionary knows together: alternatives read as UniDic's
-  // words of the same kanji read them, and the first of them where nothing
-  // above read the word (the analyser knew neither kanji).
-  if (known.empty() && listed.empty() && (all || readings.empty())) {
-    for (const std::string& r : p.unidic.PairReadings(sjis, all ? kPairReadings : 1)) Add(readings, r, limit);
+  // Two kanji no dictionary knows together: read as UniDic's words of the
+  // same kanji read them, that reading first where it scores above the
+  // first found so far, unless the analyser knows the word as one; the next
+  // ones as alternatives.
+  if (known.empty() && listed.empty()) {
+    const std::vector<UnidicReadings::ScoredReading> pairs = p.unidic.PairReadings(sjis, SIZE_MAX);
+    const bool oneWord = best.size() == 1 && !best[0].unknown;
+    if (!pairs.empty() && (readings.empty() || !oneWord) && IsWholeReading(pairs[0].reading)) {
+      unsigned long long firstScore = 0;
+      for (const auto& r : pairs) {
+        if (!readings.empty() && r.reading == readings[0]) firstScore = r.score;
+      }
+      if (readings.empty() || pairs[0].score > firstScore) {
+        readings.erase(std::remove(readings.begin(), readings.end(), pairs[0].reading), readings.end());
+        readings.insert(readings.begin(), pairs[0].reading);
+        if (readings.size() > limit) readings.pop_back();
+      }
+    }
+    for (size_t i = 0; all && i < pairs.size() && i < kPairReadings; ++i) Add(readings, pairs[i].reading, limit);
   }
   // The analyser's other analyses are alternatives only: a word none of the
   // above reads (Latin letters it does not know) gets none from them.

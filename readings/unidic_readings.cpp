@@ -23,14 +23,10 @@ bool IsKanjiPair(std::string_view word) {
   return word.size() == 4 && IsKanji(word.substr(0, 2)) && IsKanji(word.substr(2, 2));
 }
 
-// Lines of two-kanji words (by their offsets) ordered by the second kanji.
-struct SecondKanjiOrder {
-  std::string_view text;
-  std::string_view Second(uint32_t at) const { return text.substr(at + 2, 2); }
-  bool operator()(uint32_t a, uint32_t b) const { return Second(a) < Second(b); }
-  bool operator()(uint32_t a, std::string_view kanji) const { return Second(a) < kanji; }
-  bool operator()(std::string_view kanji, uint32_t a) const { return kanji < Second(a); }
-};
+// A kanji's two bytes as one number, for counting lines by it.
+uint32_t KanjiKey(std::string_view two) {
+  return static_cast<unsigned char>(two[0]) << 8 | static_cast<unsigned char>(two[1]);
+}
 
 std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('\t')); }
 
@@ -57,7 +53,8 @@ void UnidicReadings::Load(std::unique_ptr<MappedFile> file) {
 void UnidicReadings::Forget() {
   pairsIndexed_ = false;
   bySecond_.clear();
-  partCounts_.clear();
+  secondStarts_.clear();
+  partReadings_.clear();
 }
 
 std::string_view UnidicReadings::LineAt(size_t offset) const {
@@ -123,81 +120,174 @@ std::vector<std::string> UnidicReadings::ReadingsOf(std::string_view rest) {
 
 std::vector<std::string> UnidicReadings::Find(std::string_view word) const { return ReadingsOf(Line(word)); }
 
-void UnidicReadings::CountPart(std::string_view line, int end, const std::vector<std::string_view>& known,
-                               std::vector<unsigned>& counts) const {
+namespace {
+
+// Hiragana in code page 932: 0x82 and the kana's own byte.
+constexpr unsigned char kKanaLead = 0x82;
+constexpr unsigned char kSmallTsu = 0xC1, kN = 0xF1;
+
+unsigned char KanaAt(std::string_view reading, size_t at) {
+  return at + 1 < reading.size() && static_cast<unsigned char>(reading[at]) == kKanaLead
+             ? static_cast<unsigned char>(reading[at + 1])
+             : 0;
+}
+
+bool OneOf(unsigned char kana, std::string_view bytes) {
+  return kana != 0 && bytes.find(static_cast<char>(kana)) != std::string_view::npos;
+}
+
+// は ひ ふ へ ほ, each followed by its voiced and its p form.
+constexpr std::string_view kHRow = "\xCD\xD0\xD3\xD6\xD9";
+constexpr std::string_view kPRow = "\xCF\xD2\xD5\xD8\xDB";
+
+// Adds `reading` and the forms it takes at `end` of a compound (0 the
+// start, 1 the end): a final く, つ, ち or き made っ (学 がく in 学校
+// がっこう); a first kana voiced (寿司 ずし) or, for the h-row, made a
+// p-sound (百 ぴゃく).
+void AddCompoundForms(const std::string& reading, int end, std::vector<std::string>& forms) {
+  forms.push_back(reading);
+  if (end == 0) {
+    const size_t last = reading.size() - 2;
+    if (reading.size() >= 4 && OneOf(KanaAt(reading, last), "\xAD\xC2\xBF\xAB")) {
+      forms.push_back(reading.substr(0, last) + "\x82\xC1");
+    }
+    return;
+  }
+  std::string voiced = reading;
+  if (VoiceFirstKana(voiced)) forms.push_back(std::move(voiced));
+  if (OneOf(KanaAt(reading, 0), kHRow)) {
+    std::string p = reading;
+    p[1] = static_cast<char>(static_cast<unsigned char>(p[1]) + 2);
+    forms.push_back(std::move(p));
+  }
+}
+
+// Shaped as a Sino-Japanese reading of one kanji: one syllable (a kana,
+// perhaps with a small ゃ, ゅ or ょ), perhaps with ん, う, い, く, き, つ,
+// ち or っ after it.
+bool IsSinoShaped(std::string_view reading) {
+  if (KanaAt(reading, 0) == 0) return false;
+  size_t at = 2;
+  if (OneOf(KanaAt(reading, at), "\xE1\xE3\xE5")) at += 2;
+  if (OneOf(KanaAt(reading, at), "\xF1\xA4\xA2\xAD\xAB\xC2\xBF\xC1")) at += 2;
+  return at == reading.size();
+}
+
+// Whether a first part read `first` may come before a second read `second`:
+// っ goes only before an unvoiced k-, s-, t- or p-sound, and a p-sound
+// follows っ or ん alone.
+bool CanMeet(std::string_view first, std::string_view second) {
+  const unsigned char last = first.size() >= 2 ? KanaAt(first, first.size() - 2) : 0;
+  const unsigned char next = KanaAt(second, 0);
+  if (last == kSmallTsu && !OneOf(next, "\xA9\xAB\xAD\xAF\xB1\xB3\xB5\xB7\xB9\xBB\xBD\xBF\xC2\xC4\xC6\xCF\xD2\xD5\xD8\xDB")) {
+    return false;
+  }
+  return !OneOf(next, kPRow) || last == kSmallTsu || last == kN;
+}
+
+bool Contains(const std::vector<std::string>& list, std::string_view s) {
+  return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+}  // namespace
+
+void UnidicReadings::CountPart(std::string_view line, int end, const std::vector<std::string>& own,
+                               std::vector<PartReading>& parts) const {
   const std::string_view word = KeyOf(line);
   if (!IsKanjiPair(word) || word.size() >= line.size()) return;
-  const std::vector<std::string_view> others = RawReadingsOf(Line(word.substr(end == 0 ? 2 : 0, 2)));
-  for (const std::string_view whole : RawReadingsOf(line.substr(word.size() + 1))) {
-    for (size_t i = 0; i < known.size(); ++i) {
-      const std::string_view part = known[i];
-      if (part.size() >= whole.size()) continue;
-      const std::string_view rest = end == 0 ? whole.substr(part.size()) : whole.substr(0, whole.size() - part.size());
-      const std::string_view own = end == 0 ? whole.substr(0, part.size()) : whole.substr(rest.size());
-      if (own == part && std::find(others.begin(), others.end(), rest) != others.end()) ++counts[i];
+  std::vector<std::string> other;
+  for (const std::string& r : ReadingsOf(Line(word.substr(end == 0 ? 2 : 0, 2)))) AddCompoundForms(r, 1 - end, other);
+  for (const std::string& whole : ReadingsOf(line.substr(word.size() + 1))) {
+    if (whole.size() % 2 != 0) continue;
+    for (size_t cut = 2; cut < whole.size(); cut += 2) {
+      const std::string_view first = std::string_view(whole).substr(0, cut);
+      const std::string_view second = std::string_view(whole).substr(cut);
+      const std::string_view mine = end == 0 ? first : second, theirs = end == 0 ? second : first;
+      if (!Contains(own, mine) && !Contains(other, theirs)) continue;
+      const auto found = std::find_if(parts.begin(), parts.end(), [&](const PartReading& p) { return p.reading == mine; });
+      if (found != parts.end()) {
+        ++found->count;
+      } else {
+        parts.push_back({std::string(mine), 1});
+      }
     }
   }
 }
 
-const std::vector<unsigned>& UnidicReadings::PartCounts(std::string_view kanji, int end,
-                                                        const std::vector<std::string_view>& known) const {
+const std::vector<UnidicReadings::PartReading>& UnidicReadings::PartReadings(std::string_view kanji, int end) const {
   std::string key(1, static_cast<char>('0' + end));
   key += kanji;
-  const auto [found, added] = partCounts_.try_emplace(std::move(key));
-  std::vector<unsigned>& counts = found->second;
-  if (!added) return counts;
-  counts.assign(known.size(), 0);
+  const auto [found, added] = partReadings_.try_emplace(std::move(key));
+  std::vector<PartReading>& parts = found->second;
+  if (!added) return parts;
+  std::vector<std::string> own;
+  for (const std::string& r : Find(kanji)) AddCompoundForms(r, end, own);
   if (end == 0) {
     // The words starting with the kanji follow its own line.
     for (size_t at = LowerBound(kanji); at < text_.size();) {
       const std::string_view line = LineAt(at);
       if (!StartsWith(line, kanji)) break;
-      CountPart(line, 0, known, counts);
+      CountPart(line, 0, own, parts);
       at += line.size() + 1;
     }
-    return counts;
+    return parts;
   }
   if (!pairsIndexed_) {
+    // One pass counting the lines by their second kanji, one putting them
+    // in place: no sort, as a program asking for one word waits for it.
     pairsIndexed_ = true;
+    std::vector<uint32_t> pairs;
+    secondStarts_.assign(kKanjiKeys + 1, 0);
     for (size_t at = 0; at < text_.size() && text_.size() <= UINT32_MAX;) {
       const std::string_view line = LineAt(at);
-      if (IsKanjiPair(KeyOf(line))) bySecond_.push_back(static_cast<uint32_t>(at));
+      const std::string_view word = KeyOf(line);
+      if (IsKanjiPair(word)) {
+        pairs.push_back(static_cast<uint32_t>(at));
+        ++secondStarts_[KanjiKey(word.substr(2, 2)) + 1];
+      }
       at += line.size() + 1;
     }
-    std::stable_sort(bySecond_.begin(), bySecond_.end(), SecondKanjiOrder{text_});
+    for (size_t k = 1; k <= kKanjiKeys; ++k) secondStarts_[k] += secondStarts_[k - 1];
+    bySecond_.resize(pairs.size());
+    std::vector<uint32_t> next(secondStarts_.begin(), secondStarts_.end() - 1);
+    for (const uint32_t at : pairs) bySecond_[next[KanjiKey(text_.substr(at + 2, 2))]++] = at;
   }
-  const auto range = std::equal_range(bySecond_.begin(), bySecond_.end(), kanji, SecondKanjiOrder{text_});
-  for (auto it = range.first; it != range.second; ++it) CountPart(LineAt(*it), 1, known, counts);
-  return counts;
+  const uint32_t second = KanjiKey(kanji);
+  for (uint32_t i = secondStarts_[second]; i < secondStarts_[second + 1]; ++i) CountPart(LineAt(bySecond_[i]), 1, own, parts);
+  return parts;
 }
 
-std::vector<std::string> UnidicReadings::PairReadings(std::string_view word, size_t count) const {
+std::vector<UnidicReadings::ScoredReading> UnidicReadings::PairReadings(std::string_view word, size_t count) const {
   if (!IsKanjiPair(word)) return {};
-  const std::string_view first = word.substr(0, 2), second = word.substr(2, 2);
-  const std::vector<std::string_view> firsts = RawReadingsOf(Line(first)), seconds = RawReadingsOf(Line(second));
-  if (firsts.empty() || seconds.empty()) return {};
-  const std::vector<unsigned>& firstCounts = PartCounts(first, 0, firsts);
-  const std::vector<unsigned>& secondCounts = PartCounts(second, 1, seconds);
-
+  const std::vector<PartReading>& firsts = PartReadings(word.substr(0, 2), 0);
+  const std::vector<PartReading>& seconds = PartReadings(word.substr(2, 2), 1);
   struct Scored {
-    unsigned long long score;
-    std::string reading;
+    ScoredReading scored;
+    size_t made;  // the order it was made in, which settles equal scores
   };
-  std::vector<Scored> scored;
-  for (size_t i = 0; i < firsts.size(); ++i) {
-    for (size_t j = 0; j < seconds.size(); ++j) {
-      std::string reading;
-      if (firstCounts[i] > 0 && secondCounts[j] > 0 && AppendKanaReading(firsts[i], reading) &&
-          AppendKanaReading(seconds[j], reading) && IsFoldedReading(reading)) {
-        scored.push_back({1ull * firstCounts[i] * secondCounts[j], std::move(reading)});
-      }
+  std::vector<Scored> all;
+  for (const PartReading& a : firsts) {
+    for (const PartReading& b : seconds) {
+      if (!CanMeet(a.reading, b.reading)) continue;
+      std::string reading = a.reading + b.reading;
+      if (!IsFoldedReading(reading)) continue;
+      const unsigned long long score =
+          1ull * a.count * b.count * (IsSinoShaped(a.reading) == IsSinoShaped(b.reading) ? 10 : 1);
+      all.push_back({{std::move(reading), score}, all.size()});
     }
   }
-  std::stable_sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.score > b.score; });
-  std::vector<std::string> readings;
-  for (Scored& s : scored) {
-    if (readings.size() >= count) break;
-    if (std::find(readings.begin(), readings.end(), s.reading) == readings.end()) readings.push_back(std::move(s.reading));
-  }
+  // One reading made two ways (か+いき, かい+き) counts its best way.
+  std::sort(all.begin(), all.end(), [](const Scored& a, const Scored& b) {
+    return a.scored.reading != b.scored.reading ? a.scored.reading < b.scored.reading
+                                                : a.scored.score > b.scored.score;
+  });
+  all.erase(std::unique(all.begin(), all.end(),
+                        [](const Scored& a, const Scored& b) { return a.scored.reading == b.scored.reading; }),
+            all.end());
+  std::sort(all.begin(), all.end(), [](const Scored& a, const Scored& b) {
+    return a.scored.score != b.scored.score ? a.scored.score > b.scored.score : a.made < b.made;
+  });
+  std::vector<ScoredReading> readings;
+  for (size_t i = 0; i < all.size() && i < count; ++i) readings.push_back(std::move(all[i].scored));
   return readings;
 }

@@ -32,12 +32,23 @@ class UnidicReadings {
   std::vector<std::string> Find(std::string_view word) const;
 
   // For a word of two kanji (code page 932) the table does not hold whole:
-  // the readings made of a reading of each kanji alone, best first by how
-  // many of the table's two-kanji words start with the first kanji read so
-  // and end with the second read so, at most `count`; only readings some
-  // such word confirms for each kanji. Such a word is mostly read as the
-  // words made of the same kanji are.
-  std::vector<std::string> PairReadings(std::string_view word, size_t count) const;
+  // readings made of a reading the first kanji takes at the start of the
+  // table's two-kanji words and one the second takes at their end, best
+  // first, at most `count`. A part's reading is learnt from a word where the
+  // kanji's own reading alone, or the other kanji's, accounts for its part
+  // (with the forms a reading takes inside a compound: a final く, つ, ち or
+  // き made っ at the start, a first kana voiced or made p at the end). The
+  // score is how many words show the first part times how many show the
+  // second, ten times that where both parts are of one kind: both shaped as
+  // Sino-Japanese readings are (one syllable, perhaps with ん, う, い, く,
+  // き, つ, ち or っ after it) or neither is, as a compound mostly reads its
+  // kanji one way. Parts that cannot meet are not joined: っ before a kana
+  // that cannot follow it, a p-sound after anything but っ or ん.
+  struct ScoredReading {
+    std::string reading;  // hiragana, code page 932
+    unsigned long long score;
+  };
+  std::vector<ScoredReading> PairReadings(std::string_view word, size_t count) const;
 
   bool Empty() const { return text_.empty(); }
 
@@ -51,25 +62,32 @@ class UnidicReadings {
   static std::vector<std::string> ReadingsOf(std::string_view line);
   // The readings on a line after its word as the table writes them.
   static std::vector<std::string_view> RawReadingsOf(std::string_view line);
-  // Adds to `counts[i]` each reading of the two-kanji word on `line` that
-  // is `known[i]` for its kanji at `end` (0 the first, 1 the second) and a
-  // reading of the other kanji alone for the rest (as the table writes
-  // them).
-  void CountPart(std::string_view line, int end, const std::vector<std::string_view>& known,
-                 std::vector<unsigned>& counts) const;
-  // The counts of CountPart over every two-kanji word with `kanji` at
-  // `end`, for the readings of `kanji` alone, `known`; kept once counted.
-  const std::vector<unsigned>& PartCounts(std::string_view kanji, int end,
-                                          const std::vector<std::string_view>& known) const;
+  // A reading a kanji takes at one end of two-kanji words, and how many
+  // words show it.
+  struct PartReading {
+    std::string reading;  // hiragana, code page 932
+    unsigned count;
+  };
+  // Adds to `parts` the readings the two-kanji word on `line` gives its
+  // kanji at `end` (0 the first, 1 the second), whose own readings in a
+  // compound are `own`.
+  void CountPart(std::string_view line, int end, const std::vector<std::string>& own,
+                 std::vector<PartReading>& parts) const;
+  // The readings of `kanji` at `end` over every two-kanji word with it
+  // there, kept once counted.
+  const std::vector<PartReading>& PartReadings(std::string_view kanji, int end) const;
 
   void Forget();
 
   std::string ownText_;
   std::unique_ptr<MappedFile> file_;
   std::string_view text_;  // ownText_ or the file's
-  // The lines of two-kanji words, by their second kanji; built on first use
-  // (the proposer is used from one thread).
+  // The lines of two-kanji words by their second kanji, in the table's
+  // order: those of the kanji with bytes k are bySecond_[secondStarts_[k]]
+  // up to bySecond_[secondStarts_[k + 1]]. Built on first use (the proposer
+  // is used from one thread).
+  static constexpr size_t kKanjiKeys = 0x10000;
   mutable bool pairsIndexed_ = false;
-  mutable std::vector<uint32_t> bySecond_;
-  mutable std::unordered_map<std::string, std::vector<unsigned>> partCounts_;  // end ('0', '1') and kanji
+  mutable std::vector<uint32_t> bySecond_, secondStarts_;
+  mutable std::unordered_map<std::string, std::vector<PartReading>> partReadings_;  // end ('0', '1') and kanji
 };

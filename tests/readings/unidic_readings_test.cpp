@@ -104,33 +104,48 @@ TEST(UnidicReadings, ADisorderedTableFindsLessButNothingWrong) {
 }
 
 // Two kanji read as the table's two-kanji words read each kanji in that
-// place: 山 starts two words as サン and one as ヤマ, 川 ends one as セン
-// (小川 オガワ is no カワ of 川 alone after a reading of 小); readings no
-// such word confirms are never offered.
+// place, with the forms a reading takes in a compound, each part's count
+// multiplied and ten times that where both parts are of one kind.
+// 山 starts 山村 and 山林 as サン, 山道 as ヤマ; 川 ends 河川 as セン and
+// 小川 as ガワ (voiced カワ); 村 ends 山村 as ソン, 北村 as ムラ; 学 starts
+// 学校 as ガッ (ガク before a k-sound); 筆 ends 鉛筆 as ピツ (ヒツ after
+// ン); 嶼, with no line of its own, ends 島嶼 as what 島's トウ leaves.
 TEST(UnidicReadings, PairsAreReadAsTheWordsOfTheirKanji) {
   std::vector<std::string> lines;
   for (const char* line : {"山\tヤマ\tサン", "川\tカワ\tセン", "林\tリン\tハヤシ", "村\tソン\tムラ", "道\tドウ\tミチ",
-                           "河\tカ\tカワ", "小\tショウ\tコ\tオ", "山林\tサンリン", "山村\tサンソン", "山道\tヤマミチ",
-                           "河川\tカセン", "小川\tオガワ", "林道\tリンドウ"}) {
+                           "河\tカ\tカワ", "小\tショウ\tコ", "北\tホク\tキタ", "学\tガク", "筆\tヒツ\tフデ",
+                           "島\tトウ\tシマ", "山林\tサンリン", "山村\tサンソン", "山道\tヤマミチ", "河川\tカセン",
+                           "小川\tオガワ", "林道\tリンドウ", "北村\tキタムラ", "学校\tガッコウ", "島嶼\tトウショ",
+                           "鉛筆\tエンピツ"}) {
     lines.push_back(Sjis(line));
   }
   std::sort(lines.begin(), lines.end());
   UnidicReadings table;
   table.Load(Joined(lines, true));
-  const auto pairs = [&](std::string_view word, size_t count) {
+  const struct {
+    const char* word;
+    size_t count;
+    std::vector<std::string> readings;  // best first
+  } kCases[] = {
+      // 20 (2 x 1, both Sino-Japanese), 10 (1 x 1, both native), 2, 1.
+      {"山川", 5, {"さんせん", "やまがわ", "さんがわ", "やません"}},
+      {"山川", 1, {"さんせん"}},
+      {"林村", 5, {"りんそん", "りんむら"}},
+      {"学村", 5, {"がっそん"}},        // no っ before む
+      {"山筆", 5, {"さんぴつ"}},        // a p-sound after ん alone
+      {"山嶼", 5, {"さんしょ", "やましょ"}},
+      {"村山", 5, {}},  // 村 starts no word
+      {"山林道", 5, {}},
+      {"山ア", 5, {}},
+  };
+  for (const auto& c : kCases) {
     std::vector<std::string> out;
-    for (const std::string& r : table.PairReadings(Sjis(word), count)) {
+    for (const auto& [r, score] : table.PairReadings(Sjis(c.word), c.count)) {
       std::string utf8;
       out.push_back(ConvertSjisToUtf8(r, utf8) ? utf8 : "(not code page 932)");
     }
-    return out;
-  };
-  EXPECT_EQ(pairs("山川", 5), (std::vector<std::string>{"さんせん", "やません"}));
-  EXPECT_EQ(pairs("山川", 1), (std::vector<std::string>{"さんせん"}));
-  EXPECT_EQ(pairs("林村", 5), (std::vector<std::string>{"りんそん"}));
-  EXPECT_EQ(pairs("村山", 5), (std::vector<std::string>{}));  // 村 starts no word
-  EXPECT_EQ(pairs("山林道", 5), (std::vector<std::string>{}));
-  EXPECT_EQ(pairs("山ア", 5), (std::vector<std::string>{}));
+    EXPECT_EQ(out, c.readings) << c.word << " " << c.count;
+  }
 }
 
 }  // namespace
