@@ -52,18 +52,10 @@ namespace {
 
 // The symbols as a tree walked byte by byte: from the start, each byte a
 // symbol holds leads to the state of the symbol's bytes so far, and any other
-// byte to a dead end; a state where a symbol ends gives its code. Bytes are
-// numbered first among the bytes symbols use (0 for any other), so that a
-// state's ways on take one small row.
+// byte to a dead end; a state where a symbol ends gives its code.
 class SymbolIndex {
  public:
   SymbolIndex() {
-    for (int i = 0; i < kPhonemeCodeRows; ++i) {
-      for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
-        uint8_t& number = number_[static_cast<unsigned char>(*p)];
-        if (number == 0) number = static_cast<uint8_t>(++numbers_);
-      }
-    }
     int states = kFirstFree;
     for (int i = 0; i < kPhonemeCodeRows; ++i) {
       uint8_t state = kStart;
@@ -110,18 +102,15 @@ class SymbolIndex {
   }
 
  private:
-  // The 55 symbols hold fewer than 32 different bytes and fewer than 254
-  // bytes in all, so each of those bytes, and the start of each, is a state.
-  static constexpr size_t kNumbers = 32;
+  // The 55 symbols hold fewer than 254 bytes in all, so each of those bytes,
+  // and the start, is a state of its own.
   static constexpr size_t kStates = 256;
   static constexpr uint8_t kDead = 0, kStart = 1, kFirstFree = 2;
 
-  size_t Way(uint8_t state, char c) const { return state * kNumbers + number_[static_cast<unsigned char>(c)]; }
+  static size_t Way(uint8_t state, char c) { return size_t{state} << 8 | static_cast<unsigned char>(c); }
 
-  std::array<uint8_t, 256> number_{};
-  int numbers_ = 0;
-  std::array<uint8_t, kStates * kNumbers> next_{};  // kDead where no symbol goes on
-  std::array<uint8_t, kStates> code_{};             // 0 where no symbol ends, and at the start
+  std::array<uint8_t, kStates * 256> next_{};  // kDead where no symbol goes on
+  std::array<uint8_t, kStates> code_{};        // 0 where no symbol ends, and at the start
 };
 
 const SymbolIndex& Index() {

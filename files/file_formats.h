@@ -58,11 +58,13 @@ struct FileFormat {
   // a format that is only written.
   LoadResult (*load)(WordList list, const char* path, const LoadProgress& progress);
   // For a format the system writes: why a row cannot be written exactly (or
-  // kNone), what comes before the first row, and the bytes of one row that
-  // has no problem. nullptr for a format that is only read.
+  // kNone), what comes before the first row, and the bytes of one row:
+  // appendRow appends them when the row has no problem, and otherwise
+  // appends nothing and gives the problem rowProblem gives (the writer looks
+  // at each row once). nullptr for a format that is only read.
   RowProblem (*rowProblem)(const RowTexts& row);
   void (*appendStart)(std::string& out);
-  void (*appendRow)(const RowTexts& row, std::string& out);
+  RowProblem (*appendRow)(const RowTexts& row, std::string& out);
 };
 
 const FileFormat& FileFormatOf(WordFileFormat format);

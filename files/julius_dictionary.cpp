@@ -35,13 +35,14 @@ RowProblem JuliusDictionaryRowProblem(const RowTexts& row) {
   return RowProblem::kNone;
 }
 
-void AppendJuliusDictionaryRow(const RowTexts& row, std::string& out) {
+RowProblem AppendJuliusDictionaryRow(const RowTexts& row, std::string& out) {
+  if (const RowProblem problem = JuliusDictionaryRowProblem(row); problem != RowProblem::kNone) return problem;
   const std::string* word = Utf8Word(row.word);
-  if (!word) return;  // a row with a problem is not written
   out.append(*word);
   out.append("\t[");
   out.append(*word);
   out.append("]\t");
   AppendJuliusPhonemes(row.reading, out);
   out.push_back('\n');
+  return RowProblem::kNone;
 }

@@ -19,5 +19,5 @@ inline constexpr int kJuliusMostWords = 65534;
 // character; no reading; a reading character no kana rule covers.
 RowProblem JuliusDictionaryRowProblem(const RowTexts& row);
 
-// The line of a row that has no problem.
-void AppendJuliusDictionaryRow(const RowTexts& row, std::string& out);
+// The line of a row that has no problem; otherwise nothing, and the problem.
+RowProblem AppendJuliusDictionaryRow(const RowTexts& row, std::string& out);

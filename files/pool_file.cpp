@@ -88,10 +88,13 @@ namespace {
 // Spacing counts before symbols: a baseform with both faults is one of bad
 // spacing. Codes carry no spaces: the reader puts exactly one between
 // symbols, so only such a baseform comes back as it was.
-RowProblem BaseformProblem(std::string_view baseform) {
+RowProblem BaseformProblem(std::string_view baseform, const SymbolCodes& found) {
   if (baseform.empty()) return RowProblem::kEmptyBaseform;
-  const SymbolCodes found = CodePhonemeSymbols(baseform, nullptr);
   return found.emptySymbol ? RowProblem::kBadSpacing : found.unknownSymbol ? RowProblem::kUnknownSymbol : RowProblem::kNone;
+}
+
+RowProblem BaseformProblem(std::string_view baseform) {
+  return BaseformProblem(baseform, CodePhonemeSymbols(baseform, nullptr));
 }
 
 }  // namespace
@@ -113,15 +116,23 @@ RowProblem PoolLeftOutProblem(int reason) {
 
 void AppendPoolFileStart(std::string& out) { out.append(reinterpret_cast<const char*>(kPoolHeader), kPoolHeaderSize); }
 
-void AppendPoolFileRecord(const RowTexts& row, std::string& out) {
+// The baseform is coded once, straight into the record, and the record taken
+// back when a symbol has no code.
+RowProblem AppendPoolFileRecord(const RowTexts& row, std::string& out) {
+  if (row.baseform.empty()) return RowProblem::kEmptyBaseform;
+  const size_t record = out.size();
   out.append(row.word);
   out.push_back('\0');
   out.append(row.reading);
   out.push_back('\0');
-  // Only a row without a problem is written: every symbol has its code.
   const size_t start = out.size();
   out.resize(start + row.baseform.size() / 2 + 1);
   const SymbolCodes found = CodePhonemeSymbols(row.baseform, reinterpret_cast<uint8_t*>(out.data() + start));
+  if (const RowProblem problem = BaseformProblem(row.baseform, found); problem != RowProblem::kNone) {
+    out.resize(record);
+    return problem;
+  }
   out.resize(start + found.count);
   out.push_back('\0');
+  return RowProblem::kNone;
 }

@@ -39,5 +39,6 @@ RowProblem PoolLeftOutProblem(int reason);
 void AppendPoolFileStart(std::string& out);
 
 // The record of a row that has no problem: the word, the reading and the
-// baseform coded one byte per phoneme symbol, each NUL-terminated.
-void AppendPoolFileRecord(const RowTexts& row, std::string& out);
+// baseform coded one byte per phoneme symbol, each NUL-terminated; for a row
+// with a problem nothing, and the problem.
+RowProblem AppendPoolFileRecord(const RowTexts& row, std::string& out);

@@ -261,7 +261,8 @@ RowProblem TextWordListRowProblem(const RowTexts& row) {
 // An empty reading or baseform is written "?", so that a row with a reading
 // but no baseform does not get one generated when it is read again; a row
 // with neither is written as the word alone.
-void AppendTextWordListRow(const RowTexts& row, std::string& out) {
+RowProblem AppendTextWordListRow(const RowTexts& row, std::string& out) {
+  if (const RowProblem problem = TextWordListRowProblem(row); problem != RowProblem::kNone) return problem;
   const std::string_view reading = row.reading, baseform = row.baseform;
   out.append(row.word);
   if (!reading.empty() || !baseform.empty()) {
@@ -271,4 +272,5 @@ void AppendTextWordListRow(const RowTexts& row, std::string& out) {
     out.append(baseform.empty() ? kPlaceholder : baseform);
   }
   out.append("\r\n");
+  return RowProblem::kNone;
 }

@@ -53,5 +53,6 @@ LoadResult LoadTextWordList(WordList list, const char* path, bool append, const 
 // kNone.
 RowProblem TextWordListRowProblem(const RowTexts& row);
 
-// The line of a row that has no problem, appended to `out`.
-void AppendTextWordListRow(const RowTexts& row, std::string& out);
+// The line of a row that has no problem, appended to `out`; otherwise
+// nothing, and the problem.
+RowProblem AppendTextWordListRow(const RowTexts& row, std::string& out);

@@ -79,8 +79,7 @@ SaveResult SaveWordFile(WordList list, const char* path, WordFileFormat format, 
   const int rows = RowCount(list);
   for (int i = 0; i < rows; ++i) {
     const RowTexts row = TextsOf(list, i);
-    if (entry.rowProblem(row) != RowProblem::kNone) continue;
-    entry.appendRow(row, block);
+    if (entry.appendRow(row, block) != RowProblem::kNone) continue;
     if (block.size() >= kWriteBlock) {
       if (!write()) return SaveResult::kWriteFailed;
       // The file is not committed: going out of scope removes it.
