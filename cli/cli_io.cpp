@@ -66,11 +66,18 @@ bool WriteText(std::FILE* stream, std::string_view text) {
 namespace {
 
 void AppendFormatted(std::string& text, const char* format, std::va_list arguments) {
+  // Most lines fit a line's buffer and are formatted once; a longer one is
+  // measured first.
+  char line[512];
   std::va_list copy;
   va_copy(copy, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  const int length = std::vsnprintf(line, sizeof line, format, copy);
   va_end(copy);
   if (length <= 0) return;
+  if (static_cast<size_t>(length) < sizeof line) {
+    text.append(line, static_cast<size_t>(length));
+    return;
+  }
   const size_t start = text.size();
   text.resize(start + static_cast<size_t>(length) + 1);
   std::vsnprintf(text.data() + start, static_cast<size_t>(length) + 1, format, arguments);
