@@ -199,14 +199,20 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   if (foldKatakana && !FoldKatakanaForCommand(command, list)) complete = false;
 
   // Every such row by name, so the user can mend them.
-  const UnwritableRows unwritable = FindUnwritableRows(list, format, SIZE_MAX);
+  // Named as they are found, without keeping them.
+  int unwritable = 0;
   ErrorLines rowLines;
-  for (const UnwritableRow& row : unwritable.first) {
-    rowLines.Print("lexiforge-cli %s: row %d (%s): %s; %s\n", command, row.index + 1,
-                 PrintableText(row.word, encoding).c_str(), Describe(row.problem),
+  for (int i = 0, rows = RowCount(list); i < rows; ++i) {
+    std::string_view texts[kWordColumns];
+    WordRowTexts(list, i, texts);
+    const RowProblem problem = RowProblemFor(format, RowTexts(texts[0], texts[1], texts[2]));
+    if (problem == RowProblem::kNone) continue;
+    ++unwritable;
+    rowLines.Print("lexiforge-cli %s: row %d (%s): %s; %s\n", command, i + 1,
+                 PrintableText(texts[0], encoding).c_str(), Describe(problem),
                  strict ? "nothing written" : "left out");
   }
-  if (unwritable.count > 0) complete = false;
+  if (unwritable > 0) complete = false;
   // Text that is not valid Shift-JIS has no UTF-8 form: such rows are named
   // and left out alike.
   const std::vector<int> unconvertible = utf8Output ? RowsNotInUtf8(list) : std::vector<int>();
@@ -216,7 +222,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
                  strict ? "nothing written" : "left out");
   }
   rowLines.Flush();
-  const int refused = unwritable.count + static_cast<int>(unconvertible.size());
+  const int refused = unwritable + static_cast<int>(unconvertible.size());
   if (refused > 0) complete = false;
 
   if (strict && refused > 0) {
@@ -234,7 +240,7 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
       const std::string why = reason.empty() ? "" : " (" + PrintableText(reason, encoding) + ")";
       PrintError("lexiforge-cli %s: %s: %s%s\n", command, outName.c_str(), Describe(result), why.c_str());
       complete = false;
-    } else if (const int words = RowCount(list) - unwritable.count;
+    } else if (const int words = RowCount(list) - unwritable;
                format == WordFileFormat::kJuliusDictionary && words > kJuliusMostWords) {
       PrintError("lexiforge-cli %s: note: %s holds %d words; Julius loads at most %d unless it was built with "
                    "--enable-words-int\n",
