@@ -1,12 +1,13 @@
 #include "cli/display_text.h"
 
-#include <cstring>
+#include <array>
+#include <cstdint>
 
 #include "convert/sjis_text.h"
 
 namespace {
 
-bool IsControlByte(unsigned char b) { return b < 0x20 || b == 0x7F; }
+constexpr bool IsControlByte(unsigned char b) { return b < 0x20 || b == 0x7F; }
 
 char* WriteEscape(char* out, unsigned char b) {
   constexpr char kHex[] = "0123456789ABCDEF";
@@ -17,50 +18,79 @@ char* WriteEscape(char* out, unsigned char b) {
   return out;
 }
 
-// The length of the run of bytes at the start of `text` that go out as they
-// are: in Shift-JIS every byte but the control bytes, in UTF-8 printable
-// ASCII (which code page 932 keeps as it is).
-size_t PlainRun(std::string_view text, Encoding encoding) {
-  size_t run = 0;
-  for (; run < text.size(); ++run) {
-    const auto b = static_cast<unsigned char>(text[run]);
-    if (IsControlByte(b) || (encoding == Encoding::kUtf8 && b >= 0x80)) break;
+// What a byte at the start of a character calls for in UTF-8 output,
+// looked up rather than worked out for every byte.
+enum ByteKind : uint8_t {
+  kPlain,   // printable ASCII, which code page 932 keeps as it is
+  kEscape,  // a control byte, or one that begins no character
+  kSingle,  // a character of one byte
+  kLead,    // the first of two, if a trail byte follows
+};
+
+constexpr std::array<uint8_t, 256> kByteKinds = [] {
+  std::array<uint8_t, 256> kinds{};
+  for (int i = 0; i < 256; ++i) {
+    const auto b = static_cast<unsigned char>(i);
+    const char c = static_cast<char>(i);
+    if (IsControlByte(b) || (!IsSjisLeadByte(b) && SjisCharacterLength(std::string_view(&c, 1)) == 0)) {
+      kinds[b] = kEscape;
+    } else {
+      kinds[b] = b < 0x80 ? kPlain : IsSjisLeadByte(b) ? kLead : kSingle;
+    }
   }
-  return run;
-}
+  return kinds;
+}();
 
 }  // namespace
 
 // Every byte gives at most four: an escape, or its character's UTF-8 (at
-// most three bytes for one byte, six for two). The output is written in place
-// into room made for that much, then cut to what was written.
-void AppendPrintableText(std::string_view text, Encoding encoding, std::string& out) {
-  const SjisUtf8Table* table = encoding == Encoding::kUtf8 ? &SjisToUtf8Table() : nullptr;
-  const size_t start = out.size();
-  out.resize(start + 4 * text.size());
-  char* p = out.data() + start;
-  while (!text.empty()) {
-    const size_t run = PlainRun(text, encoding);
-    std::memcpy(p, text.data(), run);
-    p += run;
-    text.remove_prefix(run);
-    if (text.empty()) break;
-    const auto b = static_cast<unsigned char>(text[0]);
-    const size_t length = IsControlByte(b) ? 0 : SjisCharacterLength(text);
-    if (length == 0) {
-      p = WriteEscape(p, b);
-      text.remove_prefix(1);
-      continue;
+// most three bytes for one byte, six for two); the table's fixed-width copy
+// may write a little past the last character.
+size_t PrintableTextRoom(size_t size) { return 4 * size + SjisUtf8Table::kWriteRoom; }
+
+char* WritePrintableText(std::string_view text, Encoding encoding, char* p) {
+  const char* in = text.data();
+  const char* const end = in + text.size();
+  if (encoding == Encoding::kSjis) {
+    for (; in < end; ++in) {
+      const auto b = static_cast<unsigned char>(*in);
+      if (IsControlByte(b)) {
+        p = WriteEscape(p, b);
+      } else {
+        *p++ = *in;
+      }
     }
-    if (const std::string_view utf8 = table->Of(text); !utf8.empty()) {
-      std::memcpy(p, utf8.data(), utf8.size());
-      p += utf8.size();
-    } else {
-      for (size_t i = 0; i < length; ++i) p = WriteEscape(p, static_cast<unsigned char>(text[i]));
+  } else {
+    const SjisUtf8Table& table = SjisToUtf8Table();
+    while (in < end) {
+      const auto b = static_cast<unsigned char>(*in);
+      const uint8_t kind = kByteKinds[b];
+      if (kind == kPlain) {
+        *p++ = *in++;
+        continue;
+      }
+      if (kind == kEscape || (kind == kLead && (end - in < 2 || !IsSjisTrailByte(static_cast<unsigned char>(in[1]))))) {
+        p = WriteEscape(p, b);
+        ++in;
+        continue;
+      }
+      const size_t length = kind == kLead ? 2 : 1;
+      if (const size_t written = table.WriteUtf8(in, p); written > 0) {
+        p += written;
+      } else {
+        for (size_t i = 0; i < length; ++i) p = WriteEscape(p, static_cast<unsigned char>(in[i]));
+      }
+      in += length;
     }
-    text.remove_prefix(length);
   }
-  out.resize(static_cast<size_t>(p - out.data()));
+  return p;
+}
+
+void AppendPrintableText(std::string_view text, Encoding encoding, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + PrintableTextRoom(text.size()));
+  char* const end = WritePrintableText(text, encoding, out.data() + start);
+  out.resize(static_cast<size_t>(end - out.data()));
 }
 
 std::string PrintableText(std::string_view sjis, Encoding encoding) {

@@ -57,13 +57,18 @@ class RowPrinter {
   explicit RowPrinter(Encoding encoding) : encoding_(encoding) {}
 
   void PrintRow(WordList list, int index) {
+    std::string_view texts[kWordColumns];
+    WordRowTexts(list, index, texts);
     std::string& text = out_.text();
-    AppendPrintableText(WordRowText(list, index, 0), encoding_, text);
-    text.push_back('\t');
-    AppendPrintableText(WordRowText(list, index, 1), encoding_, text);
-    text.push_back('\t');
-    AppendPrintableText(WordRowText(list, index, 2), encoding_, text);
-    text.push_back('\n');
+    const size_t start = text.size();
+    text.resize(start + PrintableTextRoom(texts[0].size() + texts[1].size() + texts[2].size()) + 3);
+    char* p = WritePrintableText(texts[0], encoding_, text.data() + start);
+    *p++ = '\t';
+    p = WritePrintableText(texts[1], encoding_, p);
+    *p++ = '\t';
+    p = WritePrintableText(texts[2], encoding_, p);
+    *p++ = '\n';
+    text.resize(static_cast<size_t>(p - text.data()));
     out_.FlushWhenFull();
   }
 

@@ -334,16 +334,62 @@ constexpr Index BuildIndex() {
 }
 
 constexpr Index kIndex = BuildIndex();
+constexpr IndexSlot kNoSlot{};
 static_assert(kIndex.used * 2 <= kIndexSlots, "the index stays at most half full");
 
-const IndexSlot& FindSlot(uint32_t packedKey) {
-  static constexpr IndexSlot kNone{};
+constexpr const IndexSlot& FindSlot(const Index& index, uint32_t packedKey) {
   for (uint32_t slot = SlotOf(packedKey);; slot = (slot + 1) % kIndexSlots) {
-    const IndexSlot& s = kIndex.slots[slot];
+    const IndexSlot& s = index.slots[slot];
     if (s.packedKey == packedKey) return s;
-    if (s.packedKey == 0) return kNone;
+    if (s.packedKey == 0) return kNoSlot;
   }
 }
+
+const IndexSlot& FindSlot(uint32_t packedKey) { return FindSlot(kIndex, packedKey); }
+
+// The search from the first two characters of a stretch, looked up
+// directly by their numbers (0 for a stretch of one character): the longer
+// of the keys of one or two of them, and whether a longer key begins with
+// both. Most readings' keys end here; only keys of three or four
+// characters go on through the index.
+constexpr int kUnitNumbers = 85;  // 0 and the 84 characters
+
+struct PairMatch {
+  int16_t row = -1;
+  uint8_t characters = 0;
+  bool longerKeys = false;
+};
+
+constexpr std::array<PairMatch, kUnitNumbers * kUnitNumbers> BuildPairMatches() {
+  std::array<PairMatch, kUnitNumbers * kUnitNumbers> pairs{};
+  for (int first = 1; first < kUnitNumbers; ++first) {
+    const IndexSlot& one = FindSlot(kIndex, PackKanaUnit(0, 0, first));
+    for (int second = 0; second < kUnitNumbers; ++second) {
+      PairMatch& match = pairs[first * kUnitNumbers + second];
+      if (one.row >= 0) match = {one.row, 1, false};
+      if (second == 0 || !one.keyStart) continue;
+      const IndexSlot& two = FindSlot(kIndex, PackKanaUnit(PackKanaUnit(0, 0, first), 1, second));
+      if (two.row >= 0) match = {two.row, 2, false};
+      match.longerKeys = two.keyStart;
+    }
+  }
+  return pairs;
+}
+
+constexpr std::array<PairMatch, kUnitNumbers * kUnitNumbers> kPairMatches = BuildPairMatches();
+static_assert(kKanaMaxKeyUnits == 4, "LongestKanaKey goes on through the index for three and four characters");
+
+constexpr std::array<uint8_t, kKanaPhonemeRows> BuildPhonemeLengths() {
+  std::array<uint8_t, kKanaPhonemeRows> lengths{};
+  for (int row = 0; row < kKanaPhonemeRows; ++row) {
+    while (kParsed.rows[row].phoneme[lengths[row]]) ++lengths[row];
+  }
+  return lengths;
+}
+
+constexpr std::array<uint8_t, kKanaPhonemeRows> kPhonemeLengths = BuildPhonemeLengths();
+
+int UnitAt(const unsigned char* p) { return KanaUnit(p[0], p[1]); }
 
 }  // namespace
 
@@ -352,6 +398,28 @@ int FindKanaRow(uint32_t packedKey) { return FindSlot(packedKey).row; }
 KanaStretch FindKanaStretch(uint32_t packedKey) {
   const IndexSlot& slot = FindSlot(packedKey);
   return {slot.row, slot.keyStart};
+}
+
+KanaKeyMatch LongestKanaKey(const unsigned char* reading, size_t characters) {
+  const int first = UnitAt(reading);
+  const int second = characters > 1 ? UnitAt(reading + 2) : 0;
+  const PairMatch& pair = kPairMatches[first * kUnitNumbers + second];
+  int row = pair.row;
+  int matched = pair.characters;
+  if (pair.longerKeys) {
+    uint32_t packed = PackKanaUnit(PackKanaUnit(0, 0, first), 1, second);
+    for (int n = 2; n < kKanaMaxKeyUnits && static_cast<size_t>(n) < characters; ++n) {
+      packed = PackKanaUnit(packed, n, UnitAt(reading + 2 * n));
+      const IndexSlot& slot = FindSlot(packed);
+      if (slot.row >= 0) {
+        row = slot.row;
+        matched = n + 1;
+      }
+      if (!slot.keyStart) break;
+    }
+  }
+  if (row < 0) return {0, {}};
+  return {matched, {KanaPhonemeTable[row].phoneme, kPhonemeLengths[row]}};
 }
 
 const std::array<KanaPhonemeEntry, kKanaPhonemeRows + 1> KanaPhonemeTable = kParsed.rows;

@@ -3,7 +3,9 @@
 // four reading characters, each with the phoneme symbols it is pronounced as.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 inline constexpr int kKanaPhonemeRows = 812;
 inline constexpr int kKanaKeySize = 9;       // up to 4 double-byte characters and the NUL
@@ -43,3 +45,14 @@ struct KanaStretch {
   bool longerKeys;
 };
 KanaStretch FindKanaStretch(uint32_t packedKey);
+
+// The longest key that the reading characters at `reading` begin with
+// (`characters` of them, at least 1, each two bytes that KanaUnit numbers):
+// its length in characters and its phoneme string, or 0 and an empty string
+// when no key begins them. The phoneme string lies at the start of its row's
+// whole field (kKanaPhonemeSize bytes), which may be copied whole.
+struct KanaKeyMatch {
+  int characters;
+  std::string_view phoneme;
+};
+KanaKeyMatch LongestKanaKey(const unsigned char* reading, size_t characters);

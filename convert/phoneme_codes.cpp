@@ -50,51 +50,78 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]) {
 
 namespace {
 
-// Every symbol as a cell of a table: each of its bytes numbered among the
-// bytes symbols use (from 1; 0 past a shorter symbol's end), the three numbers
-// the cell's coordinates. A lookup is three byte look-ups and one cell.
+// The symbols as a tree walked byte by byte: from the start, each byte a
+// symbol holds leads to the state of the symbol's bytes so far, and any other
+// byte to a dead end; a state where a symbol ends gives its code. Bytes are
+// numbered first among the bytes symbols use (0 for any other), so that a
+// state's ways on take one small row.
 class SymbolIndex {
  public:
   SymbolIndex() {
-    int used = 0;
     for (int i = 0; i < kPhonemeCodeRows; ++i) {
       for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
         uint8_t& number = number_[static_cast<unsigned char>(*p)];
-        if (number == 0) number = static_cast<uint8_t>(++used);
+        if (number == 0) number = static_cast<uint8_t>(++numbers_);
       }
     }
-    for (int i = 0; i < kPhonemeCodeRows; ++i) code_[Cell(PhonemeCodeTable[i].symbol)] = PhonemeCodeTable[i].code;
+    int states = kFirstFree;
+    for (int i = 0; i < kPhonemeCodeRows; ++i) {
+      uint8_t state = kStart;
+      for (const char* p = PhonemeCodeTable[i].symbol; *p; ++p) {
+        uint8_t& to = next_[Way(state, *p)];
+        if (to == kDead) to = static_cast<uint8_t>(states++);
+        state = to;
+      }
+      code_[state] = PhonemeCodeTable[i].code;
+    }
   }
 
   uint8_t CodeOf(std::string_view symbol) const {
-    if (symbol.empty() || symbol.size() > 3) return 0;
-    size_t cell = 0;
-    for (size_t i = 0; i < 3; ++i) {
-      uint8_t number = 0;
-      if (i < symbol.size()) {
-        number = number_[static_cast<unsigned char>(symbol[i])];
-        if (number == 0) return 0;  // a byte no symbol holds
+    uint8_t state = kStart;
+    for (const char c : symbol) state = next_[Way(state, c)];
+    return code_[state];
+  }
+
+  // One walk over the text: each space ends a symbol (an empty one when no
+  // byte came since the last), and so does the text's end.
+  SymbolCodes CodeSymbols(std::string_view text, uint8_t* codes) const {
+    SymbolCodes found;
+    uint8_t state = kStart;
+    const auto end = [&] {
+      if (state == kStart) {
+        found.emptySymbol = true;
+      } else if (const uint8_t code = code_[state]; code != 0) {
+        if (codes) codes[found.count] = code;
+        ++found.count;
+      } else {
+        found.unknownSymbol = true;
       }
-      cell = cell * kNumbers + number;
+      state = kStart;
+    };
+    for (const char c : text) {
+      if (c == ' ') {
+        end();
+      } else {
+        state = next_[Way(state, c)];
+      }
     }
-    return code_[cell];
+    end();
+    return found;
   }
 
  private:
-  // The symbols use fewer than 31 different bytes.
+  // The 55 symbols hold fewer than 32 different bytes and fewer than 254
+  // bytes in all, so each of those bytes, and the start of each, is a state.
   static constexpr size_t kNumbers = 32;
+  static constexpr size_t kStates = 256;
+  static constexpr uint8_t kDead = 0, kStart = 1, kFirstFree = 2;
 
-  size_t Cell(const char* symbol) const {
-    size_t cell = 0;
-    for (size_t i = 0; i < 3; ++i) {
-      const uint8_t number = *symbol ? number_[static_cast<unsigned char>(*symbol++)] : 0;
-      cell = cell * kNumbers + number;
-    }
-    return cell;
-  }
+  size_t Way(uint8_t state, char c) const { return state * kNumbers + number_[static_cast<unsigned char>(c)]; }
 
   std::array<uint8_t, 256> number_{};
-  std::array<uint8_t, kNumbers * kNumbers * kNumbers> code_{};
+  int numbers_ = 0;
+  std::array<uint8_t, kStates * kNumbers> next_{};  // kDead where no symbol goes on
+  std::array<uint8_t, kStates> code_{};             // 0 where no symbol ends, and at the start
 };
 
 const SymbolIndex& Index() {
@@ -105,3 +132,7 @@ const SymbolIndex& Index() {
 }  // namespace
 
 uint8_t PhonemeCodeOf(std::string_view symbol) { return Index().CodeOf(symbol); }
+
+SymbolCodes CodePhonemeSymbols(std::string_view baseform, uint8_t* codes) {
+  return Index().CodeSymbols(baseform, codes);
+}

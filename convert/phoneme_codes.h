@@ -27,3 +27,18 @@ int ExpandPhonemeCodes(const char* codes, char (&baseform)[256]);
 
 // The code of a phoneme symbol, or 0 when the symbol is not in the table.
 uint8_t PhonemeCodeOf(std::string_view symbol);
+
+// What the symbols of a baseform code to, symbols being what lies between
+// spaces: an empty one stands for two spaces in a row or one at either end.
+struct SymbolCodes {
+  size_t count = 0;            // symbols that have a code
+  bool emptySymbol = false;    // (an empty baseform is one empty symbol)
+  bool unknownSymbol = false;  // a symbol that has no code
+};
+
+// Writes the code of each symbol of `baseform` that has one, in order, to
+// `codes`, which has room for one byte per two bytes of the baseform and
+// one more (nullptr: only count them); an empty or unknown symbol writes
+// nothing and is only noted. One pass over the bytes, for writing many
+// baseforms.
+SymbolCodes CodePhonemeSymbols(std::string_view baseform, uint8_t* codes);

@@ -1,6 +1,7 @@
 #include "convert/reading_conversion.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "convert/kana_phoneme_table.h"
 
@@ -8,67 +9,57 @@ namespace {
 
 int UnitAt(const unsigned char* p) { return KanaUnit(p[0], p[1]); }
 
-// Checks the whole reading: pairs of allowed characters up to its NUL. An odd
-// byte count pairs the last byte with the NUL, which never passes.
-bool IsHiraganaReading(const unsigned char* p) {
-  for (; *p; p += 2) {
-    if (UnitAt(p) == 0) return false;
+// Appends one key's phoneme string (or "*") to the baseform being built,
+// separated by a space. Returns false, leaving the text alone, when it would
+// not fit into the 255 bytes of a field. The piece lies at the start of a
+// field of kKanaPhonemeSize bytes, copied whole (one fixed-width copy) where
+// the baseform has room for it.
+bool AppendPiece(char (&out)[kBaseformSize], size_t& len, std::string_view piece) {
+  const size_t separator = len > 0 ? 1 : 0;
+  if (len + separator + piece.size() > kBaseformSize - 1) return false;
+  if (separator) out[len++] = ' ';
+  if (len + kKanaPhonemeSize <= kBaseformSize) {
+    std::memcpy(out + len, piece.data(), kKanaPhonemeSize);
+  } else {
+    std::memcpy(out + len, piece.data(), piece.size());
   }
+  len += piece.size();
   return true;
 }
 
-// Appends one key's phoneme string (or "*") to the baseform being built,
-// separated by a space. Returns false, leaving the text alone, when it would
-// not fit into the 255 bytes of a field.
-bool AppendPiece(char (&out)[kBaseformSize], size_t& len, const char* piece) {
-  size_t pieceLen = 0;
-  while (piece[pieceLen]) ++pieceLen;
-  const size_t separator = len > 0 ? 1 : 0;
-  if (len + separator + pieceLen > kBaseformSize - 1) return false;
-  if (separator) out[len++] = ' ';
-  std::memcpy(out + len, piece, pieceLen);
-  len += pieceLen;
-  return true;
-}
+// The piece of a character no key covers.
+constexpr char kUncovered[kKanaPhonemeSize] = "*";
 
 }  // namespace
 
-// The reading is checked whole before the baseform is touched, so the
-// baseform is built in place.
 int ConvertReadingToBaseform(const char* reading, char (&baseform)[kBaseformSize]) {
-  const auto* text = reinterpret_cast<const unsigned char*>(reading);
-  if (text[0] == 0) return -1;
-  if (!IsHiraganaReading(text)) return -2;
+  size_t length;
+  return ConvertReadingToBaseform(std::string_view(reading), baseform, length);
+}
+
+// The reading is checked whole, a pair of allowed bytes per character,
+// before the baseform is touched, so the baseform is built in place: at each
+// character the longest key that begins there, or "*" for the character
+// alone.
+int ConvertReadingToBaseform(std::string_view reading, char (&baseform)[kBaseformSize], size_t& length) {
+  if (reading.empty()) return -1;
+  if (reading.size() % 2 != 0) return -2;
+  const auto* text = reinterpret_cast<const unsigned char*>(reading.data());
+  const size_t characters = reading.size() / 2;
+  for (size_t i = 0; i < characters; ++i) {
+    if (UnitAt(text + 2 * i) == 0) return -2;
+  }
 
   size_t len = 0;
   bool incomplete = false;
-  const unsigned char* pos = text;
-  while (*pos) {
-    // Try each stretch from here while a key may still begin with it; the
-    // last one found is the longest key that matches. A stretch that is no
-    // key does not end the search, so "っぱ" is found although "っ" alone is
-    // no key.
-    uint32_t packed = 0;
-    int bestRow = -1;
-    int bestUnits = 0;
-    for (int n = 0; n < kKanaMaxKeyUnits && pos[2 * n]; ++n) {
-      packed = PackKanaUnit(packed, n, UnitAt(pos + 2 * n));
-      const KanaStretch stretch = FindKanaStretch(packed);
-      if (stretch.row >= 0) {
-        bestRow = stretch.row;
-        bestUnits = n + 1;
-      }
-      if (!stretch.longerKeys) break;
-    }
-    const char* piece = bestRow >= 0 ? KanaPhonemeTable[bestRow].phoneme : "*";
-    if (!AppendPiece(baseform, len, piece)) break;
-    if (bestRow < 0) {
-      incomplete = true;
-      bestUnits = 1;
-    }
-    pos += 2 * bestUnits;
+  for (size_t at = 0; at < characters;) {
+    const KanaKeyMatch match = LongestKanaKey(text + 2 * at, characters - at);
+    if (!AppendPiece(baseform, len, match.characters > 0 ? match.phoneme : std::string_view(kUncovered, 1))) break;
+    if (match.characters == 0) incomplete = true;
+    at += match.characters > 0 ? static_cast<size_t>(match.characters) : 1;
   }
   baseform[len] = '\0';
+  length = len;
   return incomplete ? 0 : 1;
 }
 

@@ -4,6 +4,7 @@
 // kana table from left to right.
 
 #include <cstddef>
+#include <string_view>
 
 inline constexpr size_t kBaseformSize = 256;  // a row field: 255 bytes and the NUL
 inline constexpr size_t kPhonemeBufferSize = 256;
@@ -19,6 +20,11 @@ inline constexpr size_t kPhonemeBufferSize = 256;
 // bytes, and when the whole would be longer it ends after the last key's
 // symbols that fit (readings of up to 51 characters always fit whole).
 int ConvertReadingToBaseform(const char* reading, char (&baseform)[kBaseformSize]);
+
+// The same for a reading that is the whole of `reading`, which needs no NUL
+// (a NUL inside is no hiragana: -2), giving for 1 and 0 the baseform's
+// length in `length` too.
+int ConvertReadingToBaseform(std::string_view reading, char (&baseform)[kBaseformSize], size_t& length);
 
 // Looks `key` up in the kana table; when a row has exactly this key, copies
 // its phoneme string into `phoneme` and returns 1, otherwise returns 0 and

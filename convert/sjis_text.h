@@ -119,25 +119,35 @@ class SjisUtf8Table {
     return Text(entries_[row * 256 + static_cast<unsigned char>(text[1])]);
   }
 
+  // What WriteUtf8 may write past its result: a whole entry, whatever the
+  // character gives.
+  static constexpr size_t kWriteRoom = 8;
+
+  // Writes the UTF-8 of the character at `character` (one byte, or two when
+  // the first is a lead byte: the caller has made sure both are there) to
+  // `out`, which has room for kWriteRoom bytes, and returns its length: 0
+  // when code page 932 gives it none. A fixed-width copy, as callers convert
+  // character by character.
+  size_t WriteUtf8(const char* character, char* out) const {
+    const auto b = static_cast<unsigned char>(character[0]);
+    const uint8_t row = row_[b];
+    const Entry& entry = entries_[row == 0 ? b : row * 256 + static_cast<unsigned char>(character[1])];
+    std::memcpy(out, &entry, sizeof entry);
+    return entry.length;
+  }
+
   // The whole text, character by character; false at the first character
   // that has no UTF-8.
   bool Convert(std::string_view in, std::string& out) const {
-    out.resize(in.size() * 3 + 8);
+    out.resize(in.size() * 3 + kWriteRoom);
     char* dst = out.data();
     for (size_t pos = 0; pos < in.size();) {
-      const auto b = static_cast<unsigned char>(in[pos]);
-      const Entry* entry;
-      if (const uint8_t row = row_[b]; row == 0) {
-        entry = &entries_[b];
-        pos += 1;
-      } else {
-        if (pos + 1 == in.size()) return false;
-        entry = &entries_[row * 256 + static_cast<unsigned char>(in[pos + 1])];
-        pos += 2;
-      }
-      if (entry->length == 0) return false;
-      std::memcpy(dst, entry->bytes, sizeof entry->bytes);
-      dst += entry->length;
+      const size_t width = row_[static_cast<unsigned char>(in[pos])] == 0 ? 1 : 2;
+      if (pos + width > in.size()) return false;
+      const size_t written = WriteUtf8(in.data() + pos, dst);
+      if (written == 0) return false;
+      dst += written;
+      pos += width;
     }
     out.resize(static_cast<size_t>(dst - out.data()));
     return true;
@@ -150,6 +160,7 @@ class SjisUtf8Table {
     char bytes[7];
     uint8_t length;  // 0: no UTF-8
   };
+  static_assert(sizeof(Entry) == kWriteRoom);
 
   static void Fill(Entry& entry, size_t bytes, bool converted, const std::string& utf8) {
     if (!converted || utf8.empty() || utf8.size() > 3 * bytes) return;

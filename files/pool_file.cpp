@@ -85,38 +85,13 @@ LoadResult LoadPoolFile(WordList list, const char* path, const LoadProgress& pro
 
 namespace {
 
-// Symbols are the stretches between single spaces; an empty one is a space
-// too many (or one at either end).
-template <typename Take>
-void ForEachSymbol(std::string_view baseform, Take take) {
-  const char* start = baseform.data();
-  const char* end = start + baseform.size();
-  for (const char* p = start;; ++p) {
-    if (p == end || *p == ' ') {
-      take(std::string_view(start, static_cast<size_t>(p - start)));
-      if (p == end) return;
-      start = p + 1;
-    }
-  }
-}
-
 // Spacing counts before symbols: a baseform with both faults is one of bad
-// spacing.
+// spacing. Codes carry no spaces: the reader puts exactly one between
+// symbols, so only such a baseform comes back as it was.
 RowProblem BaseformProblem(std::string_view baseform) {
   if (baseform.empty()) return RowProblem::kEmptyBaseform;
-  // Codes carry no spaces: the reader puts exactly one between symbols, so
-  // only such a baseform comes back as it was.
-  bool badSpacing = false, unknown = false;
-  ForEachSymbol(baseform, [&](std::string_view symbol) {
-    if (symbol.empty()) {
-      badSpacing = true;
-    } else if (!unknown && PhonemeCodeOf(symbol) == 0) {
-      unknown = true;
-    }
-  });
-  // Every field of a row is under 256 bytes, and so is the coded baseform,
-  // at most one code per two bytes of text: nothing here can be too long.
-  return badSpacing ? RowProblem::kBadSpacing : unknown ? RowProblem::kUnknownSymbol : RowProblem::kNone;
+  const SymbolCodes found = CodePhonemeSymbols(baseform, nullptr);
+  return found.emptySymbol ? RowProblem::kBadSpacing : found.unknownSymbol ? RowProblem::kUnknownSymbol : RowProblem::kNone;
 }
 
 }  // namespace
@@ -144,8 +119,9 @@ void AppendPoolFileRecord(const RowTexts& row, std::string& out) {
   out.append(row.reading);
   out.push_back('\0');
   // Only a row without a problem is written: every symbol has its code.
-  ForEachSymbol(row.baseform, [&out](std::string_view symbol) {
-    if (!symbol.empty()) out.push_back(static_cast<char>(PhonemeCodeOf(symbol)));
-  });
+  const size_t start = out.size();
+  out.resize(start + row.baseform.size() / 2 + 1);
+  const SymbolCodes found = CodePhonemeSymbols(row.baseform, reinterpret_cast<uint8_t*>(out.data() + start));
+  out.resize(start + found.count);
   out.push_back('\0');
 }

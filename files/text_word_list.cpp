@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -134,11 +135,9 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
         // An empty reading, or one that is not all hiragana, leaves the
         // baseform empty; the result is of no interest here.
         if (found == 2) {
-          char reading[kTextFieldLimit + 1];
-          reading[texts[1].copy(reading, kTextFieldLimit)] = '\0';  // a placeholder's empty view may carry no pointer
-          generated[0] = '\0';
-          ConvertReadingToBaseform(reading, generated);
-          texts[2] = generated;
+          size_t length = 0;
+          ConvertReadingToBaseform(texts[1], generated, length);
+          texts[2] = std::string_view(generated, length);
         }
       }
       if (!AppendWordRowTexts(list, texts)) return LoadFailed(LoadFailure::kNoMemory);
@@ -151,12 +150,37 @@ LoadResult ReadWordLines(std::FILE* file, TextEncoding encoding, WordList list, 
   }
 }
 
+// Whether a byte of `text` lies below 0x20, eight bytes at a time: taking
+// 0x20 from each byte of a word sets the top bit of a byte below 0x20 that
+// had it clear, and of no byte when none lies below (a borrow only runs on
+// from such a byte). The last word may overlap the one before.
+bool HasByteBelowSpace(std::string_view text) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
+  const auto below = [&](size_t at) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    return ((word - 0x20 * kOnes) & ~word & kTops) != 0;
+  };
+  if (text.size() < sizeof(uint64_t)) {
+    for (const char c : text) {
+      if (static_cast<unsigned char>(c) < 0x20) return true;
+    }
+    return false;
+  }
+  for (size_t at = 0; at + sizeof(uint64_t) < text.size(); at += sizeof(uint64_t)) {
+    if (below(at)) return true;
+  }
+  return below(text.size() - sizeof(uint64_t));
+}
+
 RowProblem FieldProblem(std::string_view field) {
   if (field.size() > kTextFieldLimit) return RowProblem::kFieldTooLong;
   // The reader splits at tabs, ends lines at LF and the file at Ctrl-Z; a
   // field holding any of them would not come back whole. A CR comes back: the
   // reader drops only the one just before each line's LF, and every line
-  // written ends in CR LF.
+  // written ends in CR LF. All three lie below 0x20, which most fields never
+  // reach.
+  if (!HasByteBelowSpace(field)) return RowProblem::kNone;
   for (const char c : field) {
     if (c == '\t' || c == '\n' || c == '\x1A') return RowProblem::kControlByte;
   }

@@ -10,7 +10,9 @@ constexpr size_t kWriteBlock = 64 * 1024;
 
 // A row's texts as the table holds them, whole.
 RowTexts TextsOf(WordList list, int index) {
-  return {WordRowText(list, index, 0), WordRowText(list, index, 1), WordRowText(list, index, 2)};
+  std::string_view texts[kWordColumns];
+  WordRowTexts(list, index, texts);
+  return {texts[0], texts[1], texts[2]};
 }
 
 }  // namespace

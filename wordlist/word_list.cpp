@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "convert/sjis_text.h"
 #include "wordlist/sort_order.h"
@@ -28,34 +34,73 @@ struct Row {
 };
 static_assert(sizeof(Row) == 8);
 
-// Row texts packed into large blocks that never move, so growing the store
-// copies nothing. A text position is block number * kBlockSize + offset and
-// fits 32 bits. Replaced and deleted texts stay as dead bytes until there are
-// more of them than live ones; then the table repacks its texts.
+// Memory of `size` bytes, or nullptr; std::free frees it. A block of a huge
+// page or more is asked for in huge pages where the system gives them on
+// request (Linux): a table of a million rows then takes a few dozen page
+// faults instead of fifteen thousand, which is much of what reading it costs.
+void* AllocateBlock(size_t size) {
+#ifdef __linux__
+  constexpr size_t kHugePage = 2 * 1024 * 1024;
+  if (size >= kHugePage) {
+    void* block = nullptr;
+    if (posix_memalign(&block, kHugePage, size) != 0) return nullptr;
+    madvise(block, size, MADV_HUGEPAGE);  // advice only: without it the block is just slower to fill
+    return block;
+  }
+#endif
+  return std::malloc(size);
+}
+
+// The row array's memory, through AllocateBlock.
+template <typename T>
+struct BlockAllocator {
+  using value_type = T;
+  BlockAllocator() = default;
+  template <typename U>
+  BlockAllocator(const BlockAllocator<U>&) {}  // NOLINT(google-explicit-constructor): as allocators convert
+  T* allocate(size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    if (void* block = AllocateBlock(n * sizeof(T))) return static_cast<T*>(block);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* block, size_t) { std::free(block); }
+  friend bool operator==(const BlockAllocator&, const BlockAllocator&) { return true; }
+};
+
+using RowArray = std::vector<Row, BlockAllocator<Row>>;
+
+// Frees a block of texts.
+struct FreeTextBlock {
+  void operator()(char* block) const { std::free(block); }
+};
+using TextBlock = std::unique_ptr<char, FreeTextBlock>;
+
+// Row texts packed into blocks that never move, so growing the store copies
+// nothing. A text position is slot number * kSlotSize + offset and fits 32
+// bits: a block takes one slot, or, once the store is large, kLargeSlots
+// slots in a row, each slot naming its part of the block. A row's texts lie
+// whole in one block, so they run on from one slot into the next. Replaced
+// and deleted texts stay as dead bytes until there are more of them than
+// live ones; then the table repacks its texts.
 class TextStore {
  public:
-  static constexpr size_t kBlockSize = 64 * 1024;  // far above one row's 765 bytes
-  static constexpr size_t kMaxBlocks = (uint64_t{1} << 32) / kBlockSize;
+  static constexpr size_t kSlotSize = 64 * 1024;  // far above one row's 765 bytes
+  static constexpr size_t kMaxSlots = (uint64_t{1} << 32) / kSlotSize;
+  // A small table takes blocks of one slot; a store that already holds a
+  // large block's worth takes large blocks.
+  static constexpr size_t kLargeSlots = 32;  // 2 MiB: a huge page
 
   // Copies the three texts in; false (storing nothing) when memory or the
   // 32-bit positions run out. Throws nothing.
   bool Add(const std::string_view (&texts)[kWordColumns], uint32_t& position) {
     const size_t size = texts[0].size() + texts[1].size() + texts[2].size();
     // A block is never filled to its last byte, so even an empty row's
-    // position names a block that exists.
-    if (blocks_.empty() || used_ + size >= kBlockSize) {
-      if (blocks_.size() == kMaxBlocks) return false;
-      std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
-      if (!block) return false;
-      try {
-        blocks_.push_back(std::move(block));
-      } catch (const std::bad_alloc&) {
-        return false;
-      }
-      used_ = 0;
+    // position names a slot that exists.
+    if (slots_.empty() || used_ + size >= blockSlots_ * kSlotSize) {
+      if (!NewBlock()) return false;
     }
-    position = static_cast<uint32_t>((blocks_.size() - 1) * kBlockSize + used_);
-    char* out = blocks_.back().get() + used_;
+    position = static_cast<uint32_t>((slots_.size() - blockSlots_) * kSlotSize + used_);
+    char* out = slots_[slots_.size() - blockSlots_] + used_;
     for (const std::string_view text : texts) {
       if (text.empty()) continue;  // an empty view may have no data at all
       std::memcpy(out, text.data(), text.size());
@@ -66,24 +111,27 @@ class TextStore {
     return true;
   }
 
-  const char* At(uint32_t position) const { return blocks_[position / kBlockSize].get() + position % kBlockSize; }
+  const char* At(uint32_t position) const { return slots_[position / kSlotSize] + position % kSlotSize; }
 
   // Takes over the blocks of `other` behind its own, so that a position in
   // `other` becomes that position plus `shift`. False, changing nothing,
   // when there is no memory or the positions would run out of 32 bits.
   bool Adopt(TextStore& other, uint32_t& shift) {
-    if (blocks_.size() + other.blocks_.size() > kMaxBlocks) return false;
+    if (slots_.size() + other.slots_.size() > kMaxSlots) return false;
     try {
+      slots_.reserve(slots_.size() + other.slots_.size());
       blocks_.reserve(blocks_.size() + other.blocks_.size());
     } catch (const std::bad_alloc&) {
       return false;
     }
-    shift = static_cast<uint32_t>(blocks_.size() * kBlockSize);
+    shift = static_cast<uint32_t>(slots_.size() * kSlotSize);
     if (other.blocks_.empty()) return true;
+    slots_.insert(slots_.end(), other.slots_.begin(), other.slots_.end());
     for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
     // The last block is now other's, filled as far as other filled it; the
     // rest of this store's former last block stays unused.
     used_ = other.used_;
+    blockSlots_ = other.blockSlots_;
     live_ += other.live_;
     dead_ += other.dead_;
     other = TextStore{};
@@ -95,13 +143,37 @@ class TextStore {
     dead_ += size;
   }
 
-  bool WorthRepacking() const { return dead_ > live_ && dead_ > 4 * kBlockSize; }
+  bool WorthRepacking() const { return dead_ > live_ && dead_ > 4 * kSlotSize; }
 
-  size_t Memory() const { return blocks_.size() * kBlockSize + blocks_.capacity() * sizeof(blocks_[0]); }
+  size_t Memory() const {
+    return slots_.size() * kSlotSize + slots_.capacity() * sizeof(slots_[0]) +
+           blocks_.capacity() * sizeof(blocks_[0]);
+  }
 
  private:
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  size_t used_ = 0;  // bytes used in the last block
+  bool NewBlock() {
+    const size_t slots = slots_.size() >= kLargeSlots ? kLargeSlots : 1;
+    if (slots_.size() + slots > kMaxSlots) return false;
+    TextBlock block(static_cast<char*>(AllocateBlock(slots * kSlotSize)));
+    if (!block) return false;
+    try {
+      // Grown by doubling, as push_back would, but before anything changes.
+      if (slots_.capacity() < slots_.size() + slots) slots_.reserve(std::max(slots_.size() + slots, 2 * slots_.capacity()));
+      if (blocks_.capacity() == blocks_.size()) blocks_.reserve(2 * blocks_.size() + 1);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    for (size_t k = 0; k < slots; ++k) slots_.push_back(block.get() + k * kSlotSize);
+    blocks_.push_back(std::move(block));
+    used_ = 0;
+    blockSlots_ = slots;
+    return true;
+  }
+
+  std::vector<char*> slots_;
+  std::vector<TextBlock> blocks_;
+  size_t used_ = 0;        // bytes used in the last block
+  size_t blockSlots_ = 0;  // the slots of the last block
   size_t live_ = 0;
   size_t dead_ = 0;
 };
@@ -130,7 +202,7 @@ void EntryTexts(const WordEntry& entry, std::string_view (&texts)[kWordColumns])
 }  // namespace
 
 struct WordTable {
-  std::vector<Row> rows;
+  RowArray rows;
   TextStore texts;
   WordListView* view = nullptr;
   int32_t sortDirections[kWordColumns] = {kNeverSorted, kNeverSorted, kNeverSorted};
@@ -268,6 +340,19 @@ void GetWholeWordRow(WordList list, int index, WordEntry& entry) { CopyRow(list,
 std::string_view WordRowText(WordList list, int index, int column) {
   if (!list || !list->Holds(index) || column < 0 || column >= kWordColumns) return {};
   return list->Text(list->rows[static_cast<size_t>(index)], column);
+}
+
+void WordRowTexts(WordList list, int index, std::string_view (&texts)[kWordColumns]) {
+  if (!list || !list->Holds(index)) {
+    for (std::string_view& text : texts) text = {};
+    return;
+  }
+  const Row& row = list->rows[static_cast<size_t>(index)];
+  const char* start = list->texts.At(row.text);
+  for (int c = 0; c < kWordColumns; ++c) {
+    texts[c] = {start, row.length[c]};
+    start += row.length[c];
+  }
 }
 
 int RowCount(WordList list) { return list ? static_cast<int>(list->rows.size()) : 0; }
@@ -419,7 +504,7 @@ void SortWordList(WordList list, int column, std::vector<uint32_t>& order) {
     }
     SortItemsStably(items, direction);
     order.reserve(rows.size());
-    std::vector<Row> sorted;
+    RowArray sorted;
     sorted.reserve(rows.size());
     for (const SortItem& item : items) {
       sorted.push_back(rows[item.row]);
@@ -479,7 +564,7 @@ bool MoveWordRows(WordList from, int first, int count, WordList to, int at) {
   }
   const auto begin = from->rows.begin() + first;
   const auto end = begin + count;
-  std::vector<Row> moved;
+  RowArray moved;
   try {
     moved.reserve(static_cast<size_t>(count));
   } catch (const std::bad_alloc&) {
@@ -544,8 +629,8 @@ bool ExchangeWordRowTexts(WordList list, const std::vector<uint32_t>& rows, Word
     if (row >= list->rows.size()) return false;
   }
   TextStore kept;
-  std::vector<Row> keptRows;
-  std::vector<Row> newRows;
+  RowArray keptRows;
+  RowArray newRows;
   try {
     keptRows.reserve(count);
     newRows.reserve(count);
@@ -599,7 +684,7 @@ bool ReorderWordRows(WordList list, const std::vector<uint32_t>& order) {
   if (!list || order.size() != list->rows.size()) return false;
   try {
     std::vector<bool> seen(order.size());
-    std::vector<Row> reordered;
+    RowArray reordered;
     reordered.reserve(order.size());
     for (const uint32_t from : order) {
       if (from >= order.size() || seen[from]) return false;

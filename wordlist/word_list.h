@@ -55,6 +55,9 @@ void GetWholeWordRow(WordList list, int index, WordEntry& entry);
 // column.
 std::string_view WordRowText(WordList list, int index, int column);
 
+// The three texts of a row at once, as WordRowText gives them.
+void WordRowTexts(WordList list, int index, std::string_view (&texts)[kWordColumns]);
+
 int RowCount(WordList list);
 
 // A number that changes whenever the rows, their texts or their order change

@@ -34,6 +34,12 @@ a\\x01\\x09\\x7Fb
 check "all read: status 0" 0 "$status"
 check "all read: nothing on stderr" "" "$err"
 
+# A lead byte followed by a byte that ends no pair (a space, "?") or by the
+# field's end is escaped alone; the byte after it is a character of its own.
+printf '\x81 \x88?\x82\t\x82\xa0\n' >lone-lead.txt
+run show lone-lead.txt
+check "a lead byte without a trail byte escaped alone" "\\x81 \\x88?\\x82	あ	a" "$out"
+
 run show --encoding sjis bad.txt words.fsg
 check "sjis: bytes as they are, control bytes escaped" \
   "$(printf '\xff\x85\x40\xb1x\x82\t\t\n%s\t\t\na\\x01\\x09\\x7Fb\t\t' "$g200")" "$out"

@@ -44,7 +44,57 @@ std::string Expand(const std::string& codes) {
 }
 
 TEST(PhonemeCodeOf, UnknownSymbolsHaveNoCode) {
-  for (const char* symbol : {"", "*", "a ", "Q", "kya", "A", "_N", "n:"}) EXPECT_EQ(PhonemeCodeOf(symbol), 0) << symbol;
+  for (const char* symbol : {"", "*", "a ", "Q", "kya", "A", "_N", "n:", "Qchy", "a\x01"}) EXPECT_EQ(PhonemeCodeOf(symbol), 0) << symbol;
+}
+
+// A baseform's symbols coded in one walk: codes only for the symbols that
+// have one, an empty symbol for each space too many (or at either end), and
+// any stretch that is no symbol (a start of one, one too long, a foreign
+// byte) an unknown one. Every listed symbol alone, then in a row, is coded.
+TEST(CodePhonemeSymbols, CodesKnownSymbolsAndNotesTheRest) {
+  const struct {
+    std::string baseform;
+    std::string codes;
+    bool empty, unknown;
+  } cases[] = {
+      {"ky a a:", "\x27\x15\x16", false, false},
+      {"Qch o", "\x05\x2C", false, false},
+      {"_n", "\x14", false, false},
+      {"", "", true, false},
+      {" ", "", true, false},
+      {" a", "\x15", true, false},
+      {"a ", "\x15", true, false},
+      {"a  i", "\x15\x23", true, false},
+      {"a * i", "\x15\x23", false, true},
+      {"Q a", "\x15", false, true},       // the start of symbols, no symbol itself
+      {"Qchy a", "\x15", false, true},    // one byte past a symbol
+      {"kya", "", false, true},
+      {"k\x01 a", "\x15", false, true},  // a byte no symbol holds, after a symbol's start
+      {"a\tk", "", false, true},
+      {"a k ", "\x15\x26", true, false},
+  };
+  for (const auto& c : cases) {
+    uint8_t codes[256];
+    const SymbolCodes found = CodePhonemeSymbols(c.baseform, codes);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(codes), found.count), c.codes) << c.baseform;
+    EXPECT_EQ(found.emptySymbol, c.empty) << c.baseform;
+    EXPECT_EQ(found.unknownSymbol, c.unknown) << c.baseform;
+    const SymbolCodes counted = CodePhonemeSymbols(c.baseform, nullptr);
+    EXPECT_EQ(counted.count, found.count) << c.baseform;
+  }
+  std::string all, allCodes;
+  for (int i = 0; i < kPhonemeCodeRows; ++i) {
+    uint8_t code = 0;
+    const SymbolCodes alone = CodePhonemeSymbols(PhonemeCodeTable[i].symbol, &code);
+    EXPECT_TRUE(alone.count == 1 && !alone.emptySymbol && !alone.unknownSymbol && code == PhonemeCodeTable[i].code)
+        << PhonemeCodeTable[i].symbol;
+    if (i > 0) all += ' ';
+    all += PhonemeCodeTable[i].symbol;
+    allCodes += static_cast<char>(PhonemeCodeTable[i].code);
+  }
+  std::vector<uint8_t> codes(all.size() / 2 + 1);
+  const SymbolCodes found = CodePhonemeSymbols(all, codes.data());
+  EXPECT_EQ(std::string(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(found.count)), allCodes);
 }
 
 // Symbols separated by single spaces; bytes that are no code leave no trace.

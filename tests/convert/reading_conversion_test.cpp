@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "tests/convert/listed_kana_rows.h"
 #include "tests/sjis_literal.h"
@@ -21,11 +22,19 @@ struct Converted {
   std::string baseform;
 };
 
+// Through both forms of the call, which must agree: the NUL-terminated
+// reading, and the reading as a view whose baseform comes with its length.
 Converted Convert(const std::string& sjisReading) {
-  char baseform[kBaseformSize];
-  std::memset(baseform, 'x', sizeof baseform - 1);
-  baseform[sizeof baseform - 1] = '\0';
+  char baseform[kBaseformSize], viewed[kBaseformSize];
+  for (char* buffer : {baseform, viewed}) {
+    std::memset(buffer, 'x', kBaseformSize - 1);
+    buffer[kBaseformSize - 1] = '\0';
+  }
   const int result = ConvertReadingToBaseform(sjisReading.c_str(), baseform);
+  size_t length = 12345;
+  EXPECT_EQ(ConvertReadingToBaseform(std::string_view(sjisReading), viewed, length), result) << sjisReading;
+  EXPECT_EQ(length, result >= 0 ? std::strlen(viewed) : 12345u) << sjisReading;
+  EXPECT_STREQ(viewed, baseform) << sjisReading;
   return {result, baseform};
 }
 
@@ -79,6 +88,11 @@ TEST(ConvertReadingToBaseform, EmptyOrInvalidReadingLeavesTheDestinationAlone) {
     EXPECT_EQ(got.result, c.result) << c.reading;
     EXPECT_EQ(got.baseform, kept) << c.reading;
   }
+  // A view ends where it ends: a NUL inside is a byte like any other.
+  char baseform[kBaseformSize] = "kept";
+  size_t length = 0;
+  EXPECT_EQ(ConvertReadingToBaseform(Sjis("か") + '\0' + Sjis("か"), baseform, length), -2);
+  EXPECT_STREQ(baseform, "kept");
 }
 
 TEST(ConvertReadingToBaseform, FortyCharactersOfFourLetterPhonemesMake199Bytes) {

@@ -170,6 +170,28 @@ TEST(RowProblems, EachKindOfRowAFormatCannotHold) {
   EXPECT_EQ(PoolFileRowProblem(longRow), RowProblem::kNone);
 }
 
+// A tab, LF or Ctrl-Z anywhere in any field of any length up to the
+// reader's 80 bytes makes the row unwritable as a text word list; no other
+// byte does (but for a reading or baseform that is just "?"), whatever bytes
+// surround it.
+TEST(RowProblems, EveryByteAtEveryPlaceOfEachField) {
+  for (size_t length = 1; length <= kTextFieldLimit; length += length < 24 ? 1 : 7) {
+    for (size_t at = 0; at < length; ++at) {
+      for (int b = 0; b < 256; ++b) {
+        std::string fields[3] = {std::string(length, '\x82'), std::string(length, ' '), std::string(length, 'a')};
+        const int column = (b + static_cast<int>(at)) % 3;
+        fields[column][at] = static_cast<char>(b);
+        const bool breaks = b == '\t' || b == '\n' || b == 0x1A;
+        const bool placeholder = fields[column] == "?" && column > 0;
+        const RowProblem expected =
+            breaks ? RowProblem::kControlByte : placeholder ? RowProblem::kPlaceholderText : RowProblem::kNone;
+        ASSERT_EQ(TextWordListRowProblem(RowTexts(fields[0], fields[1], fields[2])), expected)
+            << "byte " << b << " at " << at << " of " << length << " in column " << column;
+      }
+    }
+  }
+}
+
 // The rows needing attention, looked at with the pool writer's own check, are
 // exactly the rows Build pool leaves out, each under the writer's reason; the
 // rows the file holds are the others.

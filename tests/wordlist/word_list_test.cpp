@@ -123,6 +123,51 @@ TEST_F(WordTableTest, ManyEditsKeepEveryRowIntact) {
   }
 }
 
+// Tables of megabytes of text, whose texts run across the table's inner
+// block boundaries: every text comes back whole, after appending one such
+// table to another and after edits that make the table repack its texts.
+TEST_F(WordTableTest, MegabytesOfTextsStayWholeThroughAppendsAndRepacking) {
+  const auto text = [](int row, int column) {
+    const size_t length = static_cast<size_t>((row * 37 + column * 101) % 256);
+    std::string t = std::to_string(row) + "/" + std::to_string(column) + ":";
+    t.resize(std::max(length, t.size()), static_cast<char>('a' + (row + column) % 26));
+    return t.substr(0, 255);
+  };
+  const auto fill = [&](WordList table, int first, int count) {
+    for (int row = first; row < first + count; ++row) {
+      const std::string texts[kWordColumns] = {text(row, 0), text(row, 1), text(row, 2)};
+      const std::string_view views[kWordColumns] = {texts[0], texts[1], texts[2]};
+      ASSERT_TRUE(AppendWordRowTexts(table, views));
+    }
+  };
+  const auto check = [&](int rows, int edited) {
+    ASSERT_EQ(RowCount(list), rows);
+    for (int row = 0; row < rows; ++row) {
+      std::string_view texts[kWordColumns];
+      WordRowTexts(list, row, texts);
+      for (int column = 0; column < kWordColumns; ++column) {
+        const std::string expected = row < edited ? text(row + 7, column) : text(row, column);
+        ASSERT_EQ(texts[column], expected) << row << " " << column;
+        ASSERT_EQ(WordRowText(list, row, column), expected) << row << " " << column;
+      }
+    }
+  };
+  fill(list, 0, 30000);
+  WordList other = CreateWordTable();
+  fill(other, 30000, 20000);
+  ASSERT_TRUE(AppendWordRows(list, other));
+  EXPECT_EQ(RowCount(other), 0);
+  DestroyWordTable(other);
+  check(50000, 0);
+  for (int round = 0; round < 2; ++round) {
+    for (int row = 0; row < 50000; ++row) {
+      const std::string texts[kWordColumns] = {text(row + 7, 0), text(row + 7, 1), text(row + 7, 2)};
+      SetWordRow(list, row, TestEntry(texts[0], texts[1], texts[2]));
+    }
+  }
+  check(50000, 50000);
+}
+
 TEST_F(WordTableTest, SelectionAndFocus) {
   Append({"a", "b", "c", "d"});
   EXPECT_EQ(FirstSelectedRow(list), -1);
