@@ -272,6 +272,13 @@ struct ReadingProposer::Parts {
 
   std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
 
+  // Two kanji read as UniDic's two-kanji words read each kanji there, or as
+  // SKK reads a kanji alone where they show none.
+  std::vector<UnidicReadings::ScoredReading> PairReadings(std::string_view word, size_t count) const {
+    if (word.size() != 4) return {};
+    return unidic.PairReadings(word, count, Skk(word.substr(0, 2)), Skk(word.substr(2, 2)));
+  }
+
   // The readings either dictionary gives `word` whole: SKK's, then UniDic's
   // others.
   std::vector<std::string> Known(std::string_view word) const {
@@ -806,7 +813,7 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
       // the analyser's reading too, that first.
       const bool read = p.AppendKanjiByKanji(sjis, compound);
       if (!(read && analysed && compound == first)) {
-        for (const auto& r : p.unidic.PairReadings(sjis, 1)) Add(readings, r.reading, limit);
+        for (const auto& r : p.PairReadings(sjis, 1)) Add(readings, r.reading, limit);
       }
       if (read) Add(readings, compound, limit);
     }
@@ -831,7 +838,7 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
   // first found so far, unless the analyser knows the word as one; the next
   // ones as alternatives.
   if (known.empty() && listed.empty()) {
-    const std::vector<UnidicReadings::ScoredReading> pairs = p.unidic.PairReadings(sjis, SIZE_MAX);
+    const std::vector<UnidicReadings::ScoredReading> pairs = p.PairReadings(sjis, SIZE_MAX);
     const bool oneWord = best.size() == 1 && !best[0].unknown;
     if (!pairs.empty() && (readings.empty() || !oneWord) && IsWholeReading(pairs[0].reading)) {
       unsigned long long firstScore = 0;

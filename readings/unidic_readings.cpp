@@ -257,10 +257,24 @@ const std::vector<UnidicReadings::PartReading>& UnidicReadings::PartReadings(std
   return parts;
 }
 
-std::vector<UnidicReadings::ScoredReading> UnidicReadings::PairReadings(std::string_view word, size_t count) const {
+std::vector<UnidicReadings::ScoredReading> UnidicReadings::PairReadings(std::string_view word, size_t count,
+                                                                        const std::vector<std::string>& firstAlone,
+                                                                        const std::vector<std::string>& secondAlone) const {
   if (!IsKanjiPair(word)) return {};
-  const std::vector<PartReading>& firsts = PartReadings(word.substr(0, 2), 0);
-  const std::vector<PartReading>& seconds = PartReadings(word.substr(2, 2), 1);
+  const std::vector<PartReading>& firstParts = PartReadings(word.substr(0, 2), 0);
+  const std::vector<PartReading>& secondParts = PartReadings(word.substr(2, 2), 1);
+  if (firstParts.empty() && secondParts.empty()) return {};
+  std::vector<PartReading> firstOwn, secondOwn;
+  const auto orAlone = [](const std::vector<PartReading>& parts, const std::vector<std::string>& alone,
+                          std::vector<PartReading>& own) -> const std::vector<PartReading>& {
+    if (!parts.empty()) return parts;
+    for (const std::string& r : alone) {
+      if (IsFoldedReading(r)) own.push_back({r, 1});
+    }
+    return own;
+  };
+  const std::vector<PartReading>& firsts = orAlone(firstParts, firstAlone, firstOwn);
+  const std::vector<PartReading>& seconds = orAlone(secondParts, secondAlone, secondOwn);
   struct Scored {
     ScoredReading scored;
     size_t made;  // the order it was made in, which settles equal scores

@@ -43,12 +43,18 @@ class UnidicReadings {
   // Sino-Japanese readings are (one syllable, perhaps with ん, う, い, く,
   // き, つ, ち or っ after it) or neither is, as a compound mostly reads its
   // kanji one way. Parts that cannot meet are not joined: っ before a kana
-  // that cannot follow it, a p-sound after anything but っ or ん.
+  // that cannot follow it, a p-sound after anything but っ or ん. A kanji
+  // the table's words show in no reading at its place, beside one they do,
+  // is read as `firstAlone` or `secondAlone` give it (hiragana, code page
+  // 932: what another dictionary reads the kanji alone), each reading
+  // counted once.
   struct ScoredReading {
     std::string reading;  // hiragana, code page 932
     unsigned long long score;
   };
-  std::vector<ScoredReading> PairReadings(std::string_view word, size_t count) const;
+  std::vector<ScoredReading> PairReadings(std::string_view word, size_t count,
+                                          const std::vector<std::string>& firstAlone = {},
+                                          const std::vector<std::string>& secondAlone = {}) const;
 
   bool Empty() const { return text_.empty(); }
 

@@ -110,6 +110,7 @@ TEST(UnidicReadings, ADisorderedTableFindsLessButNothingWrong) {
 // 小川 as ガワ (voiced カワ); 村 ends 山村 as ソン, 北村 as ムラ; 学 starts
 // 学校 as ガッ (ガク before a k-sound); 筆 ends 鉛筆 as ピツ (ヒツ after
 // ン); 嶼, with no line of its own, ends 島嶼 as what 島's トウ leaves.
+// Where a kanji's place shows no reading, the readings given for it alone.
 TEST(UnidicReadings, PairsAreReadAsTheWordsOfTheirKanji) {
   std::vector<std::string> lines;
   for (const char* line : {"山\tヤマ\tサン", "川\tカワ\tセン", "林\tリン\tハヤシ", "村\tソン\tムラ", "道\tドウ\tミチ",
@@ -126,6 +127,7 @@ TEST(UnidicReadings, PairsAreReadAsTheWordsOfTheirKanji) {
     const char* word;
     size_t count;
     std::vector<std::string> readings;  // best first
+    std::vector<std::string> firstAlone = {}, secondAlone = {};
   } kCases[] = {
       // 20 (2 x 1, both Sino-Japanese), 10 (1 x 1, both native), 2, 1.
       {"山川", 5, {"さんせん", "やまがわ", "さんがわ", "やません"}},
@@ -135,12 +137,19 @@ TEST(UnidicReadings, PairsAreReadAsTheWordsOfTheirKanji) {
       {"山筆", 5, {"さんぴつ"}},        // a p-sound after ん alone
       {"山嶼", 5, {"さんしょ", "やましょ"}},
       {"村山", 5, {}},  // 村 starts no word
+      // A kanji no word shows in its place read as it is read alone.
+      {"嶼川", 5, {"しょせん", "しょがわ"}, {"しょ"}},
+      {"山学", 5, {"さんがく", "やまがく"}, {}, {"がく"}},
+      {"嶼学", 5, {}, {"しょ"}, {"がく"}},  // but not both
       {"山林道", 5, {}},
       {"山ア", 5, {}},
   };
   for (const auto& c : kCases) {
     std::vector<std::string> out;
-    for (const auto& [r, score] : table.PairReadings(Sjis(c.word), c.count)) {
+    std::vector<std::string> firstAlone, secondAlone;
+    for (const std::string& r : c.firstAlone) firstAlone.push_back(Sjis(r));
+    for (const std::string& r : c.secondAlone) secondAlone.push_back(Sjis(r));
+    for (const auto& [r, score] : table.PairReadings(Sjis(c.word), c.count, firstAlone, secondAlone)) {
       std::string utf8;
       out.push_back(ConvertSjisToUtf8(r, utf8) ? utf8 : "(not code page 932)");
     }
