@@ -105,7 +105,7 @@ using Analysis = std::vector<Morpheme>;
 // How many of the analyser's best analyses are looked at.
 constexpr size_t kAnalyses = 5;
 // How many readings of a pair of kanji from UniDic's words are offered.
-constexpr size_t kPairReadings = 2;
+constexpr size_t kPairReadings = 4;
 // The most morphemes a part SKK knows whole is looked for across.
 constexpr size_t kLongestRun = 4;
 
