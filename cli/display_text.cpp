@@ -69,18 +69,23 @@ char* WritePrintableText(std::string_view text, Encoding encoding, char* p) {
         *p++ = *in++;
         continue;
       }
-      if (kind == kEscape || (kind == kLead && (end - in < 2 || !IsSjisTrailByte(static_cast<unsigned char>(in[1]))))) {
+      const size_t length = kind == kLead ? 2 : 1;
+      if (kind == kEscape || static_cast<size_t>(end - in) < length) {
         p = WriteEscape(p, b);
         ++in;
         continue;
       }
-      const size_t length = kind == kLead ? 2 : 1;
       if (const size_t written = table.WriteUtf8(in, p); written > 0) {
         p += written;
-      } else {
-        for (size_t i = 0; i < length; ++i) p = WriteEscape(p, static_cast<unsigned char>(in[i]));
+        in += length;
+        continue;
       }
-      in += length;
+      // No UTF-8: a lead byte whose next byte ends no pair is escaped alone
+      // (the next byte is then a character of its own), a byte or pair that
+      // code page 932 leaves unmapped byte by byte.
+      const size_t escaped = kind == kLead && !IsSjisTrailByte(static_cast<unsigned char>(in[1])) ? 1 : length;
+      for (size_t i = 0; i < escaped; ++i) p = WriteEscape(p, static_cast<unsigned char>(in[i]));
+      in += escaped;
     }
   }
   return p;

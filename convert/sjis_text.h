@@ -98,8 +98,11 @@ class SjisUtf8Table {
         Fill(entries_[b], 1, convert(std::string_view(bytes, 1), utf8), utf8);
         continue;
       }
+      // A lead byte and a byte that ends no pair are no character, whatever
+      // the platform makes of them.
       row_[b] = ++rows_;
       for (int trail = 0; trail < 256; ++trail) {
+        if (!IsSjisTrailByte(static_cast<unsigned char>(trail))) continue;
         bytes[1] = static_cast<char>(trail);
         Fill(entries_[row_[b] * 256 + trail], 2, convert(std::string_view(bytes, 2), utf8), utf8);
       }

@@ -112,6 +112,16 @@ TEST(SjisConversion, EachKindOfCharacterThroughTheTable) {
   }
   ASSERT_TRUE(ConvertSjisToUtf8(text, utf8));
   EXPECT_EQ(utf8, textUtf8);
+  // A lead byte and any byte that ends no pair are no character.
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int other = 0; other < 256; ++other) {
+      if (!IsSjisLeadByte(static_cast<unsigned char>(lead)) || IsSjisTrailByte(static_cast<unsigned char>(other))) {
+        continue;
+      }
+      const std::string pair = {static_cast<char>(lead), static_cast<char>(other)};
+      EXPECT_EQ(SjisToUtf8Table().Of(pair), "") << lead << " " << other;
+    }
+  }
 }
 
 // A cut that falls after the first byte of a pair drops the pair only when
