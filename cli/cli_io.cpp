@@ -103,6 +103,11 @@ void ErrorLines::Print(const char* format, ...) {
   if (text_.size() >= kFlushSize) Flush();
 }
 
+void ErrorLines::Add(std::string_view lines) {
+  text_.append(lines);
+  if (text_.size() >= kFlushSize) Flush();
+}
+
 void ErrorLines::Flush() {
   if (!text_.empty()) WriteText(stderr, text_);
   text_.clear();

@@ -73,6 +73,8 @@ class ErrorLines {
 
   // One or more whole lines, formatted as printf formats.
   void Print(const char* format, ...);
+  // One or more whole lines as they are.
+  void Add(std::string_view lines);
   void Flush();
 
  private:
