@@ -1,6 +1,7 @@
 #include "readings/kana_folding.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "convert/sjis_text.h"
 
@@ -49,6 +50,15 @@ void AppendHiragana(char32_t hiragana, std::string& out) {
   out.push_back(static_cast<char>(0x82));
   out.push_back(static_cast<char>(0x9F + (hiragana - kSmallA)));
 }
+
+// The hiragana at byte `at` of a reading; 0 for anything else.
+char32_t HiraganaAt(std::string_view reading, size_t at) {
+  if (at + 1 >= reading.size()) return 0;
+  const char32_t c = KanaCodePoint(static_cast<unsigned char>(reading[at]), static_cast<unsigned char>(reading[at + 1]));
+  return c >= kSmallA && c <= kN ? c : 0;
+}
+
+bool IsOneOf(char32_t c, std::u32string_view set) { return c != 0 && set.find(c) != std::u32string_view::npos; }
 
 }  // namespace
 
@@ -184,6 +194,41 @@ bool VoiceFirstKana(std::string& reading) {
   AppendHiragana(c + 1, voiced);
   reading.replace(0, 2, voiced);
   return true;
+}
+
+void AddCompoundForms(const std::string& reading, int end, std::vector<std::string>& forms) {
+  forms.push_back(reading);
+  if (end == 0) {
+    if (reading.size() >= 4 && IsOneOf(HiraganaAt(reading, reading.size() - 2), U"くつちき")) {
+      std::string clipped = reading.substr(0, reading.size() - 2);
+      AppendHiragana(U'っ', clipped);
+      forms.push_back(std::move(clipped));
+    }
+    return;
+  }
+  std::string voiced = reading;
+  if (VoiceFirstKana(voiced)) forms.push_back(std::move(voiced));
+  if (const char32_t first = HiraganaAt(reading, 0); IsOneOf(first, U"はひふへほ")) {
+    std::string p;
+    AppendHiragana(first + 2, p);  // "は", "ば", "ぱ" follow one another
+    p.append(reading, 2);
+    forms.push_back(std::move(p));
+  }
+}
+
+bool IsSinoShaped(std::string_view reading) {
+  if (HiraganaAt(reading, 0) == 0) return false;
+  size_t at = 2;
+  if (IsOneOf(HiraganaAt(reading, at), U"ゃゅょ")) at += 2;
+  if (IsOneOf(HiraganaAt(reading, at), U"んういくきつちっ")) at += 2;
+  return at == reading.size();
+}
+
+bool CanJoinReadings(std::string_view first, std::string_view second) {
+  const char32_t last = first.size() >= 2 ? HiraganaAt(first, first.size() - 2) : 0;
+  const char32_t next = HiraganaAt(second, 0);
+  if (last == U'っ' && !IsOneOf(next, U"かきくけこさしすせそたちつてとぱぴぷぺぽ")) return false;
+  return !IsOneOf(next, U"ぱぴぷぺぽ") || last == U'っ' || last == U'ん';
 }
 
 char OkuriLetter(std::string_view kana) {

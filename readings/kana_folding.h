@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Appends the hiragana reading of `kana` (Shift-JIS) to `reading`: katakana
 // folded to hiragana, "ヴ" with a following small vowel to the b-row (the
@@ -25,6 +26,22 @@ void NormalizeWordText(std::u32string& text);
 // Voices the first kana of a hiragana `reading` ("すし" to "ずし"); false,
 // leaving it, when that kana has no voiced form.
 bool VoiceFirstKana(std::string& reading);
+
+// Adds `reading` (hiragana, one kanji's) to `forms`, then the forms it takes
+// at one end of a compound: at the start (`end` 0) a final く, つ, ち or き
+// made っ (学 がく in 学校 がっこう); at the end (`end` 1) its first kana
+// voiced (寿司 ずし) or, for the h-row, made a p-sound (百 ぴゃく).
+void AddCompoundForms(const std::string& reading, int end, std::vector<std::string>& forms);
+
+// Shaped as a Sino-Japanese reading of one kanji: one syllable (a kana,
+// perhaps with a small ゃ, ゅ or ょ), perhaps with ん, う, い, く, き, つ,
+// ち or っ after it.
+bool IsSinoShaped(std::string_view reading);
+
+// Whether a reading `first` may come before `second` in one word: っ goes
+// only before an unvoiced k-, s-, t- or p-sound, and a p-sound follows っ
+// or ん alone.
+bool CanJoinReadings(std::string_view first, std::string_view second);
 
 // The Latin letter SKK writes for the okurigana that begins with the first
 // kana of `kana` (hiragana or katakana): 'k' for "く", 't' for "っ"; 0 when

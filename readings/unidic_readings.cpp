@@ -122,69 +122,6 @@ std::vector<std::string> UnidicReadings::Find(std::string_view word) const { ret
 
 namespace {
 
-// Hiragana in code page 932: 0x82 and the kana's own byte.
-constexpr unsigned char kKanaLead = 0x82;
-constexpr unsigned char kSmallTsu = 0xC1, kN = 0xF1;
-
-unsigned char KanaAt(std::string_view reading, size_t at) {
-  return at + 1 < reading.size() && static_cast<unsigned char>(reading[at]) == kKanaLead
-             ? static_cast<unsigned char>(reading[at + 1])
-             : 0;
-}
-
-bool OneOf(unsigned char kana, std::string_view bytes) {
-  return kana != 0 && bytes.find(static_cast<char>(kana)) != std::string_view::npos;
-}
-
-// は ひ ふ へ ほ, each followed by its voiced and its p form.
-constexpr std::string_view kHRow = "\xCD\xD0\xD3\xD6\xD9";
-constexpr std::string_view kPRow = "\xCF\xD2\xD5\xD8\xDB";
-
-// Adds `reading` and the forms it takes at `end` of a compound (0 the
-// start, 1 the end): a final く, つ, ち or き made っ (学 がく in 学校
-// がっこう); a first kana voiced (寿司 ずし) or, for the h-row, made a
-// p-sound (百 ぴゃく).
-void AddCompoundForms(const std::string& reading, int end, std::vector<std::string>& forms) {
-  forms.push_back(reading);
-  if (end == 0) {
-    const size_t last = reading.size() - 2;
-    if (reading.size() >= 4 && OneOf(KanaAt(reading, last), "\xAD\xC2\xBF\xAB")) {
-      forms.push_back(reading.substr(0, last) + "\x82\xC1");
-    }
-    return;
-  }
-  std::string voiced = reading;
-  if (VoiceFirstKana(voiced)) forms.push_back(std::move(voiced));
-  if (OneOf(KanaAt(reading, 0), kHRow)) {
-    std::string p = reading;
-    p[1] = static_cast<char>(static_cast<unsigned char>(p[1]) + 2);
-    forms.push_back(std::move(p));
-  }
-}
-
-// Shaped as a Sino-Japanese reading of one kanji: one syllable (a kana,
-// perhaps with a small ゃ, ゅ or ょ), perhaps with ん, う, い, く, き, つ,
-// ち or っ after it.
-bool IsSinoShaped(std::string_view reading) {
-  if (KanaAt(reading, 0) == 0) return false;
-  size_t at = 2;
-  if (OneOf(KanaAt(reading, at), "\xE1\xE3\xE5")) at += 2;
-  if (OneOf(KanaAt(reading, at), "\xF1\xA4\xA2\xAD\xAB\xC2\xBF\xC1")) at += 2;
-  return at == reading.size();
-}
-
-// Whether a first part read `first` may come before a second read `second`:
-// っ goes only before an unvoiced k-, s-, t- or p-sound, and a p-sound
-// follows っ or ん alone.
-bool CanMeet(std::string_view first, std::string_view second) {
-  const unsigned char last = first.size() >= 2 ? KanaAt(first, first.size() - 2) : 0;
-  const unsigned char next = KanaAt(second, 0);
-  if (last == kSmallTsu && !OneOf(next, "\xA9\xAB\xAD\xAF\xB1\xB3\xB5\xB7\xB9\xBB\xBD\xBF\xC2\xC4\xC6\xCF\xD2\xD5\xD8\xDB")) {
-    return false;
-  }
-  return !OneOf(next, kPRow) || last == kSmallTsu || last == kN;
-}
-
 bool Contains(const std::vector<std::string>& list, std::string_view s) {
   return std::find(list.begin(), list.end(), s) != list.end();
 }
@@ -282,7 +219,7 @@ std::vector<UnidicReadings::ScoredReading> UnidicReadings::PairReadings(std::str
   std::vector<Scored> all;
   for (const PartReading& a : firsts) {
     for (const PartReading& b : seconds) {
-      if (!CanMeet(a.reading, b.reading)) continue;
+      if (!CanJoinReadings(a.reading, b.reading)) continue;
       std::string reading = a.reading + b.reading;
       if (!IsFoldedReading(reading)) continue;
       const unsigned long long score =
