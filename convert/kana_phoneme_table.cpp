@@ -395,11 +395,6 @@ int UnitAt(const unsigned char* p) { return KanaUnit(p[0], p[1]); }
 
 int FindKanaRow(uint32_t packedKey) { return FindSlot(packedKey).row; }
 
-KanaStretch FindKanaStretch(uint32_t packedKey) {
-  const IndexSlot& slot = FindSlot(packedKey);
-  return {slot.row, slot.keyStart};
-}
-
 KanaKeyMatch LongestKanaKey(const unsigned char* reading, size_t characters) {
   const int first = UnitAt(reading);
   const int second = characters > 1 ? UnitAt(reading + 2) : 0;

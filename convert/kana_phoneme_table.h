@@ -38,14 +38,6 @@ constexpr uint32_t PackKanaUnit(uint32_t packed, int position, int unit) {
 // The row index of the key packed as above, or -1 when there is no such key.
 int FindKanaRow(uint32_t packedKey);
 
-// The same, and whether a longer key begins with these characters: when not,
-// no longer stretch of a reading from the same place can be a key.
-struct KanaStretch {
-  int row;
-  bool longerKeys;
-};
-KanaStretch FindKanaStretch(uint32_t packedKey);
-
 // The longest key that the reading characters at `reading` begin with
 // (`characters` of them, at least 1, each two bytes that KanaUnit numbers):
 // its length in characters and its phoneme string, or 0 and an empty string
