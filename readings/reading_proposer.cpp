@@ -55,8 +55,11 @@ bool IsWholeReading(const std::string& reading) {
   return true;
 }
 
-// The field of the IPA dictionary's features that holds the reading.
+// The fields of the IPA dictionary's features that hold the reading and
+// the part of speech's second subdivision ("人名" for a person's name).
 constexpr int kReadingField = 7;
+constexpr int kNameField = 2;
+constexpr std::string_view kPersonName = "人名";  // the features are UTF-8
 
 std::string_view FeatureField(const char* feature, int index) {
   std::string_view rest = feature ? feature : "";
@@ -99,6 +102,7 @@ struct Morpheme {
   std::string surface;
   std::string reading;
   bool unknown = false;  // not in the analyser's dictionary
+  bool name = false;     // read as a person's name
 };
 using Analysis = std::vector<Morpheme>;
 
@@ -289,6 +293,16 @@ struct ReadingProposer::Parts {
     return known;
   }
 
+  // The first of UniDic's readings of `word` that SKK lists too; empty
+  // when they share none.
+  std::string BothFirst(std::string_view word) const {
+    const std::vector<std::string> skkReadings = Skk(word);
+    for (const std::string& r : Unidic(word)) {
+      if (Contains(skkReadings, r)) return r;
+    }
+    return {};
+  }
+
   // Kanji the analyser does not know, read one by one with the reading each
   // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
   // is mostly a Sino-Japanese compound. False when one has no such reading.
@@ -342,6 +356,7 @@ struct ReadingProposer::Parts {
            node = node->next) {
         Morpheme& m = analysis.emplace_back();
         m.unknown = node->stat == MECAB_UNK_NODE;
+        m.name = FeatureField(node->feature, kNameField) == kPersonName;
         if (!ConvertUtf8ToSjis(std::string_view(node->surface, node->length), m.surface)) {
           analyses.pop_back();
           break;
@@ -445,7 +460,14 @@ struct ReadingProposer::Parts {
         if (HasKanji(run.surface) && !(known = Known(run.surface)).empty()) span = j - i;
       }
       if (span > 1) {
-        if (!Contains(known, run.reading)) {
+        // Where both dictionaries list a reading of the run and not the
+        // analyser's, theirs (一人 in 一人で as ひとり, not いちにん).
+        const std::string agreed = BothFirst(run.surface);
+        const bool bothList = Contains(Skk(run.surface), run.reading) && Contains(Unidic(run.surface), run.reading);
+        if (!agreed.empty() && !bothList) {
+          run.reading = agreed;
+          ++slips;
+        } else if (!Contains(known, run.reading)) {
           run.reading = known[Nearest(known, run.reading)];
           ++slips;
         }
@@ -770,19 +792,22 @@ void ReadingProposer::Rank(std::string_view word, std::vector<std::string>& read
   const std::vector<std::string> listed = p.Unidic(sjis);
 
   if (!known.empty() || !listed.empty()) {
-    // A dictionary knows the word whole: a reading both give first, then the
-    // analyser's where a dictionary lists it, then SKK's nearest to the
-    // analyser's, then UniDic's in its order; the compound the analyser puts
-    // together from parts misses sound changes at the joins.
-    // A reading the analyser guessed for kanji it does not know is no
-    // guide: SKK's order then.
+    // A dictionary knows the word whole: readings both give first, then
+    // those one gives; in each, the analyser's first, then UniDic's in its
+    // order (its likeliest first), then SKK's nearest to the analyser's. The
+    // compound the analyser puts together from parts misses sound changes at
+    // the joins. A reading the analyser guessed for kanji it does not know
+    // is no guide, nor, where UniDic's order can stand in, is its reading of
+    // the word as a person's name (金 きむ).
     const bool guessed = std::any_of(best.begin(), best.end(), [](const Morpheme& m) { return m.reading.empty(); });
-    std::vector<std::string> order = analysed && !guessed ? NearestFirst(known, first) : known;
-    for (const std::string& r : listed) {
+    const bool name = best.size() == 1 && best[0].name && !listed.empty();
+    const bool guide = analysed && !guessed && !name;
+    std::vector<std::string> order = listed;
+    for (const std::string& r : guide ? NearestFirst(known, first) : known) {
       if (!Contains(order, r)) order.push_back(r);
     }
     const auto weight = [&](const std::string& r) {
-      return 2 * (Contains(known, r) + Contains(listed, r)) + (analysed && r == first);
+      return 2 * (Contains(known, r) + Contains(listed, r)) + (guide && r == first);
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](const std::string& a, const std::string& b) { return weight(a) > weight(b); });
