@@ -11,6 +11,11 @@
 
 namespace {
 
+// An annotation that marks a word archaic says "古語" (in EUC-JP).
+constexpr std::string_view kArchaic = "\xB8\xC5\xB8\xEC";
+// The longest candidate an entry keeps: its length has 15 bits.
+constexpr size_t kLongestCandidate = 0x7FFF;
+
 // EUC-JP's JIS X 0208 characters turned into code page 932 by arithmetic.
 // Returns false for anything else but ASCII.
 bool AppendSjisFromEuc(std::string_view euc, std::string& out) {
@@ -164,14 +169,17 @@ void SkkReadings::IndexLine(const char* line, const char* end) const {
       code |= kind == kCode;
     }
     const std::string_view candidate(start, static_cast<size_t>(at - start));
+    bool archaic = false;
     if (at < end && *at == ';') {  // the annotation
+      const char* const annotation = at;
       at = static_cast<const char*>(std::memchr(at, '/', static_cast<size_t>(end - at)));
       if (at == nullptr) at = end;
+      archaic = std::string_view(annotation, static_cast<size_t>(at - annotation)).find(kArchaic) != std::string_view::npos;
     }
-    if (!candidate.empty() && candidate.size() <= UINT16_MAX && candidate[0] != '(' && !code) {
+    if (!candidate.empty() && candidate.size() <= kLongestCandidate && candidate[0] != '(' && !code) {
       if (entries_.size() >= kNone - 1) return;
       entries_.push_back({static_cast<uint32_t>(start - text_.data()), reading, Hash(candidate),
-                          static_cast<uint16_t>(candidate.size()), readingLength, okuri});
+                          static_cast<uint16_t>(candidate.size()), archaic, readingLength, okuri});
     }
     if (at == end) return;
     ++at;  // the slash
@@ -224,17 +232,20 @@ std::vector<std::string> SkkReadings::Find(std::string_view word) const {
   // set (a crafted file may give one word very many).
   constexpr size_t kFew = 16;
   std::unordered_set<std::string> seen;
-  for (const Entry* e : Lookup(euc)) {
-    if (e->okuri != 0) continue;
-    std::string reading = ReadingFromEuc(EucReading(*e));
-    if (reading.empty()) continue;
-    if (readings.size() < kFew) {
-      if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
-    } else {
-      if (seen.empty()) seen.insert(readings.begin(), readings.end());
-      if (!seen.insert(reading).second) continue;
+  const std::vector<const Entry*> found = Lookup(euc);
+  for (const bool archaic : {false, true}) {
+    for (const Entry* e : found) {
+      if (e->okuri != 0 || e->archaic != archaic) continue;
+      std::string reading = ReadingFromEuc(EucReading(*e));
+      if (reading.empty()) continue;
+      if (readings.size() < kFew) {
+        if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
+      } else {
+        if (seen.empty()) seen.insert(readings.begin(), readings.end());
+        if (!seen.insert(reading).second) continue;
+      }
+      readings.push_back(std::move(reading));
     }
-    readings.push_back(std::move(reading));
   }
   return readings;
 }

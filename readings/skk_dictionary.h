@@ -31,7 +31,8 @@ class SkkReadings {
   void Load(std::unique_ptr<MappedFile> file);
 
   // The readings given for exactly `word` (code page 932), in code page 932,
-  // in the order of the file, each once.
+  // in the order of the file, each once; those the file marks archaic
+  // (an annotation that says 古語: 三日 みか beside みっか) after the others.
   std::vector<std::string> Find(std::string_view word) const;
 
   // A stem written `kanji` (code page 932) and the reading it takes before
@@ -65,7 +66,8 @@ class SkkReadings {
     uint32_t word;     // offset of the candidate in text_ (EUC-JP)
     uint32_t reading;  // offset of the line's reading in text_
     uint32_t next;     // the entry before it in the same bucket, or kNone
-    uint16_t wordLength;
+    uint16_t wordLength : 15;
+    uint16_t archaic : 1;   // annotated as an archaic word
     uint8_t readingLength;  // without the okuri letter
     char okuri;             // 0 for a whole word
   };

@@ -27,11 +27,13 @@ constexpr char kDictionary[] =
     "ABC /\xb4\xc1\xbb\xfa/\n"                                           // a reading that is not hiragana
     "broken line without candidates\n"
     "\xa4\xf0\xa4\xc9 /\xb0\xe6\xb8\xcd/\n"                             // ゐど /井戸/: read いど today
+    "\xa4\xdf\xa4\xab /\xbb\xb0\xc6\xfc;[\xb8\xc5\xb8\xec]/\n"               // みか /三日;[古語]/
+    "\xa4\xdf\xa4\xc3\xa4\xab /\xbb\xb0\xc6\xfc/\n"                       // みっか /三日/
     "\xa4\xab /\xb2\xc3";  // か /加, the last line cut off
 
-// Words get their readings in file order, EUC rows odd and even and high
-// mapped to code page 932; what is not a word with a hiragana reading is
-// left out.
+// Words get their readings in file order, those annotated archaic last,
+// EUC rows odd and even and high mapped to code page 932; what is not a
+// word with a hiragana reading is left out.
 TEST(SkkReadings, WordsGetTheirHiraganaReadingsInCodePage932) {
   SkkReadings skk;
   skk.Load(kDictionary);
@@ -46,6 +48,7 @@ TEST(SkkReadings, WordsGetTheirHiraganaReadingsInCodePage932) {
       {"\xe0\x40", {"\x82\xac\x82\xe5\x82\xa4"}},                                        // 堯 ぎょう
       {"\x89\xc1", {"\x82\xa9"}},                                                        // 加 か
       {"\x88\xe4\x8c\xcb", {"\x82\xa2\x82\xc7"}},                                        // 井戸 いど
+      {"\x8e\x4f\x93\xfa", {"\x82\xdd\x82\xc1\x82\xa9", "\x82\xdd\x82\xa9"}},              // 三日 みっか みか
       {"\x90\xf4", {}},  // 洗: okuri-ari, a stem and no word
       {"(concat \"x\")", {}},
       {"#1", {}},
@@ -59,8 +62,8 @@ TEST(SkkReadings, WordsGetTheirHiraganaReadingsInCodePage932) {
   EXPECT_TRUE(skk.FindStems("\x8a\xbf\x8e\x9a").empty());  // 漢字 is a word, no stem
   // 洗 (a stem, again inside its okuri block), 漢字 (twice), 幹事, 監視, 院,
   // the JIS X 0212 kanji (which no code page 932 word can find), 堯, 井戸,
-  // 加.
-  EXPECT_EQ(skk.EntryCount(), 11u);
+  // 三日 (twice), 加.
+  EXPECT_EQ(skk.EntryCount(), 13u);
 }
 
 // Single kanji with readings both native and Sino-Japanese, and two-kanji
