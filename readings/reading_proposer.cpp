@@ -270,8 +270,27 @@ struct ReadingProposer::Parts {
     delete model;
   }
 
+  // SKK's readings of `word`: those it lists for the word whole, then, for
+  // kanji with okurigana after them, the stems its okuri-ari entries give
+  // the kanji before those okurigana (来る: く before る).
   std::vector<std::string> Skk(std::string_view word) const {
-    return hasSkk ? skk.Find(word) : std::vector<std::string>();
+    if (!hasSkk) return {};
+    std::vector<std::string> readings = skk.Find(word);
+    size_t stemEnd = 0;  // just past the last kanji
+    for (size_t at = 0; at < word.size();) {
+      const size_t step = SjisStepLength(word.substr(at));
+      if (IsSjisKanjiLeadByte(static_cast<unsigned char>(word[at]))) stemEnd = at + step;
+      at += step;
+    }
+    std::string okurigana;
+    if (stemEnd == 0 || stemEnd == word.size() || !AppendKanaReading(word.substr(stemEnd), okurigana)) return readings;
+    const char okuri = OkuriLetter(okurigana);
+    for (const SkkReadings::Stem& stem : skk.FindStems(word.substr(0, stemEnd))) {
+      if (okuri == 0 || stem.okuri != okuri) continue;
+      std::string reading = stem.reading + okurigana;
+      if (!Contains(readings, reading)) readings.push_back(std::move(reading));
+    }
+    return readings;
   }
 
   std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
