@@ -9,8 +9,8 @@ one line per word, in code page 932, sorted by its bytes,
 
 readings in katakana as UniDic writes them (its "kana" field), each once,
 the one of the entry UniDic finds most likely (lowest cost) first. Readings
-with anything but katakana and "ー" are left out, as are words left with
-none.
+with anything but katakana and "ー" are left out, as are the entries of
+persons' names and words left with none.
 
 usage: scripts/make-unidic-readings.py OUT.tar.xz [LEX.csv]
        (LEX.csv defaults to /usr/share/mecab/dic/unidic/lex_3_1.csv)
@@ -24,7 +24,7 @@ import tarfile
 
 LEX = "/usr/share/mecab/dic/unidic/lex_3_1.csv"
 NAME = "unidic-readings.txt"
-SURFACE, COST, KANA = 0, 3, 24
+SURFACE, COST, POS2, POS3, KANA = 0, 3, 5, 6, 24
 
 
 def has_kanji(text):
@@ -43,6 +43,9 @@ def main():
     with open(lex, encoding="utf-8", newline="") as f:
         for fields in csv.reader(f):
             if len(fields) <= KANA or not has_kanji(fields[SURFACE]) or not is_katakana(fields[KANA]):
+                continue
+            # A person's name is read as the name is, not as the word is.
+            if fields[POS2] == "固有名詞" and fields[POS3] == "人名":
                 continue
             try:
                 word = fields[SURFACE].encode("cp932")
