@@ -126,6 +126,23 @@ bool Contains(const std::vector<std::string>& list, std::string_view s) {
   return std::find(list.begin(), list.end(), s) != list.end();
 }
 
+// `first`, then the readings of `second` it lacks.
+std::vector<std::string> Merged(std::vector<std::string> first, const std::vector<std::string>& second) {
+  for (const std::string& r : second) {
+    if (!Contains(first, r)) first.push_back(r);
+  }
+  return first;
+}
+
+// The first of UniDic's readings that SKK lists too; empty when they share
+// none.
+std::string FirstOfBoth(const std::vector<std::string>& skk, const std::vector<std::string>& unidic) {
+  for (const std::string& r : unidic) {
+    if (Contains(skk, r)) return r;
+  }
+  return {};
+}
+
 // The reading in `known` nearest to `reading`: the one sharing the most of
 // its start and end; of equals, the first.
 size_t Nearest(const std::vector<std::string>& known, std::string_view reading) {
@@ -284,13 +301,23 @@ struct ReadingProposer::Parts {
     }
     std::string okurigana;
     if (stemEnd == 0 || stemEnd == word.size() || !AppendKanaReading(word.substr(stemEnd), okurigana)) return readings;
-    const char okuri = OkuriLetter(okurigana);
-    for (const SkkReadings::Stem& stem : skk.FindStems(word.substr(0, stemEnd))) {
-      if (okuri == 0 || stem.okuri != okuri) continue;
-      std::string reading = stem.reading + okurigana;
+    for (std::string& reading : StemReadings(word.substr(0, stemEnd), okurigana)) {
+      reading += okurigana;
       if (!Contains(readings, reading)) readings.push_back(std::move(reading));
     }
     return readings;
+  }
+
+  // The readings SKK's okuri-ari entries give `kanji` as the stem before
+  // okurigana beginning as `okurigana` does.
+  std::vector<std::string> StemReadings(std::string_view kanji, std::string_view okurigana) const {
+    std::vector<std::string> stems;
+    const char okuri = OkuriLetter(okurigana);
+    if (!hasSkk || okuri == 0) return stems;
+    for (SkkReadings::Stem& stem : skk.FindStems(kanji)) {
+      if (stem.okuri == okuri) stems.push_back(std::move(stem.reading));
+    }
+    return stems;
   }
 
   std::vector<std::string> Unidic(std::string_view word) const { return unidic.Find(word); }
@@ -304,23 +331,7 @@ struct ReadingProposer::Parts {
 
   // The readings either dictionary gives `word` whole: SKK's, then UniDic's
   // others.
-  std::vector<std::string> Known(std::string_view word) const {
-    std::vector<std::string> known = Skk(word);
-    for (std::string& r : Unidic(word)) {
-      if (!Contains(known, r)) known.push_back(std::move(r));
-    }
-    return known;
-  }
-
-  // The first of UniDic's readings of `word` that SKK lists too; empty
-  // when they share none.
-  std::string BothFirst(std::string_view word) const {
-    const std::vector<std::string> skkReadings = Skk(word);
-    for (const std::string& r : Unidic(word)) {
-      if (Contains(skkReadings, r)) return r;
-    }
-    return {};
-  }
+  std::vector<std::string> Known(std::string_view word) const { return Merged(Skk(word), Unidic(word)); }
 
   // Kanji the analyser does not know, read one by one with the reading each
   // takes in SKK's compounds: such kanji are rare, and a word of rare kanji
@@ -427,28 +438,24 @@ struct ReadingProposer::Parts {
   bool Slipped(const Analysis& analysis, size_t i, std::string& better) {
     const Morpheme& m = analysis[i];
     if (m.reading.empty() || !HasKanji(m.surface)) return false;
-    if (hasSkk && i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
-      std::vector<std::string> stems;
-      const char okuri = OkuriLetter(analysis[i + 1].surface);
-      for (SkkReadings::Stem& stem : skk.FindStems(m.surface)) {
-        if (okuri != 0 && stem.okuri == okuri) stems.push_back(std::move(stem.reading));
-      }
+    if (i + 1 < analysis.size() && !HasKanji(analysis[i + 1].surface)) {
+      const std::vector<std::string> stems = StemReadings(m.surface, analysis[i + 1].surface);
       if (!stems.empty() && !Contains(stems, m.reading)) {
         better = stems[Nearest(stems, m.reading)];
         return true;
       }
     }
-    const std::vector<std::string> known = Known(m.surface);
+    const std::vector<std::string> skkReadings = Skk(m.surface), unidicReadings = Unidic(m.surface);
+    const std::vector<std::string> known = Merged(skkReadings, unidicReadings);
     if (known.empty()) return false;
     if (Contains(known, m.reading)) {
       // A word of two characters or more that both dictionaries read
       // otherwise first (襤褸 ぼろ, not the analyser's らんる).
-      const std::vector<std::string> skkFirst = Skk(m.surface), unidicFirst = Unidic(m.surface);
-      if (m.surface.size() < 4 || skkFirst.empty() || unidicFirst.empty() || skkFirst[0] != unidicFirst[0] ||
-          skkFirst[0] == m.reading) {
+      if (m.surface.size() < 4 || skkReadings.empty() || unidicReadings.empty() ||
+          skkReadings[0] != unidicReadings[0] || skkReadings[0] == m.reading) {
         return false;
       }
-      better = skkFirst[0];
+      better = skkReadings[0];
       return true;
     }
     std::string voiced = m.reading;
@@ -468,7 +475,7 @@ struct ReadingProposer::Parts {
     std::string better;
     for (size_t i = 0; i < analysis.size();) {
       Morpheme run;
-      std::vector<std::string> known;
+      std::vector<std::string> skkRun, unidicRun;
       size_t span = 1;
       for (size_t j = std::min(analysis.size(), i + kLongestRun); j > i + 1 && span == 1; --j) {
         run = {};
@@ -476,14 +483,17 @@ struct ReadingProposer::Parts {
           run.surface += analysis[k].surface;
           run.reading += analysis[k].reading;
         }
-        if (HasKanji(run.surface) && !(known = Known(run.surface)).empty()) span = j - i;
+        if (!HasKanji(run.surface)) continue;
+        skkRun = Skk(run.surface);
+        unidicRun = Unidic(run.surface);
+        if (!skkRun.empty() || !unidicRun.empty()) span = j - i;
       }
       if (span > 1) {
         // Where both dictionaries list a reading of the run and not the
         // analyser's, theirs (一人 in 一人で as ひとり, not いちにん).
-        const std::string agreed = BothFirst(run.surface);
-        const bool bothList = Contains(Skk(run.surface), run.reading) && Contains(Unidic(run.surface), run.reading);
-        if (!agreed.empty() && !bothList) {
+        const std::string agreed = FirstOfBoth(skkRun, unidicRun);
+        const std::vector<std::string> known = Merged(skkRun, unidicRun);
+        if (!agreed.empty() && !(Contains(skkRun, run.reading) && Contains(unidicRun, run.reading))) {
           run.reading = agreed;
           ++slips;
         } else if (!Contains(known, run.reading)) {
