@@ -201,20 +201,14 @@ int RunWriteCommand(const char* command, WordFileFormat format, int argc, char**
   // Every such row by name, so the user can mend them.
   // Named as they are found, without keeping them; each line is put
   // together here, as a list can hold very many such rows.
-  int unwritable = 0;
   ErrorLines rowLines;
   std::string line;
-  for (int i = 0, rows = RowCount(list); i < rows; ++i) {
-    std::string_view texts[kWordColumns];
-    WordRowTexts(list, i, texts);
-    const RowProblem problem = RowProblemFor(format, RowTexts(texts[0], texts[1], texts[2]));
-    if (problem == RowProblem::kNone) continue;
-    ++unwritable;
-    line.assign("lexiforge-cli ").append(command).append(": row ").append(std::to_string(i + 1)).append(" (");
-    AppendPrintableText(texts[0], encoding, line);
+  const int unwritable = ForEachUnwritableRow(list, format, [&](int index, std::string_view word, RowProblem problem) {
+    line.assign("lexiforge-cli ").append(command).append(": row ").append(std::to_string(index + 1)).append(" (");
+    AppendPrintableText(word, encoding, line);
     line.append("): ").append(Describe(problem)).append(strict ? "; nothing written\n" : "; left out\n");
     rowLines.Add(line);
-  }
+  });
   if (unwritable > 0) complete = false;
   // Text that is not valid Shift-JIS has no UTF-8 form: such rows are named
   // and left out alike.

@@ -22,16 +22,25 @@ RowProblem RowProblemFor(WordFileFormat format, const RowTexts& row) {
   return entry.rowProblem ? entry.rowProblem(row) : RowProblem::kEmptyWord;
 }
 
-UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named) {
-  UnwritableRows found;
+int ForEachUnwritableRow(WordList list, WordFileFormat format,
+                         const std::function<void(int index, std::string_view word, RowProblem problem)>& take) {
+  int count = 0;
   const int rows = RowCount(list);
   for (int i = 0; i < rows; ++i) {
     const RowTexts row = TextsOf(list, i);
     const RowProblem problem = RowProblemFor(format, row);
     if (problem == RowProblem::kNone) continue;
-    if (found.first.size() < named) found.first.push_back({i, std::string(row.word), problem});
-    ++found.count;
+    take(i, row.word, problem);
+    ++count;
   }
+  return count;
+}
+
+UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named) {
+  UnwritableRows found;
+  found.count = ForEachUnwritableRow(list, format, [&](int index, std::string_view word, RowProblem problem) {
+    if (found.first.size() < named) found.first.push_back({index, std::string(word), problem});
+  });
   return found;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/file_formats.h"
@@ -34,6 +35,12 @@ struct UnwritableRows {
   std::vector<UnwritableRow> first;
 };
 UnwritableRows FindUnwritableRows(WordList list, WordFileFormat format, size_t named = kNamedUnwritableRows);
+
+// Calls `take` with each row the format cannot hold (its index, its word as
+// the table holds it, and why), in list order, keeping none of them; returns
+// how many there were.
+int ForEachUnwritableRow(WordList list, WordFileFormat format,
+                         const std::function<void(int index, std::string_view word, RowProblem problem)>& take);
 
 // Writes every row the format can hold exactly, in list order, to `path`,
 // replacing the file there in one step (see ReplacementFile). When it fails,
